@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QtTest/QTest>
+#include <optional>
+
+#include "app/dialogs.h"
+#include "app/shell.h"
+
+// Dialog service of the tests: records every dialog and returns queued answers. A dialog
+// without a queued answer is recorded as unexpected and fails the test when the guard ends.
+class ScriptedDialogs : public IDialogService {
+public:
+    struct Shown {
+        QString text;
+        TMsgDlgType type;
+        TMsgDlgButtons buttons;
+    };
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+    // Expects one message dialog and answers it.
+    void answer(int result) { m_answers.append(result); }
+    // Expects one password prompt and answers it (nullopt = cancel).
+    void answerPassword(std::optional<QString> password) { m_passwords.append(password); }
+
+    const QList<Shown>& shown() const { return m_shown; }
+    QStringList texts() const;
+    int passwordPrompts() const { return m_passwordPrompts; }
+
+    int messageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                   int helpContext) override;
+    std::optional<QString> askPassword(const QString& user) override;
+
+private:
+    QList<int> m_answers;
+    QList<std::optional<QString>> m_passwords;
+    QList<Shown> m_shown;
+    QStringList m_unexpected;
+    int m_passwordPrompts = 0;
+};
+
+// Shell service of the tests: records every start and open, starts nothing.
+class RecordingShell : public IShellService {
+public:
+    struct Started {
+        QString program, parameters, workingDir;
+    };
+    RecordingShell();
+    ~RecordingShell() override;
+    bool startProgram(const QString& program, const QString& parameters,
+                      const QString& workingDir) override;
+    bool openUrl(const QUrl& url) override;
+    QList<Started> started;
+    QList<QUrl> opened;
+    bool result = true;
+};
+
+// Pins "now" for the life of the guard.
+class PinnedClock {
+public:
+    explicit PinnedClock(const QDateTime& now);
+    ~PinnedClock();
+};
+
+// Test classes register themselves; a subsystem's executable runs all of them.
+using TestFactory = QObject* (*)();
+int RegisterTestClass(TestFactory factory);
+int RunRegisteredTests(int argc, char** argv);
+void PrepareTestEnvironment();
+
+#define KWP_REGISTER_TEST(Class)             \
+    static const int kwpRegistered_##Class = \
+        RegisterTestClass([]() -> QObject* { return new Class; });
+
+#define KWP_TEST_MAIN()                        \
+    int main(int argc, char** argv) {          \
+        QCoreApplication app(argc, argv);      \
+        PrepareTestEnvironment();              \
+        return RunRegisteredTests(argc, argv); \
+    }
+
+#define KWP_WIDGETS_TEST_MAIN()                \
+    int main(int argc, char** argv) {          \
+        QApplication app(argc, argv);          \
+        PrepareTestEnvironment();              \
+        return RunRegisteredTests(argc, argv); \
+    }
