@@ -1,0 +1,74 @@
+#include "app/translation.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTranslator>
+#include <memory>
+
+namespace {
+QString g_language = QStringLiteral("de_DE");
+std::unique_ptr<QTranslator> g_translator;
+
+QSet<QString>& exclusions() {
+    static QSet<QString> set;
+    return set;
+}
+
+QString exclusionKey(const QString& className, const QString& property) {
+    return className.toLower() + QLatin1Char('.') + property.toLower();
+}
+
+// Catalogue for a language code: the full code first, then the bare language.
+QString catalogueFor(const QString& code) {
+    const QString full = QStringLiteral(":/i18n/kwp_") + code + QStringLiteral(".qm");
+    if (QFile::exists(full)) return full;
+    const QString language = code.section(QLatin1Char('_'), 0, 0).toLower();
+    const QString bare = QStringLiteral(":/i18n/kwp_") + language + QStringLiteral(".qm");
+    return QFile::exists(bare) ? bare : QString();
+}
+}  // namespace
+
+bool UseLanguage(const QString& code) {
+    const QString wanted = code.trimmed().isEmpty() ? QStringLiteral("de_DE") : code.trimmed();
+    if (g_translator) {
+        QCoreApplication::removeTranslator(g_translator.get());
+        g_translator.reset();
+    }
+    g_language = wanted;
+    // German is the source language of every text.
+    if (wanted.startsWith(QLatin1String("de"), Qt::CaseInsensitive)) return true;
+    const QString file = catalogueFor(wanted);
+    if (file.isEmpty()) return false;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(file)) return false;
+    QCoreApplication::installTranslator(translator.get());
+    g_translator = std::move(translator);
+    return true;
+}
+
+QString GetCurrentLanguage() {
+    return g_language;
+}
+
+void ExcludeClassFromTranslation(const QString& className) {
+    exclusions().insert(exclusionKey(className, QString()));
+}
+
+void ExcludePropertyFromTranslation(const QString& className, const QString& property) {
+    exclusions().insert(exclusionKey(className, property));
+}
+
+bool IsExcludedFromTranslation(const QString& className, const QString& property) {
+    const QSet<QString>& set = exclusions();
+    return set.contains(exclusionKey(className, QString())) ||
+           (!property.isEmpty() && set.contains(exclusionKey(className, property)));
+}
+
+void RegisterTranslation() {
+    // Identifiers and data bindings are not user texts.
+    ExcludePropertyFromTranslation(QStringLiteral("QWidget"), QStringLiteral("whatsThis"));
+    ExcludeClassFromTranslation(QStringLiteral("QFontComboBox"));
+    for (const char* property : {"dataField", "keyField", "listField", "fieldName"}) {
+        ExcludePropertyFromTranslation(QStringLiteral("QWidget"), QString::fromLatin1(property));
+    }
+}

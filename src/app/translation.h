@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+// Translation of a German user text; the German text is the key.
+inline QString _(const char* text) {
+    return QCoreApplication::translate("KWP", text);
+}
+inline QString _(const QString& text) {
+    return QCoreApplication::translate("KWP", text.toUtf8().constData());
+}
+// Marks a text for the catalogue where it is translated later with _().
+#define N_(text) text
+
+// Switches the language ("de_DE", "en_GB", ...). German needs no catalogue; a language
+// without one shows the German texts. Returns false when no catalogue was found.
+bool UseLanguage(const QString& code);
+QString GetCurrentLanguage();
+
+// Start-up registration: classes and properties that window translation leaves alone.
+void RegisterTranslation();
+void ExcludeClassFromTranslation(const QString& className);
+void ExcludePropertyFromTranslation(const QString& className, const QString& property);
+bool IsExcludedFromTranslation(const QString& className, const QString& property = {});
