@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+#include <functional>
+#include <vector>
+
+#include "app/errorreport.h"
+#include "persistence/xmlwidestringstream.h"
+
+class QIODevice;
+
+// Raised by a handler to abort a load; the only exception the loaders let through.
+class EXMLCancelException : public EKwpError {
+public:
+    explicit EXMLCancelException(QString message = {}) : EKwpError(std::move(message)) {}
+    QString className() const override { return QStringLiteral("EXMLCancelException"); }
+};
+
+// The attributes of one start tag in document order. Names are looked up by qualified name.
+class TXmlAttributes {
+public:
+    struct Attribute {
+        QString uri;
+        QString localName;
+        QString qName;
+        QString value;
+    };
+
+    int count() const { return int(m_items.size()); }
+    QString name(int index) const { return m_items.at(size_t(index)).qName; }
+    QString localName(int index) const { return m_items.at(size_t(index)).localName; }
+    QString uri(int index) const { return m_items.at(size_t(index)).uri; }
+    QString value(int index) const { return m_items.at(size_t(index)).value; }
+    // Empty when the attribute is absent.
+    QString value(const QString& name) const;
+    bool has(const QString& name) const { return indexOf(name) >= 0; }
+    int indexOf(const QString& name) const;
+    void append(Attribute attribute) { m_items.push_back(std::move(attribute)); }
+
+private:
+    std::vector<Attribute> m_items;
+};
+
+// Base of every object stored as XML. Loading feeds the document to expat and routes its events
+// to the handlers; saving writes BOM and declaration and lets WriteXML add the elements.
+// Loading never throws except EXMLCancelException; parser errors are reported and leave
+// HasParseError and ErrorText set, the object keeps what the handlers had reached.
+class TDBXMLCoreObject {
+public:
+    TDBXMLCoreObject();
+    virtual ~TDBXMLCoreObject();
+    TDBXMLCoreObject(const TDBXMLCoreObject&) = delete;
+    TDBXMLCoreObject& operator=(const TDBXMLCoreObject&) = delete;
+
+    // Events of the parser. Without namespaces the URI is empty and both names are equal.
+    virtual void StartElement(const QString& namespaceUri, const QString& localName,
+                              const QString& qName, const TXmlAttributes& attributes) = 0;
+    // One element's text may arrive in several chunks; subclasses join them.
+    virtual void Characters(const QString& chunk) = 0;
+    virtual void EndElement(const QString& namespaceUri, const QString& localName,
+                            const QString& qName) = 0;
+    // Resets every field of the subclass to its default.
+    virtual void Clear() = 0;
+    // Writes the subclass's elements into Buffer with the Write functions.
+    virtual void WriteXML(bool flag, int reserved) = 0;
+
+    // A missing file leaves the object cleared without a message.
+    virtual void LoadFromFile(const QString& fileName);
+    // Written to a temporary file beside the target and renamed over it; throws EKwpError.
+    virtual void SaveToFile(const QString& fileName);
+    // Rewinds a random-access stream; an absent or empty stream leaves the object cleared.
+    virtual void LoadFromStream(QIODevice* stream);
+    virtual void SaveToStream(QIODevice* stream);
+
+    // Name used in error reports; subclasses return their own.
+    virtual QString className() const;
+
+    // False for an empty text, else true (parse errors show in HasParseError).
+    bool LoadFromXML(const QString& text);
+    // Parses the next count bytes of the stream (from its current position).
+    bool LoadFromStreamPart(QIODevice* stream, qint64 count);
+    // The whole document including the leading BOM character.
+    QString GetXML(bool flag);
+    // Only what WriteXML writes.
+    QString GetXMLBody(bool flag, int reserved = 0);
+
+    void Write(const QString& text);
+    void WriteLine(const QString& text);
+    void WriteFormat(const QString& format, const QVariantList& args);
+    void WriteFormatLine(const QString& format, const QVariantList& args);
+
+    QString CurrentElement;
+    TDBXMLWideStringStream TextBuffer{10000};
+    QString FileName;
+    QString ErrorText;
+    bool HasParseError = false;
+    TDBXMLWideStringStream Buffer;
+
+private:
+    class ParseRun;
+
+    void prepareLoad();
+    void buildDocument(bool flag);
+    // Runs a load step; reports and swallows every exception except EXMLCancelException.
+    void runGuarded(const std::function<void()>& step);
+    // With parseEmpty false a device without any byte is left alone instead of being reported.
+    void parseDevice(QIODevice& device, bool parseEmpty);
+    void parseBuffer(const char* forcedEncoding);
+    void reportParseError(const QString& message, qint64 line, qint64 column);
+};

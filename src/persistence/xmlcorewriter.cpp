@@ -1,0 +1,94 @@
+#include "persistence/xmlcorewriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSysInfo>
+#include <QtEndian>
+
+#include "app/errorreport.h"
+#include "app/format.h"
+#include "app/translation.h"
+
+namespace {
+
+QByteArray utf16le(const QString& text) {
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<quint16>(text.utf16(), text.size(), bytes.data());
+    return bytes;
+}
+
+}  // namespace
+
+TDBXMLCoreWriter::TDBXMLCoreWriter(QIODevice* stream, bool owned) : m_stream(stream) {
+    if (owned) m_ownedStream.reset(stream);
+}
+
+TDBXMLCoreWriter::~TDBXMLCoreWriter() {
+    try {
+        Close();
+    } catch (const EKwpError& error) {
+        ReportError(sevError, error.message());
+    }
+}
+
+std::unique_ptr<TDBXMLCoreWriter> TDBXMLCoreWriter::CreateFile(const QString& fileName) {
+    const QFileInfo info(fileName);
+    const bool existed = info.exists();
+    if (existed && info.isDir()) {
+        ReportError(sevError, FormatStr(_("Kann Datei \"%s\" nicht loeschen."), {fileName}));
+        return nullptr;
+    }
+    // The old file goes away even when it was write-protected, and the new one (which keeps
+    // the old permissions) must not be write-protected either.
+    if (existed && !(info.permissions() & QFileDevice::WriteOwner)) {
+        QFile::setPermissions(fileName, info.permissions() | QFileDevice::WriteOwner);
+    }
+    auto file = std::make_unique<QSaveFile>(fileName);
+    if (!file->open(QIODevice::WriteOnly)) {
+        const QString message = existed ? _("Kann Datei \"%s\" nicht loeschen.")
+                                        : _("Kann Datei \"%s\" nicht erstellen.");
+        ReportError(sevError,
+                    FormatStr(message, {fileName}) + QStringLiteral("\r\n") + file->errorString());
+        return nullptr;
+    }
+    auto writer = std::make_unique<TDBXMLCoreWriter>(file.release(), true);
+    writer->m_fileName = fileName;
+    writer->WriteHeader();
+    return writer;
+}
+
+void TDBXMLCoreWriter::WriteHeader() {
+    writeBytes("\xFF\xFE", 2);
+    const QByteArray declaration =
+        utf16le(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"));
+    writeBytes(declaration.constData(), declaration.size());
+}
+
+void TDBXMLCoreWriter::WriteLine(const QString& text) {
+    const QByteArray bytes = utf16le(text + QStringLiteral("\r\n"));
+    writeBytes(bytes.constData(), bytes.size());
+}
+
+void TDBXMLCoreWriter::WriteFormatLine(const QString& format, const QVariantList& args) {
+    WriteLine(FormatStr(format, args));
+}
+
+void TDBXMLCoreWriter::Close() {
+    auto* file = dynamic_cast<QSaveFile*>(m_ownedStream.get());
+    if (!file || !file->isOpen()) return;
+    if (!file->commit()) {
+        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {m_fileName}) +
+                        QStringLiteral("\r\n") + file->errorString());
+    }
+}
+
+void TDBXMLCoreWriter::writeBytes(const char* data, qint64 size) {
+    if (!m_stream || m_stream->write(data, size) != size) {
+        const QString reason = m_stream ? m_stream->errorString() : QString();
+        const QString message =
+            m_fileName.isEmpty() ? _("Fehler beim Schreiben der XML-Daten.")
+                                 : FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {m_fileName});
+        throw EKwpError(message + QStringLiteral("\r\n") + reason);
+    }
+}

@@ -1,0 +1,356 @@
+#include <QScopeGuard>
+#include <QTimeZone>
+#include <QtTest>
+#include <cmath>
+#include <limits>
+
+#include "app/conversions.h"
+#include "testsupport.h"
+
+namespace {
+
+// Switches the default locale for one test and puts the German one back afterwards.
+auto useLocale(const QLocale& locale) {
+    QLocale::setDefault(locale);
+    return qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); });
+}
+
+QLocale english() {
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+QDateTime local(int y, int m, int d, int h = 0, int min = 0, int s = 0, int ms = 0) {
+    return QDateTime(QDate(y, m, d), QTime(h, min, s, ms), Qt::LocalTime);
+}
+
+bool inBerlin() {
+    return QTimeZone::systemTimeZoneId() == "Europe/Berlin";
+}
+
+}  // namespace
+
+class TestConversions : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void xmlEscape_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("apostrophe") << "'"
+                                    << "&apos;";
+        QTest::newRow("less") << "<"
+                              << "&lt;";
+        QTest::newRow("greater") << ">"
+                                 << "&gt;";
+        QTest::newRow("ampersand") << "&"
+                                   << "&amp;";
+        QTest::newRow("carriage return") << "\r"
+                                         << "&#13;";
+        QTest::newRow("line feed") << "\n"
+                                   << "&#10;";
+        QTest::newRow("double quote") << "\""
+                                      << "&quot;";
+        QTest::newRow("already escaped is escaped again") << "&amp;"
+                                                          << "&amp;amp;";
+        QTest::newRow("mixed") << "Müller & Söhne <GmbH>\r\n\"Bau\""
+                               << "Müller &amp; Söhne &lt;GmbH&gt;&#13;&#10;&quot;Bau&quot;";
+        QTest::newRow("others unchanged") << "Tab\tß€😀"
+                                          << "Tab\tß€😀";
+    }
+    void xmlEscape() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(XmlEscape(text), expected);
+    }
+
+    void xmlEscapeSearchKey_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("umlauts lower") << "müller ärger öl"
+                                       << "MUELLER AERGER OEL";
+        QTest::newRow("umlauts upper") << "ÄÖÜ"
+                                       << "AEOEUE";
+        QTest::newRow("sharp s") << "Straße"
+                                 << "STRASSE";
+        QTest::newRow("control 2 and 3") << QString(
+                                                "a\x02"
+                                                "b\x03"
+                                                "c")
+                                         << "A&#2;B&#3;C";
+        QTest::newRow("escaped after folding") << "Ölmühle & Söhne <\"x\">\r\n'"
+                                               << "OELMUEHLE &amp; SOEHNE &lt;&quot;X&quot;&gt;"
+                                                  "&#13;&#10;&apos;";
+        QTest::newRow("other accents stay") << "café"
+                                            << "CAFÉ";
+    }
+    void xmlEscapeSearchKey() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(XmlEscapeSearchKey(text), expected);
+    }
+
+    void foldUmlauts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("umlauts") << "Jürgen Bäßler"
+                                 << "JUERGEN BAESSLER";
+        QTest::newRow("no escaping") << "a&b<c>\x02"
+                                     << "A&B<C>\x02";
+        QTest::newRow("digits") << "Weg 12a"
+                                << "WEG 12A";
+    }
+    void foldUmlauts() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(FoldUmlauts(text), expected);
+    }
+
+    void toFloatGerman_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("thousands and decimals") << "1.234,56" << 1234.56;
+        QTest::newRow("padded") << "  12,5  " << 12.5;
+        QTest::newRow("negative") << "-3,25" << -3.25;
+        QTest::newRow("currency sign") << "12,50 €" << 12.5;
+        QTest::newRow("only decimals") << ",5" << 0.5;
+        QTest::newRow("english point is a group separator") << "3.5" << 35.0;
+        QTest::newRow("exponent letters dropped") << "1E3" << 13.0;
+        QTest::newRow("empty") << "" << -1.0;
+        QTest::newRow("letters") << "abc" << -1.0;
+        QTest::newRow("sign only") << "-" << -1.0;
+        QTest::newRow("two decimal marks") << "1,2,3" << -1.0;
+        QTest::newRow("sign in the middle") << "12-3" << -1.0;
+        QTest::newRow("double sign") << "--1" << -1.0;
+        QTest::newRow("overflow") << QString("1" + QString(400, u'0')) << -1.0;
+    }
+    void toFloatGerman() {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(ToFloat(text, -1.0), expected);
+    }
+
+    void toFloatEnglish_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("german text") << "1.234,56" << 1.23456;
+        QTest::newRow("english text") << "1,234.56" << 1234.56;
+        QTest::newRow("negative") << "-0.5" << -0.5;
+    }
+    void toFloatEnglish() {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        const auto restore = useLocale(english());
+        QCOMPARE(ToFloat(text, -1.0), expected);
+    }
+
+    void toInt_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("plain") << "42" << 42;
+        QTest::newRow("padded") << "  42 " << 42;
+        QTest::newRow("negative") << "-17" << -17;
+        QTest::newRow("thousands separator") << "4.200" << 4200;
+        QTest::newRow("junk between digits") << "12abc3" << 123;
+        QTest::newRow("decimal comma dropped") << "12,7" << 127;
+        QTest::newRow("maximum") << "2147483647" << std::numeric_limits<int>::max();
+        QTest::newRow("minimum") << "-2147483648" << std::numeric_limits<int>::min();
+        QTest::newRow("overflow") << "2147483648" << 99;
+        QTest::newRow("empty") << "" << 99;
+        QTest::newRow("letters only") << "abc" << 99;
+        QTest::newRow("sign in the middle") << "1-2" << 99;
+    }
+    void toInt() {
+        QFETCH(QString, text);
+        QFETCH(int, expected);
+        QCOMPARE(ToInt(text, 99), expected);
+    }
+
+    void toCurrency_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("whole") << "12" << qint64(120000);
+        QTest::newRow("tenth is exact") << "0,1" << qint64(1000);
+        QTest::newRow("grouped") << "1.234,5678" << qint64(12345678);
+        QTest::newRow("negative") << "-2,5" << qint64(-25000);
+        QTest::newRow("fifth decimal rounds up") << "0,00006" << qint64(1);
+        QTest::newRow("fifth decimal rounds down") << "0,00004" << qint64(0);
+        QTest::newRow("half to even down") << "0,00005" << qint64(0);
+        QTest::newRow("half to even up") << "0,00015" << qint64(2);
+        QTest::newRow("just above half") << "0,000050001" << qint64(1);
+        QTest::newRow("negative half to even") << "-0,00015" << qint64(-2);
+        QTest::newRow("largest") << "922337203685477,5807" << std::numeric_limits<qint64>::max();
+        QTest::newRow("smallest") << "-922337203685477,5808" << std::numeric_limits<qint64>::min();
+        QTest::newRow("too large") << "922337203685477,5808" << qint64(-7);
+        QTest::newRow("rounding overflows") << "922337203685477,58075" << qint64(-7);
+        QTest::newRow("junk") << "EUR" << qint64(-7);
+    }
+    void toCurrency() {
+        QFETCH(QString, text);
+        QFETCH(qint64, expected);
+        QCOMPARE(ToCurrency(text, -7), expected);
+    }
+
+    void toCurrencyEnglish() {
+        const auto restore = useLocale(english());
+        QCOMPARE(ToCurrency("1,234.56", 0), qint64(12345600));
+    }
+
+    void toBool_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("defaultValue");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("empty default true") << "" << true << true;
+        QTest::newRow("empty default false") << "" << false << false;
+        QTest::newRow("zero") << "0" << true << false;
+        QTest::newRow("minus one") << "-1" << false << true;
+        QTest::newRow("one") << "1" << false << true;
+        QTest::newRow("fraction") << "0,5" << false << true;
+        QTest::newRow("zero with decimals") << "0,0" << true << false;
+        QTest::newRow("true lower") << "true" << false << true;
+        QTest::newRow("true mixed") << "True" << false << true;
+        QTest::newRow("false upper") << "FALSE" << true << false;
+        QTest::newRow("german word") << "ja" << false << false;
+        QTest::newRow("german word default") << "ja" << true << true;
+        QTest::newRow("blank") << " " << true << true;
+    }
+    void toBool() {
+        QFETCH(QString, text);
+        QFETCH(bool, defaultValue);
+        QFETCH(bool, expected);
+        QCOMPARE(ToBool(text, defaultValue), expected);
+    }
+
+    void boolToXml() {
+        QCOMPARE(BoolToXml(true), QString("-1"));
+        QCOMPARE(BoolToXml(false), QString("0"));
+    }
+
+    void floatToStrGerman_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("decimal comma") << 1234.5 << "1234,5";
+        QTest::newRow("no thousands separator") << 1234567.0 << "1234567";
+        QTest::newRow("shortest") << 0.1 << "0,1";
+        QTest::newRow("negative") << -1.25 << "-1,25";
+        QTest::newRow("zero") << 0.0 << "0";
+        QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("large without exponent") << 1e20 << "100000000000000000000";
+        QTest::newRow("small without exponent") << 1e-7 << "0,0000001";
+        QTest::newRow("day number") << 45000.25 << "45000,25";
+    }
+    void floatToStrGerman() {
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        QCOMPARE(FloatToStr(value), expected);
+    }
+
+    void floatToStrRoundTrip_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<double>("value");
+        const QList<double> values = {0.1,
+                                      1.0 / 3.0,
+                                      -45000.25,
+                                      123456789.123456,
+                                      1e15 + 0.5,
+                                      1e-10,
+                                      1e20,
+                                      std::numeric_limits<double>::min(),
+                                      std::numeric_limits<double>::max(),
+                                      -std::numeric_limits<double>::epsilon()};
+        const QList<QLocale> locales = {QLocale(QLocale::German, QLocale::Germany), english()};
+        for (const QLocale& locale : locales) {
+            for (double value : values) {
+                QTest::addRow("%s %g", qPrintable(locale.name()), value) << locale << value;
+            }
+        }
+    }
+    void floatToStrRoundTrip() {
+        QFETCH(QLocale, locale);
+        QFETCH(double, value);
+        const auto restore = useLocale(locale);
+        const QString text = FloatToStr(value);
+        const double back = ToFloat(text, std::nan(""));
+        QVERIFY2(back == value, qPrintable(text));
+    }
+
+    void dayNumberToDateTime_data() {
+        QTest::addColumn<double>("dayNumber");
+        QTest::addColumn<QDateTime>("dateTime");
+        QTest::newRow("epoch") << 0.0 << local(1899, 12, 30);
+        QTest::newRow("one and a half") << 1.5 << local(1899, 12, 31, 12);
+        QTest::newRow("2023") << 45000.25 << local(2023, 3, 15, 6);
+        QTest::newRow("day before epoch") << -1.0 << local(1899, 12, 29);
+        QTest::newRow("negative with time") << -1.25 << local(1899, 12, 29, 6);
+        QTest::newRow("negative far") << -36522.75 << local(1800, 1, 1, 18);
+        QTest::newRow("year 2000") << 36526.0 << local(2000, 1, 1);
+        QTest::newRow("DST starts, noon") << 45382.5 << local(2024, 3, 31, 12);
+        QTest::newRow("DST starts, after the switch") << 45382.125 << local(2024, 3, 31, 3);
+        QTest::newRow("DST ends, noon") << 45592.5 << local(2024, 10, 27, 12);
+        QTest::newRow("DST ends, evening") << 45592.875 << local(2024, 10, 27, 21);
+    }
+    void dayNumberToDateTime() {
+        QFETCH(double, dayNumber);
+        QFETCH(QDateTime, dateTime);
+        if (!inBerlin()) QSKIP("needs TZ=Europe/Berlin");
+        QCOMPARE(DayNumberToDateTime(dayNumber), dateTime);
+        QCOMPARE(DateTimeToDayNumber(dateTime), dayNumber);
+    }
+
+    void dayNumberKeepsMilliseconds() {
+        const QDateTime stamp = local(2024, 2, 29, 23, 59, 59, 999);
+        const double dayNumber = DateTimeToDayNumber(stamp);
+        QVERIFY(dayNumber > 45351.9999 && dayNumber < 45352.0);
+        QCOMPARE(DayNumberToDateTime(dayNumber), stamp);
+        const QDateTime early = local(1899, 12, 29, 0, 0, 0, 1);
+        QCOMPARE(DayNumberToDateTime(DateTimeToDayNumber(early)), early);
+    }
+
+    void dayNumberRoundsToMilliseconds() {
+        const double msec = 1.0 / 86400000.0;
+        QCOMPARE(DayNumberToDateTime(0.5 + 0.4 * msec), local(1899, 12, 30, 12));
+        QCOMPARE(DayNumberToDateTime(0.5 + 0.6 * msec), local(1899, 12, 30, 12, 0, 0, 1));
+        // A fraction that rounds up to a whole day moves to the next midnight.
+        QCOMPARE(DayNumberToDateTime(1.0 - 0.1 * msec), local(1899, 12, 31));
+    }
+
+    void dayNumberCountsWallClock() {
+        if (!inBerlin()) QSKIP("needs TZ=Europe/Berlin");
+        // One hour passes between 01:00 and 03:00 on the switch day; the day number still
+        // counts the clock face, like the suite's other programs.
+        const double before = DateTimeToDayNumber(local(2024, 3, 31, 1));
+        const double after = DateTimeToDayNumber(local(2024, 3, 31, 3));
+        QVERIFY(qAbs(after - before - 2.0 / 24.0) < 1e-9);
+        // The clock time skipped by the switch is moved forward, not lost.
+        const QDateTime skipped = DayNumberToDateTime(45382.0 + 2.5 / 24.0);
+        QVERIFY(skipped.isValid());
+        QCOMPARE(skipped, local(2024, 3, 31, 3, 30));
+        // Other time specs count in local time.
+        const QDateTime utc(QDate(2024, 3, 31), QTime(10, 0), Qt::UTC);
+        QCOMPARE(DateTimeToDayNumber(utc), 45382.5);
+    }
+
+    void dayNumberOutOfRange_data() {
+        QTest::addColumn<double>("dayNumber");
+        QTest::newRow("nan") << std::nan("");
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity();
+        QTest::newRow("huge") << 1e300;
+        QTest::newRow("before year 1") << -693594.5;
+        QTest::newRow("after year 9999") << 2958466.0;
+    }
+    void dayNumberOutOfRange() {
+        QFETCH(double, dayNumber);
+        QVERIFY(!DayNumberToDateTime(dayNumber).isValid());
+    }
+
+    void dayNumberLimits() {
+        QCOMPARE(DayNumberToDateTime(-693593.0), local(1, 1, 1));
+        QCOMPARE(DayNumberToDateTime(2958465.5), local(9999, 12, 31, 12));
+        QCOMPARE(DateTimeToDayNumber(QDateTime()), 0.0);
+    }
+};
+
+KWP_REGISTER_TEST(TestConversions)
+#include "tst_conversions.moc"

@@ -1,0 +1,174 @@
+#include <QBuffer>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/errorreport.h"
+#include "persistence/xmlcorewriter.h"
+#include "testsupport.h"
+
+namespace {
+
+QByteArray utf16le(const QString& text) {
+    QByteArray bytes;
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+const QByteArray kHeader =
+    QByteArray("\xFF\xFE") + utf16le("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n");
+
+}  // namespace
+
+class TestXmlCoreWriter : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void createFileWritesHeaderAndLines() {
+        ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("liste.xml");
+        {
+            auto writer = TDBXMLCoreWriter::CreateFile(path);
+            QVERIFY(writer);
+            writer->WriteLine(QString::fromUtf8("<liste name=\"Grüße 😀\">"));
+            writer->WriteFormatLine("<eintrag nr=\"%d\" text=\"%s\"/>", {42, "a&amp;b"});
+            writer->WriteLine("</liste>");
+        }
+        const QByteArray expected =
+            kHeader + utf16le(QString::fromUtf8("<liste name=\"Grüße 😀\">\r\n"
+                                                "<eintrag nr=\"42\" text=\"a&amp;b\"/>\r\n"
+                                                "</liste>\r\n"));
+        QCOMPARE(readAll(path), expected);
+        const QString xmllint = QStandardPaths::findExecutable("xmllint");
+        if (xmllint.isEmpty()) QSKIP("xmllint is not installed");
+        QProcess lint;
+        lint.start(xmllint, {"--noout", path});
+        QVERIFY(lint.waitForFinished(30000));
+        QVERIFY2(lint.exitCode() == 0, lint.readAllStandardError().constData());
+    }
+
+    void oldFileIsReplacedOnlyWhenFinished() {
+        ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("liste.xml");
+        writeFile(path, "OLD");
+        auto writer = TDBXMLCoreWriter::CreateFile(path);
+        QVERIFY(writer);
+        writer->WriteLine("<liste/>");
+        // A crash now must leave the old file, not half a new one.
+        QCOMPARE(readAll(path), QByteArray("OLD"));
+        writer.reset();
+        QCOMPARE(readAll(path), kHeader + utf16le("<liste/>\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"liste.xml"});
+    }
+
+    void closePutsFileInPlace() {
+        ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.xml");
+        auto writer = TDBXMLCoreWriter::CreateFile(path);
+        QVERIFY(writer);
+        writer->WriteLine("<a/>");
+        writer->Close();
+        QCOMPARE(readAll(path), kHeader + utf16le("<a/>\r\n"));
+        // Writing after the file was put in place is an error, not a silent loss.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not open"));
+        QVERIFY_THROWS_EXCEPTION(EKwpError, writer->WriteLine("<b/>"));
+        writer.reset();
+        QCOMPARE(readAll(path), kHeader + utf16le("<a/>\r\n"));
+    }
+
+    void writeProtectedFileIsReplaced() {
+        ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("schreibgeschuetzt.xml");
+        writeFile(path, "OLD");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        {
+            auto writer = TDBXMLCoreWriter::CreateFile(path);
+            QVERIFY(writer);
+            writer->WriteLine("<neu/>");
+        }
+        QCOMPARE(readAll(path), kHeader + utf16le("<neu/>\r\n"));
+        QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
+    }
+
+    void undeletableTargetIsReported() {
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ordner.xml");
+        QVERIFY(QDir().mkpath(path + "/inhalt"));
+        QVERIFY(!TDBXMLCoreWriter::CreateFile(path));
+        QCOMPARE(dialogs.shown().size(), 1);
+        QVERIFY(dialogs.texts().at(0).startsWith("Kann Datei \"" + path + "\" nicht loeschen."));
+        QCOMPARE(dialogs.shown().at(0).type, mtError);
+        QVERIFY(QFileInfo(path + "/inhalt").isDir());
+    }
+
+    void uncreatableFileIsReported() {
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("fehlt/liste.xml");
+        QVERIFY(!TDBXMLCoreWriter::CreateFile(path));
+        QVERIFY(dialogs.texts().at(0).startsWith("Kann Datei \"" + path + "\" nicht erstellen."));
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    void writesToBorrowedDevice() {
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        {
+            TDBXMLCoreWriter writer(&buffer);
+            writer.WriteLine(QString::fromUtf8("<ä/>"));
+        }
+        // Not owned: still open and usable.
+        QVERIFY(buffer.isOpen());
+        QCOMPARE(buffer.data(), utf16le(QString::fromUtf8("<ä/>\r\n")));
+    }
+
+    void ownedDeviceIsFreed() {
+        auto buffer = std::make_unique<QBuffer>();
+        QVERIFY(buffer->open(QIODevice::WriteOnly));
+        QPointer<QBuffer> watch(buffer.get());
+        {
+            TDBXMLCoreWriter writer(buffer.release(), true);
+            writer.WriteHeader();
+            QCOMPARE(watch->data(), kHeader);
+        }
+        QVERIFY(watch.isNull());
+    }
+
+    void refusedWriteThrows() {
+        QBuffer buffer;
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        TDBXMLCoreWriter writer(&buffer);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ReadOnly device"));
+        try {
+            writer.WriteLine("<a/>");
+            QFAIL("no exception");
+        } catch (const EKwpError& error) {
+            QVERIFY(error.message().startsWith("Fehler beim Schreiben der XML-Daten."));
+        }
+    }
+};
+
+KWP_REGISTER_TEST(TestXmlCoreWriter)
+#include "tst_xmlcorewriter.moc"
