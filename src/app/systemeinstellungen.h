@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class TCustomIniFileSec;
+class TIniFile;
+
+// Directory values end with '/'. A backslash read from a settings file is a separator.
+QString NormalizeDir(const QString& path);
+// base + folder names, normalised; folder names the program composes are upper case.
+QString ComposeDir(const QString& base, const QStringList& folders);
+
+// Process-wide system settings of the logged-in tenant.
+class TSystemEinstellungen {
+public:
+    TSystemEinstellungen();
+    ~TSystemEinstellungen();
+
+    // Installation tree
+    QString RootDir, BinDir, EtcDir, TmpDir, LogDir, DataDir, UsrDir, AllUsersDir, HlpDir, RscDir;
+    QString TenantEtcDir, WinTempDir, Tenant;
+
+    // "SYSDATA.INI", section System: data directories
+    QString A1, Journale, Kleinrechnungen, Angebote, Wartung, Lager, Bestellwesen, Leistungsdatei,
+        Kataloge, Auftraege, Briefe, Kommission;
+    // currencies
+    QString Hauswaehrung = QStringLiteral("EURO"), HKurz = QStringLiteral("EUR");
+    QString Waehrung1 = QStringLiteral("EURO"), W1Kurz = QStringLiteral("EUR");
+    double WaehrFaktor1In = 1.0, WaehrFaktor1Out = 1.0;
+    int HausX1In = 1, HausX1Out = 1;
+    QString Waehrung2, W2Kurz;
+    double WaehrFaktor2In = 1.0, WaehrFaktor2Out = 1.0;
+    int HausX2In = 1, HausX2Out = 1;
+    QString Waehrung3, W3Kurz;
+    double WaehrFaktor3In = 1.0, WaehrFaktor3Out = 1.0;
+    int HausX3In = 1, HausX3Out = 1;
+    QString StdSprache = QStringLiteral("de_DE");
+    double MwStRed = 0, MwStNorm = 0, MwStErh = 0;
+    bool MwStMultiDisabled = false;
+    quint8 MwStDefault = 0;
+    // text defaults
+    int StdTxtWidthMM = 80;
+    QString StdTxtFont = QStringLiteral("Arial");
+    int StdTxtFontSize = 8;
+    int EtTxtWidthMM = 80;
+    QString EtTxtFont = QStringLiteral("Arial");
+    int EtTxtFontSize = 8;
+    int VTNTTxtWidthMM = 175;
+    QString VTNTTxtFont = QStringLiteral("Arial");
+    int VTNTTxtFontSize = 8;
+    bool FullCurrency = false, RoundCurrencyEnabled = false, ArtikelVKPreisIsBrutto = false;
+
+    // derived paths
+    QString AdressenDir, RechnungenDir, RechnungenDataDir, ImagesDir;
+    QString VtntDir[8];  // VtntDir102 .. VtntDir109
+    QString VtntDirOf(int number) const { return VtntDir[number - 102]; }
+
+    // Logs the user into the tenant and fills both singletons; every refusal shows its
+    // message (but an empty user) and returns false.
+    static bool Login(const QString& tenant, const QString& user, const QString& password,
+                      bool checkPassword);
+    // Reads "SYSDATA.INI"; throws EKwpError with the collected "Fehlerhafte Datei" lines.
+    void LoadFromIni(const TCustomIniFileSec& ini);
+
+    QString FormatMoney(double value, const QString& currency) const;
+    QString LookupCountry(const QString& code);
+    QString FormsDir() const;
+    void OpenPdfDocument(const QString& fileName) const;
+
+private:
+    QStringList m_countries;
+    bool m_countriesLoaded = false;
+};
+
+// Process-wide settings of the logged-in user.
+class TBenutzerEinstellungen {
+public:
+    QString User, Passwort, Vollname, KontaktTel, KontaktFax, KontaktEmail;
+    double Provision = 0;
+    QString KontaktTxt;
+    QDateTime LoginTime;
+    QString UserDir, UserEtcDir, UserTenantEtcDir, UserTmpDir, UserDocDir, UserMsgDir;
+    bool ZutrittsSperre = true;
+    QString Auswahl;
+    QStringList Berechtigungen;
+
+    void LoadFromIni(const TCustomIniFileSec& ini, const QString& user);
+    // Rights: "01" create or copy, "02" save, "03" delete.
+    bool HasRight(const QString& code) const;
+    bool IsTenantExcluded(const QString& tenant) const;
+};
+
+// The tenants; an entry is a name, optionally followed by "=" and further text.
+class TMandanten {
+public:
+    QStringList Items;
+    QString GetTenantEtcDir(const QString& entry) const;
+};
+
+TSystemEinstellungen* SystemEinstellungen();
+TBenutzerEinstellungen* BenutzerEinstellungen();
+
+// Kind 1: the program lies in ROOT/BIN; kind 2: in ROOT/RSC/UPDATE. A wrong location is
+// reported ("Initst-" + folder) and ends the process. A second call does nothing.
+void InitApplication(int kind, bool hideTaskbarButton);
+// The same for a given program file; returns false instead of ending the process.
+bool InitApplicationFor(int kind, const QString& programFile);
+// Frees the singletons (tests and process end).
+void FinalizeApplication();
+// The suite "APPLICATION.INI", open for the life of the process.
+TIniFile* ApplicationIni();
+// The program file name the settings layer checks for the suite launcher.
+QString RunningProgramFile();
+
+QString HashPassword(const QString& text);
+void LoadUserList(QStringList& list);
+void FillLanguageList(QStringList& list);

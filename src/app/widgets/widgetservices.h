@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+
+#include "app/dialogs.h"
+
+// Dialogs of a windowed process.
+class TWidgetDialogService : public IDialogService {
+public:
+    int messageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                   int helpContext) override;
+    std::optional<QString> askPassword(const QString& user) override;
+};
+
+// For tests of whole processes: with KWP_DIALOG_RECORD=FILE set, dialogs are not shown but
+// appended to FILE (one line "title: text" each) and answered with their default button.
+class TRecordingDialogService : public IDialogService {
+public:
+    explicit TRecordingDialogService(QString fileName) : m_fileName(std::move(fileName)) {}
+    int messageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                   int helpContext) override;
+    std::optional<QString> askPassword(const QString& user) override;
+
+private:
+    QString m_fileName;
+};
+
+// The application object of our windowed programs: reports every exception that escapes an
+// event handler instead of ending the process.
+class TKwpApplication : public QApplication {
+    Q_OBJECT
+public:
+    TKwpApplication(int& argc, char** argv);
+    ~TKwpApplication() override;
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    TWidgetDialogService m_dialogs;
+    std::unique_ptr<TRecordingDialogService> m_recording;
+};

@@ -1,0 +1,87 @@
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QTranslator>
+#include <QtTest>
+
+#include "app/translation.h"
+#include "testsupport.h"
+
+namespace {
+// Every German text the sources hand to _() or mark with N_().
+QStringList userTextsInSources() {
+    QStringList texts;
+    const QRegularExpression call(
+        QStringLiteral(R"((?<![A-Za-z0-9_])N?_\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))"));
+    const QRegularExpression piece(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
+    QDirIterator it(QStringLiteral(KWP_SOURCE_DIR "/src"),
+                    {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        const QString source = QString::fromUtf8(file.readAll());
+        for (const auto& m : call.globalMatch(source)) {
+            QString text;
+            for (const auto& p : piece.globalMatch(m.captured(1))) text += p.captured(1);
+            text.replace(QStringLiteral("\\\""), QStringLiteral("\""));
+            text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+            texts.append(text);
+        }
+    }
+    texts.removeDuplicates();
+    return texts;
+}
+}  // namespace
+
+class TestTranslation : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { UseLanguage(QStringLiteral("de_DE")); }
+
+    void englishCatalogueCoversEveryText() {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/kwp_en.qm")));
+        const QStringList texts = userTextsInSources();
+        QVERIFY2(texts.size() > 250, qPrintable(QString::number(texts.size())));
+        QStringList missing;
+        for (const QString& text : texts) {
+            if (english.translate("KWP", text.toUtf8().constData()).isEmpty()) missing.append(text);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(" | "))));
+    }
+
+    void switchingLanguage_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("british") << "en_GB" << true << "Address management";
+        QTest::newRow("american") << "en_US" << true << "Address management";
+        QTest::newRow("german") << "de_DE" << true << "Adressverwaltung";
+        QTest::newRow("swiss german") << "de_CH" << true << "Adressverwaltung";
+        QTest::newRow("no catalogue") << "fi_FI" << false << "Adressverwaltung";
+    }
+    void switchingLanguage() {
+        QFETCH(QString, code);
+        QFETCH(bool, found);
+        QFETCH(QString, caption);
+        UseLanguage(QStringLiteral("en_GB"));  // a switch must also undo the previous one
+        QCOMPARE(UseLanguage(code), found);
+        QCOMPARE(GetCurrentLanguage(), code);
+        QCOMPARE(_("Adressverwaltung"), caption);
+        QCOMPARE(_("Text ohne Übersetzung"), QStringLiteral("Text ohne Übersetzung"));
+    }
+
+    void registrationExcludesDataBindings() {
+        RegisterTranslation();
+        QVERIFY(IsExcludedFromTranslation(QStringLiteral("QWidget"), QStringLiteral("fieldName")));
+        QVERIFY(IsExcludedFromTranslation(QStringLiteral("QFontComboBox")));
+        QVERIFY(
+            !IsExcludedFromTranslation(QStringLiteral("QWidget"), QStringLiteral("windowTitle")));
+        ExcludePropertyFromTranslation(QStringLiteral("TMyEdit"), QStringLiteral("Hint"));
+        QVERIFY(IsExcludedFromTranslation(QStringLiteral("tmyedit"), QStringLiteral("hint")));
+    }
+};
+
+KWP_REGISTER_TEST(TestTranslation)
+#include "tst_translation.moc"

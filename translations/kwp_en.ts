@@ -1,0 +1,1387 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB" sourcelanguage="de_DE">
+<context>
+    <name>KWP</name>
+    <message>
+        <source>
+Optionen:
+  -h, --help       Hilfe (auch hinter einem Befehl)
+  --version        Versionsnummer
+
+Rückgabewerte: 0 Erfolg, 1 Wert fehlt oder Prüfung fehlgeschlagen (ini get),
+2 falscher Aufruf, 3 Fehler bei der Ausführung.
+</source>
+        <translation>
+Options:
+  -h, --help       help (also after a command)
+  --version        version number
+
+Exit codes: 0 success, 1 value missing or check failed (ini get),
+2 wrong usage, 3 the operation failed.
+</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; ist kein Verzeichnis.</source>
+        <translation>&quot;%s&quot; is not a folder.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; ist keine Datei.</source>
+        <translation>&quot;%s&quot; is not a file.</translation>
+    </message>
+    <message>
+        <source>%s: übersprungen, schon vorhanden.</source>
+        <translation>%s: skipped, exists already.</translation>
+    </message>
+    <message>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Alle</source>
+        <translation>&amp;All</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Ignorieren</source>
+        <translation>&amp;Ignore</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Wiederholen</source>
+        <translation>&amp;Retry</translation>
+    </message>
+    <message>
+        <source>(leer)</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>A&amp;lle Ja</source>
+        <translation>Yes to A&amp;ll</translation>
+    </message>
+    <message>
+        <source>A&amp;lle Nein</source>
+        <translation>N&amp;o to All</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Abkhazian</source>
+        <translation>Abkhazian</translation>
+    </message>
+    <message>
+        <source>Adressverwaltung</source>
+        <translation>Address management</translation>
+    </message>
+    <message>
+        <source>Afar</source>
+        <translation>Afar</translation>
+    </message>
+    <message>
+        <source>Afrikaans</source>
+        <translation>Afrikaans</translation>
+    </message>
+    <message>
+        <source>Akan</source>
+        <translation>Akan</translation>
+    </message>
+    <message>
+        <source>Albanian</source>
+        <translation>Albanian</translation>
+    </message>
+    <message>
+        <source>Allgemeine Daten</source>
+        <translation>General data</translation>
+    </message>
+    <message>
+        <source>American English</source>
+        <translation>American English</translation>
+    </message>
+    <message>
+        <source>Amharic</source>
+        <translation>Amharic</translation>
+    </message>
+    <message>
+        <source>Angebote</source>
+        <translation>Offers</translation>
+    </message>
+    <message>
+        <source>Anmeldung</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Arabic</source>
+        <translation>Arabic</translation>
+    </message>
+    <message>
+        <source>Aragonese</source>
+        <translation>Aragonese</translation>
+    </message>
+    <message>
+        <source>Armenian</source>
+        <translation>Armenian</translation>
+    </message>
+    <message>
+        <source>Assamese</source>
+        <translation>Assamese</translation>
+    </message>
+    <message>
+        <source>Aufruf: </source>
+        <translation>Usage: </translation>
+    </message>
+    <message>
+        <source>Auftraege</source>
+        <translation>Orders</translation>
+    </message>
+    <message>
+        <source>Australian English</source>
+        <translation>Australian English</translation>
+    </message>
+    <message>
+        <source>Austrian German</source>
+        <translation>Austrian German</translation>
+    </message>
+    <message>
+        <source>Avaric</source>
+        <translation>Avaric</translation>
+    </message>
+    <message>
+        <source>Avestan</source>
+        <translation>Avestan</translation>
+    </message>
+    <message>
+        <source>Aymara</source>
+        <translation>Aymara</translation>
+    </message>
+    <message>
+        <source>Azerbaijani</source>
+        <translation>Azerbaijani</translation>
+    </message>
+    <message>
+        <source>Bambara</source>
+        <translation>Bambara</translation>
+    </message>
+    <message>
+        <source>Bashkir</source>
+        <translation>Bashkir</translation>
+    </message>
+    <message>
+        <source>Basque</source>
+        <translation>Basque</translation>
+    </message>
+    <message>
+        <source>Belarusian</source>
+        <translation>Belarusian</translation>
+    </message>
+    <message>
+        <source>Bengali</source>
+        <translation>Bengali</translation>
+    </message>
+    <message>
+        <source>Benutzer &quot;%s&quot; angelegt.</source>
+        <translation>User &quot;%s&quot; created.</translation>
+    </message>
+    <message>
+        <source>Benutzer ADMIN</source>
+        <translation>User ADMIN</translation>
+    </message>
+    <message>
+        <source>Benutzer GAST</source>
+        <translation>User GAST</translation>
+    </message>
+    <message>
+        <source>Benutzername</source>
+        <translation>User name</translation>
+    </message>
+    <message>
+        <source>Bestaetigung</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>Bestellwesen</source>
+        <translation>Purchasing</translation>
+    </message>
+    <message>
+        <source>Bislama</source>
+        <translation>Bislama</translation>
+    </message>
+    <message>
+        <source>Bosnian</source>
+        <translation>Bosnian</translation>
+    </message>
+    <message>
+        <source>Brazilian Portuguese</source>
+        <translation>Brazilian Portuguese</translation>
+    </message>
+    <message>
+        <source>Breton</source>
+        <translation>Breton</translation>
+    </message>
+    <message>
+        <source>Briefe</source>
+        <translation>Letters</translation>
+    </message>
+    <message>
+        <source>British English</source>
+        <translation>British English</translation>
+    </message>
+    <message>
+        <source>Bulgarian</source>
+        <translation>Bulgarian</translation>
+    </message>
+    <message>
+        <source>Burmese</source>
+        <translation>Burmese</translation>
+    </message>
+    <message>
+        <source>Canadian English</source>
+        <translation>Canadian English</translation>
+    </message>
+    <message>
+        <source>Catalan</source>
+        <translation>Catalan</translation>
+    </message>
+    <message>
+        <source>Central Khmer</source>
+        <translation>Central Khmer</translation>
+    </message>
+    <message>
+        <source>Chamorro</source>
+        <translation>Chamorro</translation>
+    </message>
+    <message>
+        <source>Chechen</source>
+        <translation>Chechen</translation>
+    </message>
+    <message>
+        <source>Chichewa</source>
+        <translation>Chichewa</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>Church Slavic</source>
+        <translation>Church Slavic</translation>
+    </message>
+    <message>
+        <source>Chuvash</source>
+        <translation>Chuvash</translation>
+    </message>
+    <message>
+        <source>Cornish</source>
+        <translation>Cornish</translation>
+    </message>
+    <message>
+        <source>Corsican</source>
+        <translation>Corsican</translation>
+    </message>
+    <message>
+        <source>Cree</source>
+        <translation>Cree</translation>
+    </message>
+    <message>
+        <source>Croatian</source>
+        <translation>Croatian</translation>
+    </message>
+    <message>
+        <source>Czech</source>
+        <translation>Czech</translation>
+    </message>
+    <message>
+        <source>Danish</source>
+        <translation>Danish</translation>
+    </message>
+    <message>
+        <source>Das Benutzerverzeichnis &quot;%s&quot; wurde nicht gefunden.</source>
+        <translation>The user folder &quot;%s&quot; was not found.</translation>
+    </message>
+    <message>
+        <source>Das Installationsverzeichnis (ROOT) fehlt.</source>
+        <translation>The installation folder (ROOT) is missing.</translation>
+    </message>
+    <message>
+        <source>Das Programm &quot;%s&quot; konnte nicht gestartet werden.</source>
+        <translation>The program &quot;%s&quot; could not be started.</translation>
+    </message>
+    <message>
+        <source>Das Verzeichnis &quot;%s&quot; (%s) liegt außerhalb der Installation und wird nicht angelegt.</source>
+        <translation>The folder &quot;%s&quot; (%s) lies outside the installation and is not created.</translation>
+    </message>
+    <message>
+        <source>Das Verzeichnis für %s darf kein &quot;..&quot; enthalten: &quot;%s&quot;</source>
+        <translation>The folder for %s must not contain &quot;..&quot;: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Das Verzeichnis für %s darf nicht leer sein.</source>
+        <translation>The folder for %s must not be empty.</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%s&quot; nicht gefunden.</source>
+        <translation>File &quot;%s&quot; not found.</translation>
+    </message>
+    <message>
+        <source>Datei angelegt: %s</source>
+        <translation>File created: %s</translation>
+    </message>
+    <message>
+        <source>Datei geschrieben: %s</source>
+        <translation>File written: %s</translation>
+    </message>
+    <message>
+        <source>Demo-Installation &quot;%s&quot; ist bereit (Mandant DEMO, Benutzer ADMIN mit Passwort &quot;admin&quot;, GAST mit Passwort &quot;gast&quot;).</source>
+        <translation>Demo installation &quot;%s&quot; is ready (tenant DEMO, user ADMIN with password &quot;admin&quot;, GAST with password &quot;gast&quot;).</translation>
+    </message>
+    <message>
+        <source>den Abschnitt</source>
+        <translation>the section</translation>
+    </message>
+    <message>
+        <source>den Abschnitt in --%s</source>
+        <translation>the section in --%s</translation>
+    </message>
+    <message>
+        <source>den Schlüssel</source>
+        <translation>the key</translation>
+    </message>
+    <message>
+        <source>den Schlüssel in --%s</source>
+        <translation>the key in --%s</translation>
+    </message>
+    <message>
+        <source>Der Benutzer &quot;%s&quot; existiert bereits. Mit --force wird er überschrieben.</source>
+        <translation>The user &quot;%s&quot; exists already. With --force it is overwritten.</translation>
+    </message>
+    <message>
+        <source>Der Benutzer &quot;%s&quot; wurde nicht in der Konfigurationsdatei &quot;%s&quot; gefunden.</source>
+        <translation>The user &quot;%s&quot; was not found in the configuration file &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Der Benutzername fehlt.</source>
+        <translation>The user name is missing.</translation>
+    </message>
+    <message>
+        <source>Der gesperrte Mandant &quot;%s&quot; existiert nicht.</source>
+        <translation>The barred tenant &quot;%s&quot; does not exist.</translation>
+    </message>
+    <message>
+        <source>Der Mandant &quot;%s&quot; existiert bereits (%s). Mit --force werden seine Einstellungen überschrieben.</source>
+        <translation>The tenant &quot;%s&quot; exists already (%s). With --force its settings are overwritten.</translation>
+    </message>
+    <message>
+        <source>Der Name &quot;%s&quot; ist reserviert.</source>
+        <translation>The name &quot;%s&quot; is reserved.</translation>
+    </message>
+    <message>
+        <source>Der Name des Mandanten fehlt.</source>
+        <translation>The tenant name is missing.</translation>
+    </message>
+    <message>
+        <source>Der Schluessel fuer RC4 ist leer.</source>
+        <translation>The RC4 key is empty.</translation>
+    </message>
+    <message>
+        <source>Der Wert für %s muss zwischen 0 und 255 liegen: &quot;%s&quot;</source>
+        <translation>The value for %s must lie between 0 and 255: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Der Wert von &quot;%s&quot; im Abschnitt &quot;%s&quot; besteht die Prüfung nicht (ungeschützt, beschädigt oder von einem anderen Schlüssel kopiert).</source>
+        <translation>The value of &quot;%s&quot; in section &quot;%s&quot; fails its check (unprotected, damaged or copied from another key).</translation>
+    </message>
+    <message>
+        <source>Der Wert von &quot;%s&quot; im Abschnitt &quot;%s&quot; ist leer und damit nicht geschützt.</source>
+        <translation>The value of &quot;%s&quot; in section &quot;%s&quot; is empty and so not protected.</translation>
+    </message>
+    <message>
+        <source>Die Liste &quot;%s&quot; im Abschnitt &quot;%s&quot; der Datei &quot;%s&quot; ist beschädigt; sie wird nicht überschrieben.</source>
+        <translation>The list &quot;%s&quot; in section &quot;%s&quot; of the file &quot;%s&quot; is damaged; it is not overwritten.</translation>
+    </message>
+    <message>
+        <source>Die Option --%s erwartet einen Wert.</source>
+        <translation>The option --%s expects a value.</translation>
+    </message>
+    <message>
+        <source>Die Option --%s erwartet keinen Wert.</source>
+        <translation>The option --%s takes no value.</translation>
+    </message>
+    <message>
+        <source>Divehi</source>
+        <translation>Divehi</translation>
+    </message>
+    <message>
+        <source>Dutch</source>
+        <translation>Dutch</translation>
+    </message>
+    <message>
+        <source>Dzongkha</source>
+        <translation>Dzongkha</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Er ist für die Schreibweise &quot;%s&quot; / &quot;%s&quot; signiert.</source>
+        <translation>It is signed for the spelling &quot;%s&quot; / &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Es fehlt ein Befehl.</source>
+        <translation>A command is missing.</translation>
+    </message>
+    <message>
+        <source>Esperanto</source>
+        <translation>Esperanto</translation>
+    </message>
+    <message>
+        <source>Estonian</source>
+        <translation>Estonian</translation>
+    </message>
+    <message>
+        <source>Ewe</source>
+        <translation>Ewe</translation>
+    </message>
+    <message>
+        <source>Faroese</source>
+        <translation>Faroese</translation>
+    </message>
+    <message>
+        <source>Fehler</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Fehler beim Lesen der XML-Daten.</source>
+        <translation>Error reading the XML data.</translation>
+    </message>
+    <message>
+        <source>Fehler beim Schreiben der XML-Daten.</source>
+        <translation>Error writing the XML data.</translation>
+    </message>
+    <message>
+        <source>Fehlerhafte Datei &quot;%s&quot;</source>
+        <translation>Faulty file &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Fijian</source>
+        <translation>Fijian</translation>
+    </message>
+    <message>
+        <source>Finnish</source>
+        <translation>Finnish</translation>
+    </message>
+    <message>
+        <source>Flemish</source>
+        <translation>Flemish</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>French</translation>
+    </message>
+    <message>
+        <source>Fulah</source>
+        <translation>Fulah</translation>
+    </message>
+    <message>
+        <source>Für --%s fehlt der Wert; erwartet wird --%s=Wert.</source>
+        <translation>--%s lacks its value; expected is --%s=value.</translation>
+    </message>
+    <message>
+        <source>Gaelic</source>
+        <translation>Gaelic</translation>
+    </message>
+    <message>
+        <source>Galician</source>
+        <translation>Galician</translation>
+    </message>
+    <message>
+        <source>Ganda</source>
+        <translation>Ganda</translation>
+    </message>
+    <message>
+        <source>Georgian</source>
+        <translation>Georgian</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>German</translation>
+    </message>
+    <message>
+        <source>Gibt den geprüften Wert eines geschützten Schlüssels aus. Rückgabewert 1,
+wenn der Schlüssel fehlt oder der Wert die Prüfung nicht besteht.
+</source>
+        <translation>Prints the verified value of a protected key. Exit code 1
+when the key is missing or the value fails its check.
+</translation>
+    </message>
+    <message>
+        <source>Gibt die Benutzer aus ETC/SYSDATB.INI aus, einen je Zeile.
+</source>
+        <translation>Prints the users of ETC/SYSDATB.INI, one per line.
+</translation>
+    </message>
+    <message>
+        <source>Gibt die Mandanten aus ETC/SYSDATB.INI aus, einen je Zeile.
+</source>
+        <translation>Prints the tenants of ETC/SYSDATB.INI, one per line.
+</translation>
+    </message>
+    <message>
+        <source>Greek</source>
+        <translation>Greek</translation>
+    </message>
+    <message>
+        <source>Guarani</source>
+        <translation>Guarani</translation>
+    </message>
+    <message>
+        <source>Gujarati</source>
+        <translation>Gujarati</translation>
+    </message>
+    <message>
+        <source>Haitian</source>
+        <translation>Haitian</translation>
+    </message>
+    <message>
+        <source>Hausa</source>
+        <translation>Hausa</translation>
+    </message>
+    <message>
+        <source>Hebrew</source>
+        <translation>Hebrew</translation>
+    </message>
+    <message>
+        <source>Herero</source>
+        <translation>Herero</translation>
+    </message>
+    <message>
+        <source>Hilfe: kwpadmin --help</source>
+        <translation>Help: kwpadmin --help</translation>
+    </message>
+    <message>
+        <source>Hilfe: kwpadmin help %s</source>
+        <translation>Help: kwpadmin help %s</translation>
+    </message>
+    <message>
+        <source>Hindi</source>
+        <translation>Hindi</translation>
+    </message>
+    <message>
+        <source>Hiri Motu</source>
+        <translation>Hiri Motu</translation>
+    </message>
+    <message>
+        <source>Hungarian</source>
+        <translation>Hungarian</translation>
+    </message>
+    <message>
+        <source>Icelandic</source>
+        <translation>Icelandic</translation>
+    </message>
+    <message>
+        <source>Ido</source>
+        <translation>Ido</translation>
+    </message>
+    <message>
+        <source>Igbo</source>
+        <translation>Igbo</translation>
+    </message>
+    <message>
+        <source>Ihnen wurde der Zugriff zur Anwendung verweigert.</source>
+        <translation>You have been denied access to the application.</translation>
+    </message>
+    <message>
+        <source>Indonesian</source>
+        <translation>Indonesian</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Installation &quot;%s&quot; ist bereit.</source>
+        <translation>Installation &quot;%s&quot; is ready.</translation>
+    </message>
+    <message>
+        <source>Installation &quot;%s&quot; ist vollständig, nichts zu tun.</source>
+        <translation>Installation &quot;%s&quot; is complete, nothing to do.</translation>
+    </message>
+    <message>
+        <source>Installationsverzeichnis</source>
+        <translation>Installation folder</translation>
+    </message>
+    <message>
+        <source>Interlingua</source>
+        <translation>Interlingua</translation>
+    </message>
+    <message>
+        <source>Interlingue</source>
+        <translation>Interlingue</translation>
+    </message>
+    <message>
+        <source>Inuktitut</source>
+        <translation>Inuktitut</translation>
+    </message>
+    <message>
+        <source>Inupiaq</source>
+        <translation>Inupiaq</translation>
+    </message>
+    <message>
+        <source>Irish</source>
+        <translation>Irish</translation>
+    </message>
+    <message>
+        <source>Italian</source>
+        <translation>Italian</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>Japanese</translation>
+    </message>
+    <message>
+        <source>Javanese</source>
+        <translation>Javanese</translation>
+    </message>
+    <message>
+        <source>Journale</source>
+        <translation>Journals</translation>
+    </message>
+    <message>
+        <source>Kalaallisut</source>
+        <translation>Kalaallisut</translation>
+    </message>
+    <message>
+        <source>Kann Datei &quot;%s&quot; nicht erstellen.</source>
+        <translation>Cannot create file &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Kann Datei &quot;%s&quot; nicht loeschen.</source>
+        <translation>Cannot delete file &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Kann Datei &quot;%s&quot; nicht oeffnen.</source>
+        <translation>Cannot open file &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Kann Datei &quot;%s&quot; nicht schreiben.</source>
+        <translation>Cannot write file &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Kann Datei &quot;%s&quot; nicht schreiben: %s</source>
+        <translation>Cannot write file &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Kann Verzeichnis nicht anlegen: %s</source>
+        <translation>Cannot create folder: %s</translation>
+    </message>
+    <message>
+        <source>Kannada</source>
+        <translation>Kannada</translation>
+    </message>
+    <message>
+        <source>Kanuri</source>
+        <translation>Kanuri</translation>
+    </message>
+    <message>
+        <source>Kashmiri</source>
+        <translation>Kashmiri</translation>
+    </message>
+    <message>
+        <source>Kazakh</source>
+        <translation>Kazakh</translation>
+    </message>
+    <message>
+        <source>Keine Installation in &quot;%s&quot; gefunden: der Ordner ETC fehlt. Zuerst &quot;kwpadmin init&quot; ausführen.</source>
+        <translation>No installation found in &quot;%s&quot;: the folder ETC is missing. Run &quot;kwpadmin init&quot; first.</translation>
+    </message>
+    <message>
+        <source>Kikuyu</source>
+        <translation>Kikuyu</translation>
+    </message>
+    <message>
+        <source>Kinyarwanda</source>
+        <translation>Kinyarwanda</translation>
+    </message>
+    <message>
+        <source>Kirghiz</source>
+        <translation>Kirghiz</translation>
+    </message>
+    <message>
+        <source>Kleinauftraege</source>
+        <translation>Small orders</translation>
+    </message>
+    <message>
+        <source>Komi</source>
+        <translation>Komi</translation>
+    </message>
+    <message>
+        <source>Kommission</source>
+        <translation>Commission</translation>
+    </message>
+    <message>
+        <source>Kongo</source>
+        <translation>Kongo</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation>Korean</translation>
+    </message>
+    <message>
+        <source>Kuanyama</source>
+        <translation>Kuanyama</translation>
+    </message>
+    <message>
+        <source>Kurdish</source>
+        <translation>Kurdish</translation>
+    </message>
+    <message>
+        <source>kwpadmin - Einrichtung von Installation, Mandanten und Benutzern der Suite
+
+Aufruf: kwpadmin BEFEHL [ARGUMENTE] [OPTIONEN]
+
+Befehle:
+</source>
+        <translation>kwpadmin - set-up of the suite&apos;s installation, tenants and users
+
+Usage: kwpadmin COMMAND [ARGUMENTS] [OPTIONS]
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <source>Lager</source>
+        <translation>Warehouse</translation>
+    </message>
+    <message>
+        <source>Lao</source>
+        <translation>Lao</translation>
+    </message>
+    <message>
+        <source>Latin</source>
+        <translation>Latin</translation>
+    </message>
+    <message>
+        <source>Latvian</source>
+        <translation>Latvian</translation>
+    </message>
+    <message>
+        <source>legt das Installationsverzeichnis an</source>
+        <translation>creates the installation folder</translation>
+    </message>
+    <message>
+        <source>legt eine Demo-Installation an</source>
+        <translation>creates a demo installation</translation>
+    </message>
+    <message>
+        <source>legt einen Benutzer an</source>
+        <translation>creates a user</translation>
+    </message>
+    <message>
+        <source>Legt einen Benutzer in ETC/SYSDATB.INI an (Name in Großbuchstaben), dazu den
+Ordner USR/&lt;NAME&gt;/ mit ETC, TMP, DOC und MSG, und trägt ihn in die Benutzerliste ein.
+
+Optionen:
+  --password P         Passwort (ohne: leeres Passwort)
+  --fullname TEXT      vollständiger Name (ohne: der Benutzername)
+  --tel T, --fax F     Telefon und Fax
+  --email E            E-Mail-Adresse
+  --text T             Kontakttext
+  --provision N        Provision in Prozent (z. B. 2,5)
+  --deny 02,03         verweigerte Rechte: 01 anlegen/kopieren, 02 speichern, 03 löschen
+  --bar-tenants A,B    Mandanten, die der Benutzer nicht öffnen darf
+  --blocked            Zugang sperren
+  --force              einen vorhandenen Benutzer überschreiben
+</source>
+        <translation>Creates a user in ETC/SYSDATB.INI (name in upper case), with the
+folder USR/&lt;NAME&gt;/ holding ETC, TMP, DOC and MSG, and adds it to the user list.
+
+Options:
+  --password P         password (without: empty password)
+  --fullname TEXT      full name (without: the user name)
+  --tel T, --fax F     telephone and fax
+  --email E            e-mail address
+  --text T             contact text
+  --provision N        commission in percent (e.g. 2.5)
+  --deny 02,03         denied rights: 01 create/copy, 02 save, 03 delete
+  --bar-tenants A,B    tenants the user may not open
+  --blocked            lock the user out
+  --force              overwrite an existing user
+</translation>
+    </message>
+    <message>
+        <source>legt einen Mandanten an</source>
+        <translation>creates a tenant</translation>
+    </message>
+    <message>
+        <source>Legt einen Mandanten an: den Ordner DATA/&lt;NAME&gt;/ mit ETC (SYSDATA.INI, TEMPLATES/VTNT/102..109,
+FORMS/de_DE), die Datenverzeichnisse, und den Eintrag in der Mandantenliste.
+Einstellungen werden mit --Schlüssel=Wert (Abschnitt System) oder
+--Abschnitt.Schlüssel=Wert geändert; &quot;[DATADIR]&quot; steht für ROOT/DATA/.
+Unbekannte Schlüssel werden mit einer Warnung geschrieben.
+
+Optionen:
+  --force              die Einstellungen eines vorhandenen Mandanten überschreiben
+
+Einstellungen und ihre Vorgaben:
+</source>
+        <translation>Creates a tenant: the folder DATA/&lt;NAME&gt;/ with ETC (SYSDATA.INI, TEMPLATES/VTNT/102..109,
+FORMS/de_DE), the data folders, and the entry in the tenant list.
+Settings are changed with --Key=Value (section System) or
+--Section.Key=Value; &quot;[DATADIR]&quot; stands for ROOT/DATA/.
+Unknown keys are written with a warning.
+
+Options:
+  --force              overwrite the settings of an existing tenant
+
+Settings and their defaults:
+</translation>
+    </message>
+    <message>
+        <source>Legt ROOT mit BIN, ETC, TMP, TMP/LOG, DATA, USR, USR/ALLUSERS, HLP und RSC an,
+dazu ETC/APPLICATION.INI, ETC/SYSDATB.INI und ETC/ISO_COUNTRYCODES.DAT,
+soweit sie fehlen. Vorhandene Dateien bleiben unverändert.
+</source>
+        <translation>Creates ROOT with BIN, ETC, TMP, TMP/LOG, DATA, USR, USR/ALLUSERS, HLP and RSC,
+and ETC/APPLICATION.INI, ETC/SYSDATB.INI and ETC/ISO_COUNTRYCODES.DAT
+where they are missing. Existing files stay unchanged.
+</translation>
+    </message>
+    <message>
+        <source>Leistungskataloge</source>
+        <translation>Service catalogues</translation>
+    </message>
+    <message>
+        <source>liest einen geschützten Wert</source>
+        <translation>reads a protected value</translation>
+    </message>
+    <message>
+        <source>Limburgan</source>
+        <translation>Limburgan</translation>
+    </message>
+    <message>
+        <source>Lingala</source>
+        <translation>Lingala</translation>
+    </message>
+    <message>
+        <source>Lithuanian</source>
+        <translation>Lithuanian</translation>
+    </message>
+    <message>
+        <source>Luba-Katanga</source>
+        <translation>Luba-Katanga</translation>
+    </message>
+    <message>
+        <source>Luxembourgish</source>
+        <translation>Luxembourgish</translation>
+    </message>
+    <message>
+        <source>Macedonian</source>
+        <translation>Macedonian</translation>
+    </message>
+    <message>
+        <source>Malagasy</source>
+        <translation>Malagasy</translation>
+    </message>
+    <message>
+        <source>Malay</source>
+        <translation>Malay</translation>
+    </message>
+    <message>
+        <source>Malayalam</source>
+        <translation>Malayalam</translation>
+    </message>
+    <message>
+        <source>Maltese</source>
+        <translation>Maltese</translation>
+    </message>
+    <message>
+        <source>Mandant</source>
+        <translation>Tenant</translation>
+    </message>
+    <message>
+        <source>Mandant &quot;%s&quot; angelegt.</source>
+        <translation>Tenant &quot;%s&quot; created.</translation>
+    </message>
+    <message>
+        <source>Mandant %s</source>
+        <translation>Tenant %s</translation>
+    </message>
+    <message>
+        <source>Manx</source>
+        <translation>Manx</translation>
+    </message>
+    <message>
+        <source>Maori</source>
+        <translation>Maori</translation>
+    </message>
+    <message>
+        <source>Marathi</source>
+        <translation>Marathi</translation>
+    </message>
+    <message>
+        <source>Marshallese</source>
+        <translation>Marshallese</translation>
+    </message>
+    <message>
+        <source>Materialkataloge</source>
+        <translation>Material catalogues</translation>
+    </message>
+    <message>
+        <source>Mongolian</source>
+        <translation>Mongolian</translation>
+    </message>
+    <message>
+        <source>Mögliche Befehle: %s</source>
+        <translation>Possible commands: %s</translation>
+    </message>
+    <message>
+        <source>Nauru</source>
+        <translation>Nauru</translation>
+    </message>
+    <message>
+        <source>Navajo</source>
+        <translation>Navajo</translation>
+    </message>
+    <message>
+        <source>Ndonga</source>
+        <translation>Ndonga</translation>
+    </message>
+    <message>
+        <source>Nepali</source>
+        <translation>Nepali</translation>
+    </message>
+    <message>
+        <source>North Ndebele</source>
+        <translation>North Ndebele</translation>
+    </message>
+    <message>
+        <source>Northern Sami</source>
+        <translation>Northern Sami</translation>
+    </message>
+    <message>
+        <source>Norwegian</source>
+        <translation>Norwegian</translation>
+    </message>
+    <message>
+        <source>Norwegian Bokmål</source>
+        <translation>Norwegian Bokmål</translation>
+    </message>
+    <message>
+        <source>Norwegian Nynorsk</source>
+        <translation>Norwegian Nynorsk</translation>
+    </message>
+    <message>
+        <source>Occitan</source>
+        <translation>Occitan</translation>
+    </message>
+    <message>
+        <source>Ojibwa</source>
+        <translation>Ojibwa</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Oriya</source>
+        <translation>Oriya</translation>
+    </message>
+    <message>
+        <source>Oromo</source>
+        <translation>Oromo</translation>
+    </message>
+    <message>
+        <source>Ossetian</source>
+        <translation>Ossetian</translation>
+    </message>
+    <message>
+        <source>Pali</source>
+        <translation>Pali</translation>
+    </message>
+    <message>
+        <source>Pashto</source>
+        <translation>Pashto</translation>
+    </message>
+    <message>
+        <source>Passwort</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Persian</source>
+        <translation>Persian</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>Polish</translation>
+    </message>
+    <message>
+        <source>Portuguese</source>
+        <translation>Portuguese</translation>
+    </message>
+    <message>
+        <source>Punjabi</source>
+        <translation>Punjabi</translation>
+    </message>
+    <message>
+        <source>Quechua</source>
+        <translation>Quechua</translation>
+    </message>
+    <message>
+        <source>Richtet ROOT ein und legt den Mandanten DEMO, den Benutzer ADMIN (Passwort
+&quot;admin&quot;) und den Benutzer GAST (Passwort &quot;gast&quot;, ohne die Rechte 02 und 03)
+an. Vorhandenes wird übersprungen.
+</source>
+        <translation>Sets up ROOT and creates the tenant DEMO, the user ADMIN (password
+&quot;admin&quot;) and the user GAST (password &quot;gast&quot;, without the rights 02 and 03).
+What exists already is skipped.
+</translation>
+    </message>
+    <message>
+        <source>Romanian</source>
+        <translation>Romanian</translation>
+    </message>
+    <message>
+        <source>Romansh</source>
+        <translation>Romansh</translation>
+    </message>
+    <message>
+        <source>Rundi</source>
+        <translation>Rundi</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Russian</translation>
+    </message>
+    <message>
+        <source>Samoan</source>
+        <translation>Samoan</translation>
+    </message>
+    <message>
+        <source>Sango</source>
+        <translation>Sango</translation>
+    </message>
+    <message>
+        <source>Sanskrit</source>
+        <translation>Sanskrit</translation>
+    </message>
+    <message>
+        <source>Sardinian</source>
+        <translation>Sardinian</translation>
+    </message>
+    <message>
+        <source>Schlüssel &quot;%s&quot; im Abschnitt &quot;%s&quot; nicht gefunden.</source>
+        <translation>Key &quot;%s&quot; not found in section &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>schreibt einen geschützten Wert</source>
+        <translation>writes a protected value</translation>
+    </message>
+    <message>
+        <source>Schreibt einen geschützten Wert; die Datei wird angelegt, wenn sie fehlt.
+Ein Wert, der mit &apos;-&apos; beginnt, steht hinter &quot;--&quot;.
+</source>
+        <translation>Writes a protected value; the file is created when it is missing.
+A value starting with &apos;-&apos; goes after &quot;--&quot;.
+</translation>
+    </message>
+    <message>
+        <source>Serbian</source>
+        <translation>Serbian</translation>
+    </message>
+    <message>
+        <source>Shona</source>
+        <translation>Shona</translation>
+    </message>
+    <message>
+        <source>Sichuan Yi</source>
+        <translation>Sichuan Yi</translation>
+    </message>
+    <message>
+        <source>Sindhi</source>
+        <translation>Sindhi</translation>
+    </message>
+    <message>
+        <source>Sinhala</source>
+        <translation>Sinhala</translation>
+    </message>
+    <message>
+        <source>Slovak</source>
+        <translation>Slovak</translation>
+    </message>
+    <message>
+        <source>Slovenian</source>
+        <translation>Slovenian</translation>
+    </message>
+    <message>
+        <source>Somali</source>
+        <translation>Somali</translation>
+    </message>
+    <message>
+        <source>South Ndebele</source>
+        <translation>South Ndebele</translation>
+    </message>
+    <message>
+        <source>Southern Sotho</source>
+        <translation>Southern Sotho</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>Spanish</translation>
+    </message>
+    <message>
+        <source>Sundanese</source>
+        <translation>Sundanese</translation>
+    </message>
+    <message>
+        <source>Swahili</source>
+        <translation>Swahili</translation>
+    </message>
+    <message>
+        <source>Swati</source>
+        <translation>Swati</translation>
+    </message>
+    <message>
+        <source>Swedish</source>
+        <translation>Swedish</translation>
+    </message>
+    <message>
+        <source>Swiss German</source>
+        <translation>Swiss German</translation>
+    </message>
+    <message>
+        <source>Tagalog</source>
+        <translation>Tagalog</translation>
+    </message>
+    <message>
+        <source>Tahitian</source>
+        <translation>Tahitian</translation>
+    </message>
+    <message>
+        <source>Tajik</source>
+        <translation>Tajik</translation>
+    </message>
+    <message>
+        <source>Tamil</source>
+        <translation>Tamil</translation>
+    </message>
+    <message>
+        <source>Tatar</source>
+        <translation>Tatar</translation>
+    </message>
+    <message>
+        <source>Telugu</source>
+        <translation>Telugu</translation>
+    </message>
+    <message>
+        <source>Thai</source>
+        <translation>Thai</translation>
+    </message>
+    <message>
+        <source>Tibetan</source>
+        <translation>Tibetan</translation>
+    </message>
+    <message>
+        <source>Tigrinya</source>
+        <translation>Tigrinya</translation>
+    </message>
+    <message>
+        <source>Tonga</source>
+        <translation>Tonga</translation>
+    </message>
+    <message>
+        <source>Tsonga</source>
+        <translation>Tsonga</translation>
+    </message>
+    <message>
+        <source>Tswana</source>
+        <translation>Tswana</translation>
+    </message>
+    <message>
+        <source>Turkish</source>
+        <translation>Turkish</translation>
+    </message>
+    <message>
+        <source>Turkmen</source>
+        <translation>Turkmen</translation>
+    </message>
+    <message>
+        <source>Twi</source>
+        <translation>Twi</translation>
+    </message>
+    <message>
+        <source>Uighur</source>
+        <translation>Uighur</translation>
+    </message>
+    <message>
+        <source>Ukrainian</source>
+        <translation>Ukrainian</translation>
+    </message>
+    <message>
+        <source>Unbehandelte Ausnahme.</source>
+        <translation>Unhandled exception.</translation>
+    </message>
+    <message>
+        <source>Unbekannte Option: %s</source>
+        <translation>Unknown option: %s</translation>
+    </message>
+    <message>
+        <source>Unbekannter Befehl: %s</source>
+        <translation>Unknown command: %s</translation>
+    </message>
+    <message>
+        <source>Unbekannter Schlüssel &quot;%s&quot; im Abschnitt &quot;%s&quot;; er wird trotzdem geschrieben.</source>
+        <translation>Unknown key &quot;%s&quot; in section &quot;%s&quot;; it is written anyway.</translation>
+    </message>
+    <message>
+        <source>Unerwarteter Fehler: %s</source>
+        <translation>Unexpected error: %s</translation>
+    </message>
+    <message>
+        <source>Ungültige ganze Zahl für %s: &quot;%s&quot;</source>
+        <translation>Invalid whole number for %s: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Ungültige Zahl für %s: &quot;%s&quot;</source>
+        <translation>Invalid number for %s: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Ungültiger Benutzername &quot;%s&quot;: erlaubt sind 1 bis 32 Zeichen aus Buchstaben A-Z, Ziffern, &apos;_&apos; und &apos;-&apos; (nicht am Anfang).</source>
+        <translation>Invalid user name &quot;%s&quot;: allowed are 1 to 32 characters of the letters A-Z, digits, &apos;_&apos; and &apos;-&apos; (not first).</translation>
+    </message>
+    <message>
+        <source>Ungültiger Mandantenname &quot;%s&quot;: erlaubt sind 1 bis 32 Zeichen aus Buchstaben A-Z, Ziffern, &apos;_&apos; und &apos;-&apos; (nicht am Anfang).</source>
+        <translation>Invalid tenant name &quot;%s&quot;: allowed are 1 to 32 characters of the letters A-Z, digits, &apos;_&apos; and &apos;-&apos; (not first).</translation>
+    </message>
+    <message>
+        <source>Ungültiger Name für %s: &quot;%s&quot;</source>
+        <translation>Invalid name for %s: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Ungültiger Rechte-Code &quot;%s&quot;: erwartet werden zwei Ziffern wie 02.</source>
+        <translation>Invalid right code &quot;%s&quot;: two digits like 02 are expected.</translation>
+    </message>
+    <message>
+        <source>Ungültiger Wahrheitswert für %s: &quot;%s&quot; (erlaubt: true, false, ja, nein)</source>
+        <translation>Invalid truth value for %s: &quot;%s&quot; (allowed: true, false, ja, nein)</translation>
+    </message>
+    <message>
+        <source>Unvollständiger Befehl: %s</source>
+        <translation>Incomplete command: %s</translation>
+    </message>
+    <message>
+        <source>Urdu</source>
+        <translation>Urdu</translation>
+    </message>
+    <message>
+        <source>Uzbek</source>
+        <translation>Uzbek</translation>
+    </message>
+    <message>
+        <source>Venda</source>
+        <translation>Venda</translation>
+    </message>
+    <message>
+        <source>Verzeichnis &quot;%s&quot; nicht gefunden.</source>
+        <translation>Folder &quot;%s&quot; not found.</translation>
+    </message>
+    <message>
+        <source>Verzeichnis angelegt: %s</source>
+        <translation>Folder created: %s</translation>
+    </message>
+    <message>
+        <source>Vietnamese</source>
+        <translation>Vietnamese</translation>
+    </message>
+    <message>
+        <source>Volapük</source>
+        <translation>Volapük</translation>
+    </message>
+    <message>
+        <source>Walloon</source>
+        <translation>Walloon</translation>
+    </message>
+    <message>
+        <source>Warnung</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Warnung: </source>
+        <translation>Warning: </translation>
+    </message>
+    <message>
+        <source>Wartung</source>
+        <translation>Maintenance</translation>
+    </message>
+    <message>
+        <source>Welsh</source>
+        <translation>Welsh</translation>
+    </message>
+    <message>
+        <source>Western Frisian</source>
+        <translation>Western Frisian</translation>
+    </message>
+    <message>
+        <source>Wolof</source>
+        <translation>Wolof</translation>
+    </message>
+    <message>
+        <source>Xhosa</source>
+        <translation>Xhosa</translation>
+    </message>
+    <message>
+        <source>XML-Analysefehler.</source>
+        <translation>XML parse error.</translation>
+    </message>
+    <message>
+        <source>Yiddish</source>
+        <translation>Yiddish</translation>
+    </message>
+    <message>
+        <source>Yoruba</source>
+        <translation>Yoruba</translation>
+    </message>
+    <message>
+        <source>zeigt die Benutzerliste</source>
+        <translation>shows the user list</translation>
+    </message>
+    <message>
+        <source>zeigt die Hilfe zu einem Befehl</source>
+        <translation>shows the help of a command</translation>
+    </message>
+    <message>
+        <source>zeigt die Mandantenliste</source>
+        <translation>shows the tenant list</translation>
+    </message>
+    <message>
+        <source>Zhuang</source>
+        <translation>Zhuang</translation>
+    </message>
+    <message>
+        <source>Zu viele Argumente für &quot;%s&quot;: %s</source>
+        <translation>Too many arguments for &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Zu wenige Argumente für &quot;%s&quot;.</source>
+        <translation>Too few arguments for &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Zulu</source>
+        <translation>Zulu</translation>
+    </message>
+</context>
+</TS>
