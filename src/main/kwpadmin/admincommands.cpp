@@ -1,0 +1,494 @@
+#include "main/kwpadmin/admincommands.h"
+
+#include <QTextStream>
+#include <functional>
+
+#include "app/format.h"
+#include "app/translation.h"
+#include "main/kwpadmin/adminsupport.h"
+#include "main/kwpadmin/demosetup.h"
+#include "main/kwpadmin/installation.h"
+#include "main/kwpadmin/protectedvalues.h"
+#include "main/kwpadmin/tenantsetup.h"
+#include "main/kwpadmin/usersetup.h"
+
+#ifndef KWP_VERSION
+#define KWP_VERSION "0.0"
+#endif
+
+namespace {
+const QString kProgram = QStringLiteral("kwpadmin");
+
+struct TOptionDef {
+    QString name;
+    bool takesValue = false;
+};
+
+// The arguments of one command after the command words.
+struct TCommandLine {
+    QStringList positional;
+    QList<QPair<QString, QString>> options;   // known options; flags carry an empty value
+    QList<QPair<QString, QString>> settings;  // free --Key=Value pairs (tenant add)
+    bool help = false;
+
+    bool has(const QString& name) const {
+        for (const auto& option : options) {
+            if (option.first == name) return true;
+        }
+        return false;
+    }
+    std::optional<QString> value(const QString& name) const {
+        std::optional<QString> result;
+        for (const auto& option : options) {
+            if (option.first == name) result = option.second;
+        }
+        return result;
+    }
+};
+
+struct TContext {
+    QTextStream& out;
+    QTextStream& err;
+    TAdminLog log;
+};
+
+struct TCommand {
+    QString name;  // one or two words: "init", "tenant add"
+    QString usage;
+    QString summary;
+    std::function<QString()> details;
+    qsizetype minArgs = 0;
+    qsizetype maxArgs = 0;
+    QList<TOptionDef> options;
+    bool freeSettings = false;
+    std::function<int(const TCommandLine&, TContext&)> run;
+};
+
+int runInit(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    const TAdminLog log(&context.out, &context.err);
+    InitInstallation(paths, log);
+    const QString text = log.infoCount() == 0
+                             ? _("Installation \"%s\" ist vollständig, nichts zu tun.")
+                             : _("Installation \"%s\" ist bereit.");
+    context.out << FormatStr(text, {paths.root}) << Qt::endl;
+    return AdminExitOk;
+}
+
+int runTenantAdd(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    TTenantOptions options;
+    options.overrides = line.settings;
+    options.force = line.has(QStringLiteral("force"));
+    AddTenant(paths, line.positional.at(1), options, context.log);
+    return AdminExitOk;
+}
+
+int runTenantList(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    paths.requireInitialised();
+    for (const QString& tenant : ReadTenantList(paths)) context.out << tenant << Qt::endl;
+    return AdminExitOk;
+}
+
+int runUserAdd(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    TUserOptions options;
+    options.password = line.value(QStringLiteral("password")).value_or(QString());
+    options.fullName = line.value(QStringLiteral("fullname"));
+    options.tel = line.value(QStringLiteral("tel")).value_or(QString());
+    options.fax = line.value(QStringLiteral("fax")).value_or(QString());
+    options.email = line.value(QStringLiteral("email")).value_or(QString());
+    options.text = line.value(QStringLiteral("text")).value_or(QString());
+    if (const auto provision = line.value(QStringLiteral("provision")))
+        options.provision = ParseDecimal(*provision, QStringLiteral("--provision"));
+    if (const auto deny = line.value(QStringLiteral("deny")))
+        options.deniedRights = ParseRightCodes(*deny);
+    if (const auto barred = line.value(QStringLiteral("bar-tenants")))
+        options.barredTenants = ParseTenantNames(*barred);
+    options.blocked = line.has(QStringLiteral("blocked"));
+    options.force = line.has(QStringLiteral("force"));
+    AddUser(paths, line.positional.at(1), options, context.log);
+    return AdminExitOk;
+}
+
+int runUserList(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    paths.requireInitialised();
+    for (const QString& user : ReadUserList(paths)) context.out << user << Qt::endl;
+    return AdminExitOk;
+}
+
+int runIniGet(const TCommandLine& line, TContext& context) {
+    const TProtectedValue value =
+        ReadProtectedValue(line.positional.at(0), line.positional.at(1), line.positional.at(2));
+    if (value.status != TProtectedValue::Verified) {
+        context.err << kProgram << QStringLiteral(": ") << value.problem << Qt::endl;
+        return AdminExitCheckFailed;
+    }
+    context.out << value.value << Qt::endl;
+    return AdminExitOk;
+}
+
+int runIniSet(const TCommandLine& line, TContext&) {
+    WriteProtectedValue(line.positional.at(0), line.positional.at(1), line.positional.at(2),
+                        line.positional.at(3));
+    return AdminExitOk;
+}
+
+int runDemo(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    CreateDemo(paths, context.log);
+    context.out << FormatStr(_("Demo-Installation \"%s\" ist bereit (Mandant DEMO, Benutzer "
+                               "ADMIN mit Passwort \"admin\", GAST mit Passwort \"gast\")."),
+                             {paths.root})
+                << Qt::endl;
+    return AdminExitOk;
+}
+
+QString userAddDetails() {
+    return _(
+        "Legt einen Benutzer in ETC/SYSDATB.INI an (Name in Großbuchstaben), dazu den\n"
+        "Ordner USR/<NAME>/ mit ETC, TMP, DOC und MSG, und trägt ihn in die Benutzerliste "
+        "ein.\n\n"
+        "Optionen:\n"
+        "  --password P         Passwort (ohne: leeres Passwort)\n"
+        "  --fullname TEXT      vollständiger Name (ohne: der Benutzername)\n"
+        "  --tel T, --fax F     Telefon und Fax\n"
+        "  --email E            E-Mail-Adresse\n"
+        "  --text T             Kontakttext\n"
+        "  --provision N        Provision in Prozent (z. B. 2,5)\n"
+        "  --deny 02,03         verweigerte Rechte: 01 anlegen/kopieren, 02 speichern, "
+        "03 löschen\n"
+        "  --bar-tenants A,B    Mandanten, die der Benutzer nicht öffnen darf\n"
+        "  --blocked            Zugang sperren\n"
+        "  --force              einen vorhandenen Benutzer überschreiben\n");
+}
+
+QString tenantAddDetails() {
+    return _("Legt einen Mandanten an: den Ordner DATA/<NAME>/ mit ETC (SYSDATA.INI, "
+             "TEMPLATES/VTNT/102..109,\n"
+             "FORMS/de_DE), die Datenverzeichnisse, und den Eintrag in der Mandantenliste.\n"
+             "Einstellungen werden mit --Schlüssel=Wert (Abschnitt System) oder\n"
+             "--Abschnitt.Schlüssel=Wert geändert; \"[DATADIR]\" steht für ROOT/DATA/.\n"
+             "Unbekannte Schlüssel werden mit einer Warnung geschrieben.\n\n"
+             "Optionen:\n"
+             "  --force              die Einstellungen eines vorhandenen Mandanten "
+             "überschreiben\n\n"
+             "Einstellungen und ihre Vorgaben:\n") +
+           TenantSettingsHelp();
+}
+
+QList<TCommand> commands() {
+    return {
+        {QStringLiteral("init"),
+         QStringLiteral("kwpadmin init ROOT"),
+         _("legt das Installationsverzeichnis an"),
+         [] {
+             return _(
+                 "Legt ROOT mit BIN, ETC, TMP, TMP/LOG, DATA, USR, USR/ALLUSERS, HLP und RSC "
+                 "an,\ndazu ETC/APPLICATION.INI, ETC/SYSDATB.INI und "
+                 "ETC/ISO_COUNTRYCODES.DAT,\nsoweit sie fehlen. Vorhandene Dateien bleiben "
+                 "unverändert.\n");
+         },
+         1,
+         1,
+         {},
+         false,
+         runInit},
+        {QStringLiteral("tenant add"),
+         QStringLiteral("kwpadmin tenant add ROOT NAME [--Schlüssel=Wert ...] [--force]"),
+         _("legt einen Mandanten an"),
+         tenantAddDetails,
+         2,
+         2,
+         {{QStringLiteral("force"), false}},
+         true,
+         runTenantAdd},
+        {QStringLiteral("tenant list"),
+         QStringLiteral("kwpadmin tenant list ROOT"),
+         _("zeigt die Mandantenliste"),
+         [] { return _("Gibt die Mandanten aus ETC/SYSDATB.INI aus, einen je Zeile.\n"); },
+         1,
+         1,
+         {},
+         false,
+         runTenantList},
+        {QStringLiteral("user add"),
+         QStringLiteral("kwpadmin user add ROOT NAME [Optionen]"),
+         _("legt einen Benutzer an"),
+         userAddDetails,
+         2,
+         2,
+         {{QStringLiteral("password"), true},
+          {QStringLiteral("fullname"), true},
+          {QStringLiteral("tel"), true},
+          {QStringLiteral("fax"), true},
+          {QStringLiteral("email"), true},
+          {QStringLiteral("text"), true},
+          {QStringLiteral("provision"), true},
+          {QStringLiteral("deny"), true},
+          {QStringLiteral("bar-tenants"), true},
+          {QStringLiteral("blocked"), false},
+          {QStringLiteral("force"), false}},
+         false,
+         runUserAdd},
+        {QStringLiteral("user list"),
+         QStringLiteral("kwpadmin user list ROOT"),
+         _("zeigt die Benutzerliste"),
+         [] { return _("Gibt die Benutzer aus ETC/SYSDATB.INI aus, einen je Zeile.\n"); },
+         1,
+         1,
+         {},
+         false,
+         runUserList},
+        {QStringLiteral("ini get"),
+         QStringLiteral("kwpadmin ini get DATEI ABSCHNITT SCHLÜSSEL"),
+         _("liest einen geschützten Wert"),
+         [] {
+             return _(
+                 "Gibt den geprüften Wert eines geschützten Schlüssels aus. Rückgabewert 1,\n"
+                 "wenn der Schlüssel fehlt oder der Wert die Prüfung nicht besteht.\n");
+         },
+         3,
+         3,
+         {},
+         false,
+         runIniGet},
+        {QStringLiteral("ini set"),
+         QStringLiteral("kwpadmin ini set DATEI ABSCHNITT SCHLÜSSEL [--] WERT"),
+         _("schreibt einen geschützten Wert"),
+         [] {
+             return _(
+                 "Schreibt einen geschützten Wert; die Datei wird angelegt, wenn sie fehlt.\n"
+                 "Ein Wert, der mit '-' beginnt, steht hinter \"--\".\n");
+         },
+         4,
+         4,
+         {},
+         false,
+         runIniSet},
+        {QStringLiteral("demo"),
+         QStringLiteral("kwpadmin demo ROOT"),
+         _("legt eine Demo-Installation an"),
+         [] {
+             return _(
+                 "Richtet ROOT ein und legt den Mandanten DEMO, den Benutzer ADMIN (Passwort\n"
+                 "\"admin\") und den Benutzer GAST (Passwort \"gast\", ohne die Rechte 02 und "
+                 "03)\nan. Vorhandenes wird übersprungen.\n");
+         },
+         1,
+         1,
+         {},
+         false,
+         runDemo},
+    };
+}
+
+QString globalHelp() {
+    QString text =
+        _("kwpadmin - Einrichtung von Installation, Mandanten und Benutzern der Suite\n\n"
+          "Aufruf: kwpadmin BEFEHL [ARGUMENTE] [OPTIONEN]\n\nBefehle:\n");
+    constexpr qsizetype column = 44;
+    auto addLine = [&](const QString& usage, const QString& summary) {
+        text += QStringLiteral("  ") + usage;
+        // A long usage gets its summary on the next line, in the same column.
+        text += usage.size() < column ? QString(column - usage.size(), QLatin1Char(' '))
+                                      : QLatin1Char('\n') + QString(column + 2, QLatin1Char(' '));
+        text += summary + QLatin1Char('\n');
+    };
+    for (const TCommand& command : commands())
+        addLine(command.usage.mid(kProgram.size() + 1), command.summary);
+    addLine(QStringLiteral("help [BEFEHL]"), _("zeigt die Hilfe zu einem Befehl"));
+    text +=
+        _("\nOptionen:\n"
+          "  -h, --help       Hilfe (auch hinter einem Befehl)\n"
+          "  --version        Versionsnummer\n\n"
+          "Rückgabewerte: 0 Erfolg, 1 Wert fehlt oder Prüfung fehlgeschlagen (ini get),\n"
+          "2 falscher Aufruf, 3 Fehler bei der Ausführung.\n");
+    return text;
+}
+
+QString commandHelp(const TCommand& command) {
+    return _("Aufruf: ") + command.usage + QStringLiteral("\n\n") + command.details();
+}
+
+int usageError(TContext& context, const QString& message, const QString& hint = {}) {
+    context.err << kProgram << QStringLiteral(": ") << message << Qt::endl;
+    context.err << (hint.isEmpty() ? _("Hilfe: kwpadmin --help") : hint) << Qt::endl;
+    return AdminExitUsage;
+}
+
+QString commandHint(const TCommand& command) {
+    return _("Aufruf: ") + command.usage + QLatin1Char('\n') +
+           FormatStr(_("Hilfe: kwpadmin help %s"), {command.name});
+}
+
+// Commands whose name starts with the given words ("tenant" finds "tenant add" and "tenant list").
+QList<TCommand> commandsStartingWith(const QString& words) {
+    QList<TCommand> found;
+    for (const TCommand& command : commands()) {
+        if (command.name == words || command.name.startsWith(words + QLatin1Char(' ')))
+            found.append(command);
+    }
+    return found;
+}
+
+int showHelp(const QStringList& words, TContext& context) {
+    if (words.isEmpty()) {
+        context.out << globalHelp();
+        return AdminExitOk;
+    }
+    const QList<TCommand> found = commandsStartingWith(words.join(QLatin1Char(' ')));
+    if (found.isEmpty())
+        return usageError(context,
+                          FormatStr(_("Unbekannter Befehl: %s"), {words.join(QLatin1Char(' '))}));
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        if (i > 0) context.out << QLatin1Char('\n');
+        context.out << commandHelp(found.at(i));
+    }
+    return AdminExitOk;
+}
+
+// Splits the arguments after the command words into positional arguments and options.
+TCommandLine parseCommandLine(const TCommand& command, const QStringList& args) {
+    TCommandLine line;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (optionsEnded || arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
+            line.positional.append(arg);
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            line.help = true;
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            const qsizetype equals = arg.indexOf(QLatin1Char('='));
+            const QString name = arg.mid(2, equals < 0 ? -1 : equals - 2);
+            const std::optional<QString> inlineValue =
+                equals < 0 ? std::nullopt : std::optional<QString>(arg.mid(equals + 1));
+            const auto known = std::find_if(command.options.cbegin(), command.options.cend(),
+                                            [&](const TOptionDef& o) { return o.name == name; });
+            if (known != command.options.cend()) {
+                if (known->takesValue) {
+                    QString value;
+                    if (inlineValue) {
+                        value = *inlineValue;
+                    } else if (i + 1 < args.size()) {
+                        value = args.at(++i);
+                    } else {
+                        throw EAdminUsageError(
+                            FormatStr(_("Die Option --%s erwartet einen Wert."), {name}));
+                    }
+                    line.options.append({name, value});
+                } else {
+                    if (inlineValue) {
+                        throw EAdminUsageError(
+                            FormatStr(_("Die Option --%s erwartet keinen Wert."), {name}));
+                    }
+                    line.options.append({name, QString()});
+                }
+            } else if (command.freeSettings && !name.isEmpty()) {
+                if (!inlineValue) {
+                    throw EAdminUsageError(FormatStr(
+                        _("Für --%s fehlt der Wert; erwartet wird --%s=Wert."), {name, name}));
+                }
+                line.settings.append({name, *inlineValue});
+            } else {
+                throw EAdminUsageError(FormatStr(_("Unbekannte Option: %s"), {arg}));
+            }
+        } else {
+            throw EAdminUsageError(FormatStr(_("Unbekannte Option: %s"), {arg}));
+        }
+    }
+    return line;
+}
+
+int runCommand(const TCommand& command, const QStringList& args, TContext& context) {
+    TCommandLine line;
+    try {
+        line = parseCommandLine(command, args);
+    } catch (const EAdminUsageError& error) {
+        return usageError(context, error.message(), commandHint(command));
+    }
+    if (line.help) {
+        context.out << commandHelp(command);
+        return AdminExitOk;
+    }
+    if (line.positional.size() < command.minArgs) {
+        return usageError(context, FormatStr(_("Zu wenige Argumente für \"%s\"."), {command.name}),
+                          commandHint(command));
+    }
+    if (line.positional.size() > command.maxArgs) {
+        const QStringList extra = line.positional.mid(command.maxArgs);
+        return usageError(context,
+                          FormatStr(_("Zu viele Argumente für \"%s\": %s"),
+                                    {command.name, extra.join(QLatin1Char(' '))}),
+                          commandHint(command));
+    }
+    try {
+        return command.run(line, context);
+    } catch (const EAdminUsageError& error) {
+        return usageError(context, error.message(), commandHint(command));
+    } catch (const EKwpError& error) {
+        context.err << kProgram << QStringLiteral(": ") << error.message() << Qt::endl;
+        return AdminExitFailed;
+    }
+}
+
+int dispatch(const QStringList& args, TContext& context) {
+    if (args.isEmpty()) return usageError(context, _("Es fehlt ein Befehl."));
+    const QString& first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h"))
+        return showHelp({}, context);
+    if (first == QLatin1String("help")) return showHelp(args.mid(1), context);
+    if (first == QLatin1String("--version")) {
+        context.out << kProgram << QLatin1Char(' ') << QStringLiteral(KWP_VERSION) << Qt::endl;
+        return AdminExitOk;
+    }
+    if (first.startsWith(QLatin1Char('-')))
+        return usageError(context, FormatStr(_("Unbekannte Option: %s"), {first}));
+
+    const QList<TCommand> group = commandsStartingWith(first);
+    if (group.isEmpty())
+        return usageError(context, FormatStr(_("Unbekannter Befehl: %s"), {first}));
+    if (group.size() == 1 && group.first().name == first)
+        return runCommand(group.first(), args.mid(1), context);
+
+    // A command of two words: "tenant add", "user list", ...
+    const QString second = args.value(1);
+    if (second == QLatin1String("--help") || second == QLatin1String("-h"))
+        return showHelp({first}, context);
+    QStringList names;
+    for (const TCommand& command : group) {
+        if (command.name == first + QLatin1Char(' ') + second)
+            return runCommand(command, args.mid(2), context);
+        names.append(command.name.mid(first.size() + 1));
+    }
+    const QString hint = FormatStr(_("Mögliche Befehle: %s"), {names.join(QStringLiteral(", "))});
+    if (second.isEmpty())
+        return usageError(context, FormatStr(_("Unvollständiger Befehl: %s"), {first}), hint);
+    return usageError(
+        context,
+        FormatStr(_("Unbekannter Befehl: %s"), {QString(first + QLatin1Char(' ') + second)}), hint);
+}
+}  // namespace
+
+int RunAdmin(const QStringList& args, QTextStream& out, QTextStream& err) {
+    TContext context{out, err, TAdminLog(&out, &err)};
+    int code = AdminExitFailed;
+    try {
+        code = dispatch(args, context);
+    } catch (const EKwpError& error) {
+        err << kProgram << QStringLiteral(": ") << error.message() << Qt::endl;
+    } catch (const std::exception& error) {
+        err << kProgram << QStringLiteral(": ")
+            << FormatStr(_("Unerwarteter Fehler: %s"), {QString::fromLocal8Bit(error.what())})
+            << Qt::endl;
+    }
+    out.flush();
+    err.flush();
+    return code;
+}
