@@ -1,0 +1,16 @@
+#include "ui/widgets/kwp00207form1.h"
+
+#include "app/translation.h"
+#include "app/widgets/translatecomponent.h"
+
+TKWP00207Form1::TKWP00207Form1(const QString& tenant, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("KWP00207Form1"));
+    TranslateComponent(this);
+    setWindowTitle(CaptionFor(tenant));
+    resize(1024, 700);
+}
+
+QString TKWP00207Form1::CaptionFor(const QString& tenant) {
+    return QStringLiteral("[0207 - 01] - ") + tenant + QStringLiteral(" - ") +
+           _("Adressverwaltung");
+}

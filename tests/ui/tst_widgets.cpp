@@ -1,0 +1,133 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/translation.h"
+#include "app/widgets/messagedialog.h"
+#include "app/widgets/passworddlg.h"
+#include "app/widgets/translatecomponent.h"
+#include "testsupport.h"
+#include "ui/widgets/kwp00207form1.h"
+
+class TestWidgets : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { UseLanguage(QStringLiteral("de_DE")); }
+
+    void messageDialogButtons_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<int>("escape");
+        QTest::newRow("ok") << int(mbOK) << QStringList{"OK"} << QStringList{"&OK"} << int(mrOk);
+        QTest::newRow("yes no") << int(mbYesNo) << QStringList{"Yes", "No"}
+                                << QStringList{"&Ja", "&Nein"} << int(mrNo);
+        QTest::newRow("yes no cancel")
+            << int(mbYesNoCancel) << QStringList{"Yes", "No", "Cancel"}
+            << QStringList{"&Ja", "&Nein", "&Abbrechen"} << int(mrCancel);
+    }
+    void messageDialogButtons() {
+        QFETCH(int, buttons);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, captions);
+        QFETCH(int, escape);
+        TMessageDialog dialog(QStringLiteral("Adresse speichern?"), mtConfirmation, buttons);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Bestaetigung"));
+        QCOMPARE(dialog.findChild<QLabel*>("Message")->text(),
+                 QStringLiteral("Adresse speichern?"));
+        const QList<QPushButton*> found = dialog.findChildren<QPushButton*>();
+        QCOMPARE(found.size(), names.size());
+        for (int i = 0; i < names.size(); ++i) {
+            auto* button = dialog.findChild<QPushButton*>(names.at(i));
+            QVERIFY2(button, qPrintable(names.at(i)));
+            QCOMPARE(button->text(), captions.at(i));
+        }
+        QCOMPARE(dialog.escapeResult(), escape);
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCOMPARE(dialog.result(), escape);
+    }
+
+    void messageDialogReturnsPressedButton() {
+        TMessageDialog dialog(QStringLiteral("Loeschen?"), mtWarning, mbYesNo);
+        dialog.show();
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Yes"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(mrYes));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Warnung"));
+    }
+
+    void passwordDialogInLoginUse() {
+        TPasswordDlg dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Anmeldung"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(!dialog.findChild<QLineEdit*>("edUserName")->isVisible());
+        QVERIFY(!dialog.findChild<QLabel*>("lbUserName")->isVisible());
+        QCOMPARE(dialog.height(), 73);
+        auto* password = dialog.findChild<QLineEdit*>("edPassword");
+        QCOMPARE(password->echoMode(), QLineEdit::Password);
+        password->setFocus();
+        QTest::keyClicks(password, QStringLiteral("geheim"));
+        QTest::keyClick(password, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());  // Enter only moves to OK
+        QCOMPARE(QApplication::focusWidget(), dialog.findChild<QPushButton*>("btOK"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.password(), QStringLiteral("geheim"));
+    }
+
+    void passwordDialogMovesFromUserName() {
+        TPasswordDlg dialog(true);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* user = dialog.findChild<QLineEdit*>("edUserName");
+        user->setFocus();
+        QTest::keyClick(user, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), dialog.findChild<QLineEdit*>("edPassword"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void translatesWindowsWhenCreated() {
+        UseLanguage(QStringLiteral("en_GB"));
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("Anmeldung"));
+        auto* label = new QLabel(QStringLiteral("Passwort"), &window);
+        auto* button = new QPushButton(QStringLiteral("Abbrechen"), &window);
+        button->setToolTip(QStringLiteral("Benutzername"));
+        auto* combo = new QComboBox(&window);
+        combo->addItems({QStringLiteral("Warnung"), QStringLiteral("Fehler")});
+        auto* fonts = new QComboBox(&window);
+        fonts->setObjectName("fonts");
+        fonts->addItem(QStringLiteral("Fehler"));
+        ExcludePropertyFromTranslation(QStringLiteral("QComboBox"), QStringLiteral("items"));
+        TranslateComponent(&window);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Login"));
+        QCOMPARE(label->text(), QStringLiteral("Password"));
+        QCOMPARE(button->text(), QStringLiteral("Cancel"));
+        QCOMPARE(button->toolTip(), QStringLiteral("User name"));
+        QCOMPARE(combo->itemText(0), QStringLiteral("Warnung"));  // excluded above
+    }
+
+    void mainWindowCaption_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("german") << "de_DE"
+                                << "[0207 - 01] - DEMO - Adressverwaltung";
+        QTest::newRow("english") << "en_US"
+                                 << "[0207 - 01] - DEMO - Address management";
+    }
+    void mainWindowCaption() {
+        QFETCH(QString, language);
+        QFETCH(QString, caption);
+        UseLanguage(language);
+        TKWP00207Form1 window(QStringLiteral("DEMO"));
+        QCOMPARE(window.windowTitle(), caption);
+    }
+};
+
+KWP_REGISTER_TEST(TestWidgets)
+#include "tst_widgets.moc"
