@@ -18,18 +18,6 @@
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 QByteArray encodedWith(QStringConverter::Encoding encoding, const QString& text) {
     QStringEncoder encoder(encoding);
     return QByteArray(encoder.encode(text));
@@ -160,7 +148,7 @@ void TestIniFile::readsEveryEncoding() {
     const QString path = dir.filePath("TEST.INI");
     QString text = SampleText;
     if (lfOnly) text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    writeAll(path, encoded(encoding, text));
+    WriteFileBytes(path, encoded(encoding, text));
 
     const TIniFile ini(path);
     QCOMPARE(ini.encoding(), encoding);
@@ -227,7 +215,7 @@ void TestIniFile::lookup() {
     QFETCH(QString, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath("TEST.INI");
-    writeAll(path, encoded(TIniEncoding::Utf16LEBom, SampleText));
+    WriteFileBytes(path, encoded(TIniEncoding::Utf16LEBom, SampleText));
     const TIniFile ini(path);
     QCOMPARE(ini.ReadString(section, key, "<default>"), expected);
     QCOMPARE(ini.ValueExists(section, key), expected != "<default>");
@@ -256,7 +244,7 @@ void TestIniFile::typedReads() {
     QFETCH(double, number);
     QTemporaryDir dir;
     const QString path = dir.filePath("TEST.INI");
-    writeAll(path, encoded(TIniEncoding::Utf8, "[S]\nWert=" + stored + "\n"));
+    WriteFileBytes(path, encoded(TIniEncoding::Utf8, "[S]\nWert=" + stored + "\n"));
     const TIniFile ini(path);
     QCOMPARE(ini.ReadInteger("S", "Wert", 99), integer);
     QCOMPARE(ini.ReadBool("S", "Wert", true), boolean);
@@ -270,7 +258,7 @@ void TestIniFile::typedReads() {
 void TestIniFile::listsSectionsAndKeys() {
     QTemporaryDir dir;
     const QString path = dir.filePath("TEST.INI");
-    writeAll(path, encoded(TIniEncoding::Utf8, SampleText));
+    WriteFileBytes(path, encoded(TIniEncoding::Utf8, SampleText));
     const TIniFile ini(path);
     QVERIFY(ini.SectionExists("allgemein"));
     QVERIFY(!ini.SectionExists("Vorspann"));
@@ -296,7 +284,7 @@ void TestIniFile::writeBackKeepsEncoding() {
     QFETCH(QByteArray, start);
     QTemporaryDir dir;
     const QString path = dir.filePath("TEST.INI");
-    writeAll(path, encoded(encoding, SampleText));
+    WriteFileBytes(path, encoded(encoding, SampleText));
     {
         TIniFile ini(path);
         ini.WriteString("Ärger", "Größe", "Übermaß");
@@ -304,7 +292,7 @@ void TestIniFile::writeBackKeepsEncoding() {
         ini.UpdateFile();
         QVERIFY(!ini.isModified());
     }
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = ReadFileBytes(path);
     QCOMPARE(bytes.left(start.size()), start);
     // Every other line survives as it stood; line ends become CR LF.
     QString expected = SampleText;
@@ -330,46 +318,46 @@ void TestIniFile::newFileIsUtf16WithBom() {
     }
     const QString text =
         "[KWP00207Form1]\r\nBreite=800\r\nHoehe=-1\r\n\r\n[Optionen]\r\nAktiv=1\r\nPassiv=0\r\n";
-    QCOMPARE(readAll(path), encoded(TIniEncoding::Utf16LEBom, text));
+    QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Utf16LEBom, text));
 }
 
 void TestIniFile::writeKeepsLayout() {
     QTemporaryDir dir;
     const QString path = dir.filePath("TEST.INI");
-    writeAll(path, encoded(TIniEncoding::Utf8,
-                           "; Kopf für A\r\n"
-                           "[A]\r\n"
-                           "eins = 1\r\n"
-                           "; zu zwei\r\n"
-                           "zwei=2\r\n"
-                           "\r\n"
-                           "[B]\r\n"
-                           "drei=3\r\n"));
+    WriteFileBytes(path, encoded(TIniEncoding::Utf8,
+                                 "; Kopf für A\r\n"
+                                 "[A]\r\n"
+                                 "eins = 1\r\n"
+                                 "; zu zwei\r\n"
+                                 "zwei=2\r\n"
+                                 "\r\n"
+                                 "[B]\r\n"
+                                 "drei=3\r\n"));
     TIniFile ini(path);
     ini.WriteString("a", "ZWEI", "zwei");  // keeps the stored spelling of the names
     ini.WriteString("A", "vier", "4");     // after the last key, before the blank line
     ini.WriteString("C", "fünf", "5");
     ini.WriteString("A", "eins", "1");  // unchanged value: line stays as it was
     ini.UpdateFile();
-    QCOMPARE(readAll(path), encoded(TIniEncoding::Utf8,
-                                    "; Kopf für A\r\n"
-                                    "[A]\r\n"
-                                    "eins = 1\r\n"
-                                    "; zu zwei\r\n"
-                                    "zwei=zwei\r\n"
-                                    "vier=4\r\n"
-                                    "\r\n"
-                                    "[B]\r\n"
-                                    "drei=3\r\n"
-                                    "\r\n"
-                                    "[C]\r\n"
-                                    "fünf=5\r\n"));
+    QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Utf8,
+                                          "; Kopf für A\r\n"
+                                          "[A]\r\n"
+                                          "eins = 1\r\n"
+                                          "; zu zwei\r\n"
+                                          "zwei=zwei\r\n"
+                                          "vier=4\r\n"
+                                          "\r\n"
+                                          "[B]\r\n"
+                                          "drei=3\r\n"
+                                          "\r\n"
+                                          "[C]\r\n"
+                                          "fünf=5\r\n"));
 }
 
 void TestIniFile::eraseAndDelete() {
     QTemporaryDir dir;
     const QString path = dir.filePath("TEST.INI");
-    writeAll(path, encoded(TIniEncoding::Latin1, SampleText));
+    WriteFileBytes(path, encoded(TIniEncoding::Latin1, SampleText));
     {
         TIniFile ini(path);
         ini.EraseSection("allgemein");      // both occurrences
@@ -380,24 +368,24 @@ void TestIniFile::eraseAndDelete() {
     const TIniFile ini(path);
     QCOMPARE(ini.ReadSections(), QStringList({"Ärger"}));
     QCOMPARE(ini.ReadSection("Ärger"), QStringList({"Größe"}));
-    QCOMPARE(readAll(path), encoded(TIniEncoding::Latin1,
-                                    "; Kommentar=kein Schlüssel\r\n"
-                                    "Vorspann=unsichtbar\r\n"
-                                    "[ Ärger ]\r\n"
-                                    "Größe=Maß\r\n"));
+    QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Latin1,
+                                          "; Kommentar=kein Schlüssel\r\n"
+                                          "Vorspann=unsichtbar\r\n"
+                                          "[ Ärger ]\r\n"
+                                          "Größe=Maß\r\n"));
 }
 
 void TestIniFile::latin1FileTakesForeignCharacters() {
     QTemporaryDir dir;
     const QString path = dir.filePath("TEST.INI");
-    writeAll(path, encoded(TIniEncoding::Latin1, "[S]\r\nName=Jörg\r\n"));
+    WriteFileBytes(path, encoded(TIniEncoding::Latin1, "[S]\r\nName=Jörg\r\n"));
     {
         TIniFile ini(path);
         QCOMPARE(ini.encoding(), TIniEncoding::Latin1);
         ini.WriteString("S", "Preis", "10 €, Łódź");
         ini.UpdateFile();
     }
-    QVERIFY(readAll(path).startsWith("\xFF\xFE"));
+    QVERIFY(ReadFileBytes(path).startsWith("\xFF\xFE"));
     const TIniFile ini(path);
     QCOMPARE(ini.ReadString("S", "Preis", "-"), QStringLiteral("10 €, Łódź"));
     QCOMPARE(ini.ReadString("S", "Name", "-"), QStringLiteral("Jörg"));
@@ -420,12 +408,12 @@ void TestIniFile::unchangedFileIsNotRewritten() {
     QTemporaryDir dir;
     const QString path = dir.filePath("TEST.INI");
     const QByteArray original = encoded(TIniEncoding::Utf8, "[S]\nA = 1\n");
-    writeAll(path, original);
+    WriteFileBytes(path, original);
     TIniFile ini(path);
     ini.WriteString("S", "A", "1");
     QVERIFY(!ini.isModified());
     ini.UpdateFile();
-    QCOMPARE(readAll(path), original);
+    QCOMPARE(ReadFileBytes(path), original);
 }
 
 void TestIniFile::readOnlyFolderThrowsAndKeepsFile() {
@@ -434,7 +422,7 @@ void TestIniFile::readOnlyFolderThrowsAndKeepsFile() {
     QVERIFY(QDir().mkdir(folder));
     const QString path = folder + "/SYSDATA.INI";
     const QByteArray original = encoded(TIniEncoding::Utf16LEBom, "[System]\r\nA1=alt\r\n");
-    writeAll(path, original);
+    WriteFileBytes(path, original);
 
     TIniFile ini(path);
     ini.WriteString("System", "A1", "neu");
@@ -446,7 +434,7 @@ void TestIniFile::readOnlyFolderThrowsAndKeepsFile() {
     } catch (const EKwpError& error) {
         QCOMPARE(error.message(), "Kann Datei \"" + path + "\" nicht schreiben.");
     }
-    QCOMPARE(readAll(path), original);
+    QCOMPARE(ReadFileBytes(path), original);
     QVERIFY(ini.isModified());
 }
 
@@ -483,7 +471,7 @@ void TestIniFile::fuzzRandomBytes() {
             else
                 bytes += Alphabet[random.bounded(int(sizeof(Alphabet)) - 1)];
         }
-        writeAll(path, bytes);
+        WriteFileBytes(path, bytes);
         TIniFile ini(path);
         for (const QString& section : ini.ReadSections()) {
             QVERIFY(ini.SectionExists(section));

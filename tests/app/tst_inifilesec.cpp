@@ -13,12 +13,6 @@
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
 QByteArray randomBytes(QRandomGenerator& random, int count) {
     QByteArray bytes(count, Qt::Uninitialized);
     for (char& b : bytes) b = char(random.bounded(256));
@@ -137,7 +131,7 @@ void TestIniFileSec::writerFileMatchesGolden() {
         writer.WriteBool("MEIER", "ZutrittsSperre", true);
         writer.UpdateFile();
     }
-    QCOMPARE(readAll(path), readAll(KWP_TEST_DATA_DIR "/protected_golden.ini"));
+    QCOMPARE(ReadFileBytes(path), ReadFileBytes(KWP_TEST_DATA_DIR "/protected_golden.ini"));
 }
 
 void TestIniFileSec::goldenFileReads() {

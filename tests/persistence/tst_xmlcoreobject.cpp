@@ -132,19 +132,8 @@ SampleValues goldenValues() {
     return v;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 QByteArray golden() {
-    return readAll(QStringLiteral(KWP_TEST_DATA_DIR "/sample_golden.xml"));
+    return ReadFileBytes(QStringLiteral(KWP_TEST_DATA_DIR "/sample_golden.xml"));
 }
 
 QByteArray encode(const QString& text, QStringConverter::Encoding encoding, bool bom) {
@@ -170,7 +159,7 @@ enum class Route { File, Stream, Xml, StreamPart };
 void loadThrough(TSampleRecord& record, Route route, const QByteArray& bytes, const QString& path) {
     switch (route) {
         case Route::File:
-            writeFile(path, bytes);
+            WriteFileBytes(path, bytes);
             record.LoadFromFile(path);
             break;
         case Route::Stream: {
@@ -271,7 +260,7 @@ private Q_SLOTS:
         record.SaveToFile(path);
         const QByteArray expected = golden();
         QVERIFY(!expected.isEmpty());
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(ReadFileBytes(path), expected);
 
         QBuffer stream;
         QVERIFY(stream.open(QIODevice::WriteOnly));
@@ -365,7 +354,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
         const QString path = dir.filePath("fremd.xml");
-        writeFile(path, bytes);
+        WriteFileBytes(path, bytes);
         TSampleRecord record;
         record.LoadFromFile(path);
         QVERIFY2(!record.HasParseError, qPrintable(record.ErrorText));
@@ -454,7 +443,7 @@ private Q_SLOTS:
         dialogs.answer(mrOk);
         QTemporaryDir dir;
         const QString path = dir.filePath("kaputt.xml");
-        writeFile(path, bytes);
+        WriteFileBytes(path, bytes);
         TSampleRecord record;
         record.LoadFromFile(path);
         QVERIFY(record.HasParseError);
@@ -484,7 +473,7 @@ private Q_SLOTS:
         dialogs.answer(mrOk);
         QTemporaryDir dir;
         TSampleRecord record;
-        writeFile(dir.filePath("kaputt.xml"), "<sample name=\"alt\"><note>");
+        WriteFileBytes(dir.filePath("kaputt.xml"), "<sample name=\"alt\"><note>");
         record.LoadFromFile(dir.filePath("kaputt.xml"));
         QVERIFY(record.HasParseError);
         // What the handlers reached before the error stays.
@@ -627,11 +616,11 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
         const QString path = dir.filePath("sample.xml");
-        writeFile(path, "OLD CONTENT THAT IS LONGER THAN NOTHING");
+        WriteFileBytes(path, "OLD CONTENT THAT IS LONGER THAN NOTHING");
         TSampleRecord record;
         fill(record, goldenValues());
         record.SaveToFile(path);
-        QCOMPARE(readAll(path), golden());
+        QCOMPARE(ReadFileBytes(path), golden());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sample.xml"});
     }
 
@@ -740,7 +729,7 @@ private Q_SLOTS:
                     break;
                 }
                 default:
-                    writeFile(path, input);
+                    WriteFileBytes(path, input);
                     record.LoadFromFile(path);
             }
             QCOMPARE(record.HasParseError, !record.ErrorText.isEmpty());

@@ -20,17 +20,6 @@ QByteArray utf16le(const QString& text) {
     return bytes;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 const QByteArray kHeader =
     QByteArray("\xFF\xFE") + utf16le("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n");
 
@@ -54,7 +43,7 @@ private Q_SLOTS:
             kHeader + utf16le(QString::fromUtf8("<liste name=\"Grüße 😀\">\r\n"
                                                 "<eintrag nr=\"42\" text=\"a&amp;b\"/>\r\n"
                                                 "</liste>\r\n"));
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(ReadFileBytes(path), expected);
         const QString xmllint = QStandardPaths::findExecutable("xmllint");
         if (xmllint.isEmpty()) QSKIP("xmllint is not installed");
         QProcess lint;
@@ -67,14 +56,14 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
         const QString path = dir.filePath("liste.xml");
-        writeFile(path, "OLD");
+        WriteFileBytes(path, "OLD");
         auto writer = TDBXMLCoreWriter::CreateFile(path);
         QVERIFY(writer);
         writer->WriteLine("<liste/>");
         // A crash now must leave the old file, not half a new one.
-        QCOMPARE(readAll(path), QByteArray("OLD"));
+        QCOMPARE(ReadFileBytes(path), QByteArray("OLD"));
         writer.reset();
-        QCOMPARE(readAll(path), kHeader + utf16le("<liste/>\r\n"));
+        QCOMPARE(ReadFileBytes(path), kHeader + utf16le("<liste/>\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"liste.xml"});
     }
 
@@ -86,26 +75,26 @@ private Q_SLOTS:
         QVERIFY(writer);
         writer->WriteLine("<a/>");
         writer->Close();
-        QCOMPARE(readAll(path), kHeader + utf16le("<a/>\r\n"));
+        QCOMPARE(ReadFileBytes(path), kHeader + utf16le("<a/>\r\n"));
         // Writing after the file was put in place is an error, not a silent loss.
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not open"));
         QVERIFY_THROWS_EXCEPTION(EKwpError, writer->WriteLine("<b/>"));
         writer.reset();
-        QCOMPARE(readAll(path), kHeader + utf16le("<a/>\r\n"));
+        QCOMPARE(ReadFileBytes(path), kHeader + utf16le("<a/>\r\n"));
     }
 
     void writeProtectedFileIsReplaced() {
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
         const QString path = dir.filePath("schreibgeschuetzt.xml");
-        writeFile(path, "OLD");
+        WriteFileBytes(path, "OLD");
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         {
             auto writer = TDBXMLCoreWriter::CreateFile(path);
             QVERIFY(writer);
             writer->WriteLine("<neu/>");
         }
-        QCOMPARE(readAll(path), kHeader + utf16le("<neu/>\r\n"));
+        QCOMPARE(ReadFileBytes(path), kHeader + utf16le("<neu/>\r\n"));
         QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
     }
 

@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QTimeZone>
 
@@ -68,6 +69,17 @@ PinnedClock::PinnedClock(const QDateTime& now) {
 }
 PinnedClock::~PinnedClock() {
     SetClock({});
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 void PrepareTestEnvironment() {

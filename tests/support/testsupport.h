@@ -68,6 +68,11 @@ public:
     ~PinnedClock();
 };
 
+// The bytes of a file; empty when it cannot be read.
+QByteArray ReadFileBytes(const QString& path);
+// Writes a file; fails the running test when it cannot.
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
+
 // Test classes register themselves; a subsystem's executable runs all of them.
 using TestFactory = QObject* (*)();
 int RegisterTestClass(TestFactory factory);
