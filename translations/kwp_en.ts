@@ -1383,5 +1383,45 @@ A value starting with &apos;-&apos; goes after &quot;--&quot;.
         <source>Zulu</source>
         <translation>Zulu</translation>
     </message>
+    <message>
+        <source>netto</source>
+        <translation>net</translation>
+    </message>
+    <message>
+        <source>Bis %d Tage %s. (%d Tage die Woche)</source>
+        <translation>Within %d days %s. (%d days a week)</translation>
+    </message>
+    <message>
+        <source>Bis Monatsmitte/-ende plus %s Monate %s.</source>
+        <translation>By mid-month/month end plus %s months %s.</translation>
+    </message>
+    <message>
+        <source>Bar</source>
+        <translation>Cash</translation>
+    </message>
+    <message>
+        <source>Scheck</source>
+        <translation>Cheque</translation>
+    </message>
+    <message>
+        <source>Ueberweisung</source>
+        <translation>Bank transfer</translation>
+    </message>
+    <message>
+        <source>Europaueberweisung</source>
+        <translation>European transfer</translation>
+    </message>
+    <message>
+        <source>Lastschrift</source>
+        <translation>Direct debit</translation>
+    </message>
+    <message>
+        <source>Vorkasse</source>
+        <translation>Payment in advance</translation>
+    </message>
+    <message>
+        <source>Nachnahme</source>
+        <translation>Cash on delivery</translation>
+    </message>
 </context>
 </TS>

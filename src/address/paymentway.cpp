@@ -1,0 +1,87 @@
+#include "address/paymentway.h"
+
+#include <algorithm>
+
+#include "app/conversions.h"
+#include "app/format.h"
+#include "app/translation.h"
+#include "persistence/xmlcoreobject.h"
+
+bool TPaymentWay::HasBankData() const {
+    return !Acc.isEmpty() || !BCode.isEmpty();
+}
+
+void TPaymentWay::Clear() {
+    *this = TPaymentWay();
+}
+
+void TPaymentWay::ReadAttributes(const TXmlAttributes& attributes) {
+    if (attributes.has(QStringLiteral("payway"))) {
+        const int kind = ToInt(attributes.value(QStringLiteral("payway")), PayWay);
+        // A value outside the byte range is no kind at all.
+        PayWay = (kind >= 0 && kind <= 255) ? quint8(kind) : quint8(pwNone);
+    }
+    const auto readText = [&attributes](const char* name, QString& field) {
+        const QString key = QLatin1String(name);
+        if (attributes.has(key)) field = attributes.value(key);
+    };
+    readText("comm", Comm);
+    readText("inst", Inst);
+    readText("bcode", BCode);
+    readText("acc", Acc);
+    readText("iban", Iban);
+    readText("bic", Bic);
+}
+
+QString TPaymentWay::XmlLine() const {
+    return FormatStr(QStringLiteral("<pw payway=\"%d\" comm=\"%s\" inst=\"%s\" bcode=\"%s\" "
+                                    "acc=\"%s\" iban=\"%s\" bic=\"%s\"/>"),
+                     {int(PayWay), XmlEscape(Comm), XmlEscape(Inst), XmlEscape(BCode),
+                      XmlEscape(Acc), XmlEscape(Iban), XmlEscape(Bic)});
+}
+
+QString TPaymentWay::KindName(int payWay) {
+    switch (payWay) {
+        case pwBar:
+            return _("Bar");
+        case pwScheck:
+            return _("Scheck");
+        case pwUeberweisung:
+            return _("Ueberweisung");
+        case pwEuropaueberweisung:
+            return _("Europaueberweisung");
+        case pwLastschrift:
+            return _("Lastschrift");
+        case pwVorkasse:
+            return _("Vorkasse");
+        case pwNachnahme:
+            return _("Nachnahme");
+        default:
+            return {};
+    }
+}
+
+TPaymentWay* TPaymentWayObjectList::Add(std::unique_ptr<TPaymentWay> way) {
+    if (!way) way = std::make_unique<TPaymentWay>();
+    m_items.push_back(std::move(way));
+    return m_items.back().get();
+}
+
+void TPaymentWayObjectList::Delete(int i) {
+    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
+    m_items.erase(m_items.begin() + i);
+}
+
+TPaymentWay* TPaymentWayObjectList::FindByKind(int kind) const {
+    const auto found = std::find_if(m_items.begin(), m_items.end(),
+                                    [kind](const auto& way) { return way->PayWay == kind; });
+    return found == m_items.end() ? nullptr : found->get();
+}
+
+void TPaymentWayObjectList::Assign(const TPaymentWayObjectList& other) {
+    if (&other == this) return;
+    Items_t copies;
+    copies.reserve(other.m_items.size());
+    for (const auto& way : other.m_items) copies.push_back(std::make_unique<TPaymentWay>(*way));
+    m_items = std::move(copies);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+#include <vector>
+
+class TXmlAttributes;
+
+// One way in which a partner pays or is paid, with the bank account where one is needed.
+class TPaymentWay {
+public:
+    // Kinds stored in PayWay.
+    enum Kind : quint8 {
+        pwNone = 0,
+        pwBar = 1,
+        pwScheck = 2,
+        pwUeberweisung = 3,
+        pwEuropaueberweisung = 4,
+        pwLastschrift = 5,
+        pwVorkasse = 6,
+        pwNachnahme = 7,
+    };
+
+    quint8 PayWay = 0;
+    QString Comm, Inst, BCode, Acc, Iban, Bic;
+
+    // Only account number and bank code count: the domestic collection needs both.
+    bool HasBankData() const;
+    void Clear();
+    // The attributes of a "pw" element; missing attributes keep the current values.
+    void ReadAttributes(const TXmlAttributes& attributes);
+    // The "<pw .../>" element without indent or line end.
+    QString XmlLine() const;
+
+    // Translated display name of a kind; empty for 0 and unknown kinds.
+    static QString KindName(int payWay);
+};
+
+// Owning, ordered list of payment ways.
+class TPaymentWayObjectList {
+public:
+    using Items_t = std::vector<std::unique_ptr<TPaymentWay>>;
+
+    TPaymentWayObjectList() = default;
+    TPaymentWayObjectList(const TPaymentWayObjectList&) = delete;
+    TPaymentWayObjectList& operator=(const TPaymentWayObjectList&) = delete;
+
+    int Count() const { return int(m_items.size()); }
+    TPaymentWay* Items(int i) const { return m_items.at(size_t(i)).get(); }
+    // Appends the way (a new empty one when null) and returns it.
+    TPaymentWay* Add(std::unique_ptr<TPaymentWay> way = nullptr);
+    void Delete(int i);
+    void Clear() { m_items.clear(); }
+    // The first way of that kind, or null.
+    TPaymentWay* FindByKind(int kind) const;
+    // Replaces the content with copies of the other list's ways.
+    void Assign(const TPaymentWayObjectList& other);
+
+    Items_t::const_iterator begin() const { return m_items.begin(); }
+    Items_t::const_iterator end() const { return m_items.end(); }
+
+private:
+    Items_t m_items;
+};
