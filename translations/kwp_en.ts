@@ -1423,5 +1423,53 @@ A value starting with &apos;-&apos; goes after &quot;--&quot;.
         <source>Nachnahme</source>
         <translation>Cash on delivery</translation>
     </message>
+    <message>
+        <source>Sonstiges</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Telefonnummer</source>
+        <translation>Telephone number</translation>
+    </message>
+    <message>
+        <source>Faxnummer</source>
+        <translation>Fax number</translation>
+    </message>
+    <message>
+        <source>E-Mail-Adresse</source>
+        <translation>E-mail address</translation>
+    </message>
+    <message>
+        <source>Internet-Adresse</source>
+        <translation>Internet address</translation>
+    </message>
+    <message>
+        <source>Briefanrede</source>
+        <translation>Letter salutation</translation>
+    </message>
+    <message>
+        <source>Firma</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Anschrifterweiterung</source>
+        <translation>Address extension</translation>
+    </message>
+    <message>
+        <source>Zugehoerige Anschrift</source>
+        <translation>Related postal address</translation>
+    </message>
 </context>
 </TS>

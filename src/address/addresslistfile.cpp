@@ -1,0 +1,106 @@
+#include "address/addresslistfile.h"
+
+#include <QIODevice>
+#include <QSaveFile>
+
+#include "address/customeraddress.h"
+#include "app/format.h"
+#include "app/translation.h"
+#include "persistence/xmlcoreobject.h"
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QByteArray documentBytes(const TCustomerAdressObjectList& list) {
+    const QString text = AddressListText(list);
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    return bytes;
+}
+
+// Hands the events of each "kundenadr" element to a new record of the list.
+class TAddressListReader : public TDBXMLCoreObject {
+public:
+    explicit TAddressListReader(TCustomerAdressObjectList& list) : m_list(list) {}
+
+    void StartElement(const QString& namespaceUri, const QString& localName, const QString& qName,
+                      const TXmlAttributes& attributes) override {
+        if (!m_current && qName == QLatin1String("kundenadr")) {
+            m_current = m_list.Add();
+            m_depth = 0;
+        }
+        if (!m_current) return;
+        ++m_depth;
+        m_current->StartElement(namespaceUri, localName, qName, attributes);
+    }
+    void Characters(const QString& chunk) override {
+        if (m_current) m_current->Characters(chunk);
+    }
+    void EndElement(const QString& namespaceUri, const QString& localName,
+                    const QString& qName) override {
+        if (!m_current) return;
+        m_current->EndElement(namespaceUri, localName, qName);
+        if (--m_depth == 0) m_current = nullptr;
+    }
+    void Clear() override {
+        m_list.Clear();
+        m_current = nullptr;
+        m_depth = 0;
+    }
+    void WriteXML(bool, int) override {}
+    QString className() const override { return QStringLiteral("TAddressListReader"); }
+
+private:
+    TCustomerAdressObjectList& m_list;
+    TCustomerAddress* m_current = nullptr;
+    int m_depth = 0;  // open elements inside the current record, itself included
+};
+
+bool finishLoad(const TAddressListReader& reader, QString* errorText) {
+    if (errorText) *errorText = reader.ErrorText;
+    return !reader.HasParseError;
+}
+
+}  // namespace
+
+QString AddressListText(const TCustomerAdressObjectList& list) {
+    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>") + kCrLf +
+                   QStringLiteral("<adressen>") + kCrLf;
+    for (const auto& record : list) text += record->GetXMLBody(true, 2);
+    text += QStringLiteral("</adressen>") + kCrLf;
+    return text;
+}
+
+void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString& fileName) {
+    const QByteArray bytes = documentBytes(list);
+    QSaveFile file(fileName);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!written) {
+        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {fileName}) + kCrLf +
+                        file.errorString());
+    }
+}
+
+void SaveAddressListToStream(const TCustomerAdressObjectList& list, QIODevice* stream) {
+    if (!stream) return;
+    const QByteArray bytes = documentBytes(list);
+    if (stream->write(bytes) != bytes.size()) {
+        throw EKwpError(_("Fehler beim Schreiben der XML-Daten.") + kCrLf + stream->errorString());
+    }
+}
+
+bool LoadAddressListFromFile(const QString& fileName, TCustomerAdressObjectList& list,
+                             QString* errorText) {
+    TAddressListReader reader(list);
+    reader.LoadFromFile(fileName);
+    return finishLoad(reader, errorText);
+}
+
+bool LoadAddressListFromStream(QIODevice* stream, TCustomerAdressObjectList& list,
+                               QString* errorText) {
+    TAddressListReader reader(list);
+    reader.LoadFromStream(stream);
+    return finishLoad(reader, errorText);
+}

@@ -1,0 +1,117 @@
+#include "address/customeranschrift.h"
+
+#include <algorithm>
+
+#include "app/conversions.h"
+#include "persistence/xmlcoreobject.h"
+
+namespace {
+
+QString attribute(const char* name, const QString& value) {
+    return u' ' + QLatin1String(name) + QStringLiteral("=\"") + XmlEscape(value) + u'"';
+}
+
+}  // namespace
+
+void TCustomerAnschrift::Clear() {
+    *this = TCustomerAnschrift();
+}
+
+void TCustomerAnschrift::ReadAttributes(const TXmlAttributes& attributes) {
+    const auto readText = [&attributes](const char* name, QString& field) {
+        const QString key = QLatin1String(name);
+        if (attributes.has(key)) field = attributes.value(key);
+    };
+    readText("id", Id);
+    readText("name1", Name1);
+    readText("name2", Name2);
+    readText("name3", Name3);
+    readText("name4", Name4);
+    readText("strasse", Strasse);
+    readText("land", Land);
+    readText("plz", Plz);
+    readText("ort", Ort);
+    Std = ToBool(attributes.value(QStringLiteral("std")), Std);
+    readText("aart", AArt);
+}
+
+QString TCustomerAnschrift::XmlLine() const {
+    QString line = QStringLiteral("<adr");
+    const auto optional = [&line](const char* name, const QString& value) {
+        if (!value.isEmpty()) line += attribute(name, value);
+    };
+    optional("id", Id);
+    optional("name1", Name1);
+    optional("name2", Name2);
+    optional("name3", Name3);
+    optional("name4", Name4);
+    optional("strasse", Strasse);
+    optional("land", Land);
+    optional("plz", Plz);
+    optional("ort", Ort);
+    line += attribute("std", BoolToXml(Std));
+    line += attribute("aart", AArt);
+    line += QStringLiteral(" />");
+    return line;
+}
+
+TCustomerAnschrift* TCustomerAnschriftObjectList::Add(std::unique_ptr<TCustomerAnschrift> item) {
+    if (!item) item = std::make_unique<TCustomerAnschrift>();
+    m_items.push_back(std::move(item));
+    return m_items.back().get();
+}
+
+void TCustomerAnschriftObjectList::Delete(int i) {
+    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
+    m_items.erase(m_items.begin() + i);
+}
+
+void TCustomerAnschriftObjectList::Assign(const TCustomerAnschriftObjectList& other) {
+    if (&other == this) return;
+    Items_t copies;
+    copies.reserve(other.m_items.size());
+    for (const auto& item : other.m_items)
+        copies.push_back(std::make_unique<TCustomerAnschrift>(*item));
+    m_items = std::move(copies);
+}
+
+QString TCustomerAnschriftObjectList::NewId() const {
+    for (int n = Count() + 1;; ++n) {
+        const QString id = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        if (!FindById(id)) return id;
+    }
+}
+
+TCustomerAnschrift* TCustomerAnschriftObjectList::DefaultAnschrift() const {
+    const auto found =
+        std::find_if(m_items.begin(), m_items.end(), [](const auto& item) { return item->Std; });
+    return found == m_items.end() ? nullptr : found->get();
+}
+
+TCustomerAnschrift* TCustomerAnschriftObjectList::FindById(const QString& id) const {
+    const int index = IndexOfId(id);
+    return index < 0 ? nullptr : m_items[size_t(index)].get();
+}
+
+int TCustomerAnschriftObjectList::IndexOfId(const QString& id) const {
+    const auto found = std::find_if(m_items.begin(), m_items.end(),
+                                    [&id](const auto& item) { return item->Id == id; });
+    return found == m_items.end() ? -1 : int(found - m_items.begin());
+}
+
+void TCustomerAnschriftObjectList::KeepOnlyAnschrift(const QString& id) {
+    QString keep = id;
+    if (keep.trimmed().isEmpty()) {
+        const TCustomerAnschrift* standard = DefaultAnschrift();
+        keep = standard ? standard->Id : QString();
+    }
+    std::erase_if(m_items, [&keep](const auto& item) {
+        return item->Id.compare(keep, Qt::CaseInsensitive) != 0;
+    });
+    for (const auto& item : m_items) item->Std = true;
+}
+
+bool TCustomerAnschriftObjectList::operator==(const TCustomerAnschriftObjectList& other) const {
+    return std::equal(m_items.begin(), m_items.end(), other.m_items.begin(), other.m_items.end(),
+                      [](const auto& a, const auto& b) { return *a == *b; });
+}
