@@ -2,12 +2,6 @@
 
 #include "app/conversions.h"
 
-namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
-
-}  // namespace
-
 TAddressConfig::TAddressConfig() {
     TAddressConfig::Clear();
 }
@@ -110,7 +104,7 @@ void TAddressConfig::WriteXML(bool flag, int reserved) {
 }
 
 QString TAddressConfig::ListText(const QStringList& list) {
-    return list.join(kCrLf);
+    return list.join(CrLf);
 }
 
 QStringList TAddressConfig::SplitListText(const QString& text) {

@@ -1,4 +1,5 @@
 #include "address/addresslistfile.h"
+#include "app/conversions.h"
 
 #include <QIODevice>
 #include <QSaveFile>
@@ -9,8 +10,6 @@
 #include "persistence/xmlcoreobject.h"
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 QByteArray documentBytes(const TCustomerAdressObjectList& list) {
     const QString text = AddressListText(list);
@@ -65,10 +64,10 @@ bool finishLoad(const TAddressListReader& reader, QString* errorText) {
 }  // namespace
 
 QString AddressListText(const TCustomerAdressObjectList& list) {
-    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>") + kCrLf +
-                   QStringLiteral("<adressen>") + kCrLf;
+    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>") + CrLf +
+                   QStringLiteral("<adressen>") + CrLf;
     for (const auto& record : list) text += record->GetXMLBody(true, 2);
-    text += QStringLiteral("</adressen>") + kCrLf;
+    text += QStringLiteral("</adressen>") + CrLf;
     return text;
 }
 
@@ -78,7 +77,7 @@ void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString&
     const bool written =
         file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!written) {
-        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {fileName}) + kCrLf +
+        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {fileName}) + CrLf +
                         file.errorString());
     }
 }
@@ -87,7 +86,7 @@ void SaveAddressListToStream(const TCustomerAdressObjectList& list, QIODevice* s
     if (!stream) return;
     const QByteArray bytes = documentBytes(list);
     if (stream->write(bytes) != bytes.size()) {
-        throw EKwpError(_("Fehler beim Schreiben der XML-Daten.") + kCrLf + stream->errorString());
+        throw EKwpError(_("Fehler beim Schreiben der XML-Daten.") + CrLf + stream->errorString());
     }
 }
 

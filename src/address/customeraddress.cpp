@@ -9,15 +9,10 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kNoAddress = QStringLiteral(". . . . .");
 
-QString attribute(const char* name, const QString& value) {
-    return u' ' + QLatin1String(name) + QStringLiteral("=\"") + XmlEscape(value) + u'"';
-}
-
 QString optionalAttribute(const char* name, const QString& value) {
-    return value.isEmpty() ? QString() : attribute(name, value);
+    return value.isEmpty() ? QString() : XmlAttribute(name, value);
 }
 
 // Appends part to text with the separator, both only when part is not empty.
@@ -195,10 +190,10 @@ void TCustomerAddress::WriteXML(bool full, int indent) {
     QString head = outer + QStringLiteral("<kundenadr");
     if (full) {
         head += optionalAttribute("id", Id);
-        head += attribute("cr", FloatToStr(Created));
-        head += attribute("ch", FloatToStr(Changed));
-        head += attribute("crby", CreatedBy);
-        head += attribute("chby", ChangedBy);
+        head += XmlAttribute("cr", FloatToStr(Created));
+        head += XmlAttribute("ch", FloatToStr(Changed));
+        head += XmlAttribute("crby", CreatedBy);
+        head += XmlAttribute("chby", ChangedBy);
         head += optionalAttribute("idweiterl", IdWeiterl);
         if (Wv != 0) {
             head += FormatStr(QStringLiteral(" wv=\"%s\" wvtxt=\"%s\" wvuser=\"%s\""),
@@ -210,11 +205,11 @@ void TCustomerAddress::WriteXML(bool full, int indent) {
     head += optionalAttribute("sprache", Sprache);
     head += optionalAttribute("ustidnr", UstIdNr);
     head += optionalAttribute("stnr", StNr);
-    if (MwStAusw != 0) head += attribute("mwstausw", QString::number(MwStAusw));
-    if (Paragr13b) head += attribute("paragr13b", BoolToXml(true));
-    if (Paragr14b) head += attribute("paragr14b", BoolToXml(true));
-    if (Paragr6a) head += attribute("paragr6a", BoolToXml(true));
-    if (MahnTyp != 0) head += attribute("mahntyp", QString::number(MahnTyp));
+    if (MwStAusw != 0) head += XmlAttribute("mwstausw", QString::number(MwStAusw));
+    if (Paragr13b) head += XmlAttribute("paragr13b", BoolToXml(true));
+    if (Paragr14b) head += XmlAttribute("paragr14b", BoolToXml(true));
+    if (Paragr6a) head += XmlAttribute("paragr6a", BoolToXml(true));
+    if (MahnTyp != 0) head += XmlAttribute("mahntyp", QString::number(MahnTyp));
     head += optionalAttribute("ownid", OwnId);
     WriteLine(head + u'>');
 
@@ -425,7 +420,7 @@ QString TCustomerAddress::GetAnschriftText(int index) const {
     appendPart(town, QStringLiteral("-"), anschrift->Plz);
     appendPart(town, QStringLiteral(" "), anschrift->Ort);
     add(town);
-    return lines.join(kCrLf);
+    return lines.join(CrLf);
 }
 
 QStringList TCustomerAddress::FormatAnschriftParts(const TCustomerAnschriftObjectList& anschriften,
@@ -471,7 +466,7 @@ QStringList TCustomerAddress::FormatAnschriftParts(const TCustomerAnschriftObjec
 QString TCustomerAddress::FormatAnschriftBlock(const TCustomerAnschriftObjectList& anschriften,
                                                const TAddressConfig& config, const QString& id,
                                                const QString& extraLine) {
-    return FormatAnschriftParts(anschriften, config, id, extraLine).join(kCrLf);
+    return FormatAnschriftParts(anschriften, config, id, extraLine).join(CrLf);
 }
 
 QString TCustomerAddress::FormatAnschriftLine(const TCustomerAnschriftObjectList& anschriften,

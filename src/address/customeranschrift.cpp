@@ -5,14 +5,6 @@
 #include "app/conversions.h"
 #include "persistence/xmlcoreobject.h"
 
-namespace {
-
-QString attribute(const char* name, const QString& value) {
-    return u' ' + QLatin1String(name) + QStringLiteral("=\"") + XmlEscape(value) + u'"';
-}
-
-}  // namespace
-
 void TCustomerAnschrift::Clear() {
     *this = TCustomerAnschrift();
 }
@@ -38,7 +30,7 @@ void TCustomerAnschrift::ReadAttributes(const TXmlAttributes& attributes) {
 QString TCustomerAnschrift::XmlLine() const {
     QString line = QStringLiteral("<adr");
     const auto optional = [&line](const char* name, const QString& value) {
-        if (!value.isEmpty()) line += attribute(name, value);
+        if (!value.isEmpty()) line += XmlAttribute(name, value);
     };
     optional("id", Id);
     optional("name1", Name1);
@@ -49,8 +41,8 @@ QString TCustomerAnschrift::XmlLine() const {
     optional("land", Land);
     optional("plz", Plz);
     optional("ort", Ort);
-    line += attribute("std", BoolToXml(Std));
-    line += attribute("aart", AArt);
+    line += XmlAttribute("std", BoolToXml(Std));
+    line += XmlAttribute("aart", AArt);
     line += QStringLiteral(" />");
     return line;
 }

@@ -253,3 +253,7 @@ QDateTime DayNumberToDateTime(double dayNumber) {
     }
     return date.startOfDay(Qt::LocalTime).addMSecs(msecs);
 }
+
+QString XmlAttribute(const char* name, const QString& value) {
+    return u' ' + QLatin1String(name) + QStringLiteral("=\"") + XmlEscape(value) + u'"';
+}

@@ -5,6 +5,12 @@
 
 // Value conversions shared by the XML objects and the settings files.
 
+// Line end of every XML and INI line the suite writes.
+inline const QString CrLf = QStringLiteral("\r\n");
+
+// ' name="value"' with the value escaped, for building XML elements.
+QString XmlAttribute(const char* name, const QString& value);
+
 // Escapes ' < > & CR LF and " as entities.
 QString XmlEscape(const QString& text);
 // Upper-cases, transliterates Ä Ö Ü ß to AE OE UE SS and escapes like XmlEscape, additionally
