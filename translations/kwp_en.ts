@@ -4,6 +4,10 @@
 <context>
     <name>KWP</name>
     <message>
+        <source>(Error %1) %2</source>
+        <translation>(Error %1) %2</translation>
+    </message>
+    <message>
         <source>
 Optionen:
   -h, --help       Hilfe (auch hinter einem Befehl)

@@ -1,0 +1,46 @@
+// Second workstation for the lock tests.
+//   kwp_lockholder hold <file> <text>: takes the lock, prints "locked", waits for a line on
+//     stdin, releases and prints "released <ms since epoch>".
+//   kwp_lockholder try <file>: exit 0 when the lock was free, 3 when busy (prints the text).
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "app/dateischutz.h"
+#include "app/errorreport.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 3) return 2;
+    try {
+        TDateischutz lock;
+        if (args[1] == QLatin1String("hold")) {
+            if (!lock.Lock(args[2], args.value(3))) return 4;
+            std::printf("locked\n");
+            std::fflush(stdout);
+            std::string line;
+            std::getline(std::cin, line);
+            lock.Unlock();
+            std::printf("released %lld\n", QDateTime::currentMSecsSinceEpoch());
+            std::fflush(stdout);
+            return 0;
+        }
+        if (args[1] == QLatin1String("try")) {
+            lock.setOnWait([](const QString& text, std::function<void()> cancel, TDateischutz&) {
+                std::printf("%s\n", text.toUtf8().constData());
+                cancel();
+                return TPollProc();
+            });
+            return lock.Lock(args[2], QStringLiteral("try")) ? 0 : 3;
+        }
+    } catch (const EKwpError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 5;
+    }
+    return 2;
+}
