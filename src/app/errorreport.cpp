@@ -1,9 +1,12 @@
 #include "app/errorreport.h"
 
+#include <cxxabi.h>
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QObject>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <typeinfo>
 
@@ -21,10 +24,10 @@ std::vector<TProtocolEventItem>& protocol() {
 
 QString exceptionClassName(const std::exception& error) {
     if (const auto* own = dynamic_cast<const EKwpError*>(&error)) return own->className();
-    // typeid names are mangled; the short demangled form is enough for a report
-    QString name = QString::fromLatin1(typeid(error).name());
-    while (!name.isEmpty() && name.front().isDigit()) name.remove(0, 1);
-    return name;
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> demangled(
+        abi::__cxa_demangle(typeid(error).name(), nullptr, nullptr, &status), std::free);
+    return QString::fromLatin1(status == 0 ? demangled.get() : typeid(error).name());
 }
 
 QString exceptionMessage(const std::exception& error) {

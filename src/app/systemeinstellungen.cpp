@@ -123,8 +123,9 @@ void TSystemEinstellungen::LoadFromIni(const TCustomIniFileSec& ini) {
     if (launcher) {
         for (const DirKey& d : dirKeys) {
             if (!QFileInfo(*d.field).isDir()) {
-                lines.append(_("Verzeichnis \"%s\" nicht gefunden.") + QStringLiteral(" (%s)"));
-                lines.last() = FormatStr(lines.last(), {*d.field, _(d.area)});
+                lines.append(
+                    FormatStr(_("Verzeichnis \"%s\" nicht gefunden.") + QStringLiteral(" (%s)"),
+                              {*d.field, _(d.area)}));
             }
         }
     }

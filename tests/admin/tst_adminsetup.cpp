@@ -328,6 +328,23 @@ void TestAdminSetup::tenantOverrides() {
                  QStringLiteral("19"));
 }
 
+// A usage error in "<command> add ROOT <name> <options>" exits 2 with the message and
+// leaves the installation tree byte for byte as it was.
+static void expectRefusedAdd(const QString& command, const QString& name) {
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QCOMPARE(runAdmin({QStringLiteral("init"), root}).code, 0);
+    const auto before = snapshotTree(root);
+
+    const TAdminRun run =
+        runAdmin(QStringList{command, QStringLiteral("add"), root, name} + options);
+    QCOMPARE(run.code, 2);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(snapshotTree(root), before);
+}
+
 void TestAdminSetup::tenantBadOverrides_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("message");
@@ -351,19 +368,7 @@ void TestAdminSetup::tenantBadOverrides_data() {
 }
 
 void TestAdminSetup::tenantBadOverrides() {
-    QFETCH(QStringList, options);
-    QFETCH(QString, message);
-    QTemporaryDir dir;
-    const QString root = dir.path();
-    QCOMPARE(runAdmin({QStringLiteral("init"), root}).code, 0);
-    const auto before = snapshotTree(root);
-
-    const TAdminRun run = runAdmin(
-        QStringList{QStringLiteral("tenant"), QStringLiteral("add"), root, QStringLiteral("acme")} +
-        options);
-    QCOMPARE(run.code, 2);
-    QVERIFY2(run.err.contains(message), qPrintable(run.err));
-    QCOMPARE(snapshotTree(root), before);
+    expectRefusedAdd(QStringLiteral("tenant"), QStringLiteral("acme"));
 }
 
 void TestAdminSetup::tenantNeedsInstallation() {
@@ -674,19 +679,7 @@ void TestAdminSetup::userBadOptions_data() {
 }
 
 void TestAdminSetup::userBadOptions() {
-    QFETCH(QStringList, options);
-    QFETCH(QString, message);
-    QTemporaryDir dir;
-    const QString root = dir.path();
-    QCOMPARE(runAdmin({QStringLiteral("init"), root}).code, 0);
-    const auto before = snapshotTree(root);
-
-    const TAdminRun run = runAdmin(
-        QStringList{QStringLiteral("user"), QStringLiteral("add"), root, QStringLiteral("eva")} +
-        options);
-    QCOMPARE(run.code, 2);
-    QVERIFY2(run.err.contains(message), qPrintable(run.err));
-    QCOMPARE(snapshotTree(root), before);
+    expectRefusedAdd(QStringLiteral("user"), QStringLiteral("eva"));
 }
 
 void TestAdminSetup::damagedListIsNotOverwritten() {

@@ -1,6 +1,8 @@
 #include <unistd.h>
+
 #include <QTemporaryFile>
 #include <QtTest>
+#include <stdexcept>
 
 #include "app/dialogs.h"
 #include "app/errorreport.h"
@@ -78,6 +80,16 @@ private Q_SLOTS:
                  QStringLiteral("Fehler beim Lesen\nException-Message (EFoo): x\n"
                                 "Object: QObject - edGoto\nApplication: ") +
                      QCoreApplication::applicationFilePath());
+    }
+
+    void foreignExceptionNamedByItsClass() {
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        const std::runtime_error error("boom");
+        ReportError(sevError, QStringLiteral("M"), nullptr, &error);
+        QVERIFY2(dialogs.texts().value(0).contains(
+                     QStringLiteral("Exception-Message (std::runtime_error): boom\n")),
+                 qPrintable(dialogs.texts().value(0)));
     }
 
     void consoleProcessWritesPrefixedLine_data() {
