@@ -1475,5 +1475,317 @@ A value starting with &apos;-&apos; goes after &quot;--&quot;.
         <source>Zugehoerige Anschrift</source>
         <translation>Related postal address</translation>
     </message>
+    <message>
+        <source>Barcode muss numerisch sein.</source>
+        <translation>Barcode must be numeric.</translation>
+    </message>
+    <message>
+        <source>%s: Falscher Barcodetyp</source>
+        <translation>%s: Wrong barcode type</translation>
+    </message>
+    <message>
+        <source>%s: Interner Fehler</source>
+        <translation>%s: Internal error</translation>
+    </message>
+    <message>
+        <source>%s:Code93 fehlerhafte Daten &lt;%s&gt;</source>
+        <translation>%s:Code93 invalid data &lt;%s&gt;</translation>
+    </message>
+    <message>
+        <source>%s:Code128 fehlerhafte Daten &lt;%s&gt;</source>
+        <translation>%s:Code128 invalid data &lt;%s&gt;</translation>
+    </message>
+    <message>
+        <source>%s:Codabar fehlerhafte Daten &lt;%s&gt;</source>
+        <translation>%s:Codabar invalid data &lt;%s&gt;</translation>
+    </message>
+    <message>
+        <source>Barcode darf höchstens %d Ziffern haben.</source>
+        <translation>The barcode may have at most %d digits.</translation>
+    </message>
+    <message>
+        <source>Etikettenformulare</source>
+        <translation>Label forms</translation>
+    </message>
+    <message>
+        <source>Etikettenformulare angelegt: %s</source>
+        <translation>Label forms created: %s</translation>
+    </message>
+    <message>
+        <source>Die Methode Start() wurde bereits aufgerufen.</source>
+        <translation>The method Start() has already been called.</translation>
+    </message>
+    <message>
+        <source>Die Bankleitzahl muss genau 8 Zeichen besitzen.</source>
+        <translation>The bank code must have exactly 8 digits.</translation>
+    </message>
+    <message>
+        <source>Die Kontonummer muss zwischen 10 und 9999999999 liegen.</source>
+        <translation>The account number must lie between 10 and 9999999999.</translation>
+    </message>
+    <message>
+        <source>Der Buchungsempfaenger muss angegeben werden.</source>
+        <translation>The payee must be given.</translation>
+    </message>
+    <message>
+        <source>Der Betrag muss zwischen EUR 1 und EUR 999999999.99 liegen.</source>
+        <translation>The amount must lie between EUR 1 and EUR 999999999.99.</translation>
+    </message>
+    <message>
+        <source>Es sind nicht mehr als 14 Verwendungszwecke erlaubt.</source>
+        <translation>No more than 14 purpose lines are allowed.</translation>
+    </message>
+    <message>
+        <source>Es muss zunaechst die Methode Start() aufgerufen werden.</source>
+        <translation>The method Start() must be called first.</translation>
+    </message>
+    <message>
+        <source>Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits aufgerufen.</source>
+        <translation>The method Start() has not been called yet or Finish() has already been called.</translation>
+    </message>
+    <message>
+        <source>Die Datei kann keine weiteren Buchungen aufnehmen.</source>
+        <translation>The file cannot take any more payments.</translation>
+    </message>
+    <message>
+        <source>Dateiname: </source>
+        <translation>File name: </translation>
+    </message>
+    <message>
+        <source>Disketten-Nr: </source>
+        <translation>Disk no.: </translation>
+    </message>
+    <message>
+        <source>Datum: </source>
+        <translation>Date: </translation>
+    </message>
+    <message>
+        <source>Anzahl Datensätze C: </source>
+        <translation>Number of C records: </translation>
+    </message>
+    <message>
+        <source>Summe Datensätze C (EUR): </source>
+        <translation>Total of C records (EUR): </translation>
+    </message>
+    <message>
+        <source>Summe Kontonummern: </source>
+        <translation>Total of account numbers: </translation>
+    </message>
+    <message>
+        <source>Summe Bankleitzahlen: </source>
+        <translation>Total of bank codes: </translation>
+    </message>
+    <message>
+        <source>Bankleitzahl Absenderbank: </source>
+        <translation>Bank code of the sender&apos;s bank: </translation>
+    </message>
+    <message>
+        <source>Kontonummer Absender: </source>
+        <translation>Account number of the sender: </translation>
+    </message>
+    <message>
+        <source>Absender: </source>
+        <translation>Sender: </translation>
+    </message>
+    <message>
+        <source>Druckdatei kann nicht geschrieben werden !</source>
+        <translation>Print file cannot be written!</translation>
+    </message>
+    <message>
+        <source>Kann die angegebene Datei nicht finden: %s</source>
+        <translation>Cannot find the specified file: %s</translation>
+    </message>
+    <message>
+        <source>SQL-Befehl ungültig: %s</source>
+        <translation>Invalid SQL statement: %s</translation>
+    </message>
+    <message>
+        <source>SQL-Befehl ist leer: %s</source>
+        <translation>SQL statement is empty: %s</translation>
+    </message>
+    <message>
+        <source>Datenbankdatei "%s" kann nicht geöffnet werden: %s</source>
+        <translation>Database file "%s" cannot be opened: %s</translation>
+    </message>
+    <message>
+        <source>Die Datenbank "%s" ist von einem anderen Arbeitsplatz gesperrt. (%s)</source>
+        <translation>The database "%s" is locked by another workstation. (%s)</translation>
+    </message>
+    <message>
+        <source>Datenbankfehler: %s (%s)</source>
+        <translation>Database error: %s (%s)</translation>
+    </message>
+    <message>
+        <source>Schlüsselverletzung in Tabelle "%s": Der Schlüssel ist schon vergeben.</source>
+        <translation>Key violation in table "%s": the key is already in use.</translation>
+    </message>
+    <message>
+        <source>"%s" ist kein gültiger Wert für das Feld "%s".</source>
+        <translation>"%s" is not a valid value for the field "%s".</translation>
+    </message>
+    <message>
+        <source>Der Tabellenname einer offenen Tabelle ist fest.</source>
+        <translation>The name of an open table cannot be changed.</translation>
+    </message>
+    <message>
+        <source>Eine offene Tabelle kann nicht umgestellt werden.</source>
+        <translation>An open table cannot be switched.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle "%s" ist nicht geöffnet.</source>
+        <translation>The table "%s" is not open.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle "%s" ist schreibgeschützt.</source>
+        <translation>The table "%s" is read-only.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle "%s" hat keine Datenbank.</source>
+        <translation>The table "%s" has no database.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle hat keinen Namen.</source>
+        <translation>The table has no name.</translation>
+    </message>
+    <message>
+        <source>Feld "%s": unbekannter Datentyp %d.</source>
+        <translation>Field "%s": unknown data type %d.</translation>
+    </message>
+    <message>
+        <source>Feld "%s": Textfelder brauchen eine Länge.</source>
+        <translation>Field "%s": text fields need a length.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle "%s" hat keine Felder.</source>
+        <translation>The table "%s" has no fields.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle "%s" hat mehr als ein Zählerfeld.</source>
+        <translation>The table "%s" has more than one counter field.</translation>
+    </message>
+    <message>
+        <source>Index "%s": unbekanntes Feld "%s".</source>
+        <translation>Index "%s": unknown field "%s".</translation>
+    </message>
+    <message>
+        <source>Index "%s" hat keine Felder.</source>
+        <translation>Index "%s" has no fields.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle "%s" existiert bereits.</source>
+        <translation>The table "%s" already exists.</translation>
+    </message>
+    <message>
+        <source>Die Datenbank ist schreibgeschützt: Tabelle "%s" kann nicht angelegt werden.</source>
+        <translation>The database is read-only: table "%s" cannot be created.</translation>
+    </message>
+    <message>
+        <source>Tabelle "%s" nicht gefunden.</source>
+        <translation>Table "%s" not found.</translation>
+    </message>
+    <message>
+        <source>Index "%s" der Tabelle "%s" nicht gefunden.</source>
+        <translation>Index "%s" of table "%s" not found.</translation>
+    </message>
+    <message>
+        <source>Feld "%s" in Tabelle "%s" nicht gefunden.</source>
+        <translation>Field "%s" not found in table "%s".</translation>
+    </message>
+    <message>
+        <source>Tabelle "%s" ist nicht im Bearbeitungsmodus.</source>
+        <translation>Table "%s" is not in edit mode.</translation>
+    </message>
+    <message>
+        <source>Der Text für das Feld "%s" ist länger als %d Zeichen.</source>
+        <translation>The text for the field "%s" is longer than %d characters.</translation>
+    </message>
+    <message>
+        <source>Das Zählerfeld "%s" kann nicht geändert werden.</source>
+        <translation>The counter field "%s" cannot be changed.</translation>
+    </message>
+    <message>
+        <source>Tabelle "%s" ist leer: kein Datensatz zum Bearbeiten.</source>
+        <translation>Table "%s" is empty: no record to edit.</translation>
+    </message>
+    <message>
+        <source>Das Feld "%s" muss einen Wert haben.</source>
+        <translation>The field "%s" must have a value.</translation>
+    </message>
+    <message>
+        <source>Der Datensatz in Tabelle "%s" wurde inzwischen von einem anderen Arbeitsplatz gelöscht.</source>
+        <translation>The record in table "%s" has been deleted by another workstation in the meantime.</translation>
+    </message>
+    <message>
+        <source>Tabelle "%s" ist leer: kein Datensatz zum Löschen.</source>
+        <translation>Table "%s" is empty: no record to delete.</translation>
+    </message>
+    <message>
+        <source>Tabelle "%s": Suche nach dem nächsten Schlüssel braucht einen Index.</source>
+        <translation>Table "%s": searching for the nearest key needs an index.</translation>
+    </message>
+    <message>
+        <source>Datenbank "%s" nicht gefunden.</source>
+        <translation>Database "%s" not found.</translation>
+    </message>
+    <message>
+        <source>Feld "%s" nicht im Abfrageergebnis.</source>
+        <translation>Field "%s" is not in the query result.</translation>
+    </message>
+    <message>
+        <source>Filter "%s" ist ungültig: %s</source>
+        <translation>Filter "%s" is invalid: %s</translation>
+    </message>
+    <message>
+        <source>unerwartet: %s</source>
+        <translation>unexpected: %s</translation>
+    </message>
+    <message>
+        <source>")" fehlt</source>
+        <translation>")" is missing</translation>
+    </message>
+    <message>
+        <source>Feldname erwartet</source>
+        <translation>field name expected</translation>
+    </message>
+    <message>
+        <source>unbekanntes Feld "%s"</source>
+        <translation>unknown field "%s"</translation>
+    </message>
+    <message>
+        <source>Vergleichsoperator erwartet</source>
+        <translation>comparison operator expected</translation>
+    </message>
+    <message>
+        <source>Wert erwartet</source>
+        <translation>value expected</translation>
+    </message>
+    <message>
+        <source>Anführungszeichen nicht geschlossen: %s</source>
+        <translation>Quotation mark not closed: %s</translation>
+    </message>
+    <message>
+        <source>Bitte warten, die Datenbank ist momentan durch den Benutzer "%s" gesperrt.</source>
+        <translation>Please wait, the database is currently locked by the user "%s".</translation>
+    </message>
+    <message>
+        <source>Unbekannter Datenbanktyp %d.</source>
+        <translation>Unknown database type %d.</translation>
+    </message>
+    <message>
+        <source>Die Datenbank hat keinen Ort.</source>
+        <translation>The database has no location.</translation>
+    </message>
+    <message>
+        <source>Datenbankverzeichnis "%s" nicht gefunden.</source>
+        <translation>Database folder "%s" not found.</translation>
+    </message>
+    <message>
+        <source>Datenbankdatei "%s" nicht gefunden.</source>
+        <translation>Database file "%s" not found.</translation>
+    </message>
+    <message>
+        <source>Tabelle "%s" nicht gefunden (%s).</source>
+        <translation>Table "%s" not found (%s).</translation>
+    </message>
 </context>
 </TS>

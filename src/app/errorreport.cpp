@@ -12,6 +12,13 @@
 
 #include "app/dialogs.h"
 
+QString DemangledTypeName(const std::type_info& type) {
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> demangled(
+        abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), std::free);
+    return QString::fromLatin1(status == 0 ? demangled.get() : type.name());
+}
+
 namespace {
 bool g_reportingEnabled = true;
 std::optional<bool> g_console;
@@ -24,10 +31,7 @@ std::vector<TProtocolEventItem>& protocol() {
 
 QString exceptionClassName(const std::exception& error) {
     if (const auto* own = dynamic_cast<const EKwpError*>(&error)) return own->className();
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> demangled(
-        abi::__cxa_demangle(typeid(error).name(), nullptr, nullptr, &status), std::free);
-    return QString::fromLatin1(status == 0 ? demangled.get() : typeid(error).name());
+    return DemangledTypeName(typeid(error));
 }
 
 QString exceptionMessage(const std::exception& error) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <typeinfo>
 #include <vector>
 
 class QObject;
@@ -33,6 +34,9 @@ struct TProtocolEventItem {
     QString Text;
     quint16 Reserved = 0;
 };
+
+// A class name as written in the source ("TDBAdress").
+QString DemangledTypeName(const std::type_info& type);
 
 // Adds the exception, the sender and the program name to the message and shows it
 // (or writes it to stderr in a console process).

@@ -1,0 +1,78 @@
+// Second workstation of the table-store tests.
+//   kwp_storeworker append DIR PREFIX COUNT: appends COUNT items PREFIX0001…, every fifth
+//     under the database lock; prints "done".
+//   kwp_storeworker hold DIR USER: takes the database lock as USER, prints "locked", waits for
+//     a line on stdin, releases.
+//   kwp_storeworker probe FILE: tries a lock file once and prints the holder's text.
+#include <QCoreApplication>
+#include <QLocale>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "app/dateischutz.h"
+#include "app/errorreport.h"
+#include "testdatabase.h"
+
+namespace {
+int appendItems(const QString& dir, const QString& prefix, int count) {
+    TTestDatabase database;
+    database.OpenDirectory(dir, false, false);
+    for (int i = 1; i <= count; ++i) {
+        std::unique_ptr<TDatabaseLock> lock;
+        if (i % 5 == 0) {
+            lock = database.LockDB(prefix, database.Items);
+            if (!lock) return 4;
+        }
+        TStoreTable& items = *database.Items;
+        items.Append();
+        items.FieldByName(QStringLiteral("ID"))
+            .SetAsString(prefix + QString::number(i).rightJustified(4, QLatin1Char('0')));
+        items.FieldByName(QStringLiteral("TEXT"))
+            .SetAsString(QStringLiteral("Eintrag von ") + prefix);
+        items.FieldByName(QStringLiteral("CREATED")).SetAsDateTime(45000 + i);
+        items.FieldByName(QStringLiteral("XMLDATA"))
+            .SetAsString(QStringLiteral("<x n=\"%1\"/>").arg(i));
+        items.Post();
+        database.Unlock(lock);
+    }
+    std::printf("done\n");
+    return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    SetConsoleProcess(true);
+    const QStringList args = QCoreApplication::arguments();
+    try {
+        if (args.size() == 5 && args[1] == QLatin1String("append"))
+            return appendItems(args[2], args[3], args[4].toInt());
+        if (args.size() == 4 && args[1] == QLatin1String("hold")) {
+            TTestDatabase database;
+            database.OpenDirectory(args[2], false, false);
+            std::unique_ptr<TDatabaseLock> lock = database.LockDB(args[3], database.Items);
+            if (!lock) return 4;
+            std::printf("locked\n");
+            std::fflush(stdout);
+            std::string line;
+            std::getline(std::cin, line);
+            database.Unlock(lock);
+            return 0;
+        }
+        if (args.size() == 3 && args[1] == QLatin1String("probe")) {
+            TDateischutz lock;
+            lock.setOnWait([](const QString& text, std::function<void()> cancel, TDateischutz&) {
+                std::printf("%s\n", text.toUtf8().constData());
+                cancel();
+                return TPollProc();
+            });
+            return lock.Lock(args[2], QStringLiteral("probe")) ? 0 : 3;
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 5;
+    }
+    return 2;
+}
