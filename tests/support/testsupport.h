@@ -90,6 +90,14 @@ void PrepareTestEnvironment();
         return RunRegisteredTests(argc, argv); \
     }
 
+// Drawing text needs a GUI application (fonts), though no window is shown.
+#define KWP_GUI_TEST_MAIN()                    \
+    int main(int argc, char** argv) {          \
+        QGuiApplication app(argc, argv);       \
+        PrepareTestEnvironment();              \
+        return RunRegisteredTests(argc, argv); \
+    }
+
 #define KWP_WIDGETS_TEST_MAIN()                \
     int main(int argc, char** argv) {          \
         QApplication app(argc, argv);          \

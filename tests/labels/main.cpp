@@ -1,0 +1,5 @@
+#include <QGuiApplication>
+
+#include "testsupport.h"
+
+KWP_GUI_TEST_MAIN()

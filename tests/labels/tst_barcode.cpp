@@ -1,0 +1,558 @@
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+#include <functional>
+
+#include "labels/barcode.h"
+#include "testsupport.h"
+
+namespace {
+
+// Bars as 1, spaces as 0, one character per module (element widths 1-4 at ratio 2).
+QByteArray patternModules(const QByteArray& pattern) {
+    QByteArray result;
+    for (const char element : pattern) {
+        const bool space = element >= '0' && element <= '3';
+        const int width = space ? element - '0' : element >= 'A' ? element - 'A' : element - '5';
+        result += QByteArray(width + 1, space ? '0' : '1');
+    }
+    return result;
+}
+
+// Wide/narrow notation: b/B narrow/wide bar, w/W narrow/wide space, s/S short bars.
+QByteArray patternWideNarrow(const QByteArray& pattern) {
+    QByteArray result;
+    for (const char element : pattern) {
+        switch (element) {
+            case '0':
+                result += 'w';
+                break;
+            case '1':
+                result += 'W';
+                break;
+            case '5':
+                result += 'b';
+                break;
+            case '6':
+                result += 'B';
+                break;
+            case 'A':
+                result += 's';
+                break;
+            case 'B':
+                result += 'S';
+                break;
+            default:
+                result += '?';
+                break;
+        }
+    }
+    return result;
+}
+
+QString errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const EKwpError& e) {
+        return e.message();
+    }
+    return QStringLiteral("(no error)");
+}
+
+}  // namespace
+
+class TestBarcode : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void defaults();
+    void patterns_data();
+    void patterns();
+    void checkDigits_data();
+    void checkDigits();
+    void errors_data();
+    void errors();
+    void digitsAreTrimmed();
+    void internalError();
+    void elementWidths_data();
+    void elementWidths();
+    void ratioClamping_data();
+    void ratioClamping();
+    void changeNotification_data();
+    void changeNotification();
+    void moduleWidthRange_data();
+    void moduleWidthRange();
+    void symbologyNames_data();
+    void symbologyNames();
+};
+
+void TestBarcode::defaults() {
+    // The label element relies on these when it sets only some properties.
+    TBarcode barcode;
+    QCOMPARE(barcode.Symbology(), quint8(bcCodeEAN13));
+    QCOMPARE(barcode.ModuleWidth(), 1);
+    QCOMPARE(barcode.WideRatio(), 2.0);
+    QCOMPARE(barcode.CheckDigitMethod(), quint8(1));
+    QCOMPARE(barcode.SpaceColor(), quint32(0xFFFFFF));
+    QCOMPARE(barcode.BarColor(), quint32(0));
+    QCOMPARE(barcode.TextMode(), quint8(0));
+    QCOMPARE(barcode.TextPosition(), quint8(0));
+    QCOMPARE(barcode.AddCheckDigit(), false);
+    QCOMPARE(barcode.Height(), 0);
+}
+
+void TestBarcode::patterns_data() {
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("addCheckDigit");
+    QTest::addColumn<bool>("modules");  // else wide/narrow notation
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("interleaved 2 of 5")
+        << int(bcCode_2_5_interleaved) << QByteArray("123456") << false << false
+        << QByteArray("bwbwBwbWbwbwBWBwBwbWbwbWBwbWBWbwbwBwb");
+    QTest::newRow("industrial 2 of 5")
+        << int(bcCode_2_5_industrial) << QByteArray("1234") << false << false
+        << QByteArray("BwBwbwBwbwbwbwBwbwBwbwbwBwBwBwbwbwbwbwbwBwbwBwBwbwB");
+    QTest::newRow("matrix 2 of 5") << int(bcCode_2_5_matrix) << QByteArray("1234") << false << false
+                                   << QByteArray("BwbwbwBwbwBwbWbwBwBWbwbwbwBwBwBwbwb");
+    const QByteArray wikipedia39 =
+        "bWbwBwBwbwBWBwbwbwbwbwBwbWBwbwBwbwbwbWBwbwBwbWBwbwbwBwBwbWbwBwbwBWbwbwbwbwBWbwBwbwBwbWBwb"
+        "wBwbwbWbwBwbWbwBwBwb";
+    QTest::newRow("Code 39") << int(bcCode39) << QByteArray("WIKIPEDIA") << false << false
+                             << wikipedia39;
+    QTest::newRow("Code 39 skips foreign characters")
+        << int(bcCode39) << QByteArray("W#IKI*PEDIAa\x01") << false << false << wikipedia39;
+    QTest::newRow("Code 39 with check character $")
+        << int(bcCode39) << QByteArray("WIKIPEDIA") << true << false
+        << QByteArray(
+               "bWbwBwBwbwBWBwbwbwbwbwBwbWBwbwBwbwbwbWBwbwBwbWBwbwbwBwBwbWbwBwbwBWbwbwbwbw"
+               "BWbwBwbwBwbWBwbwBwbwbWbwBwbWbWbWbwbwbWbwBwBwb");
+    QTest::newRow("Code 39 full ASCII a = +A")
+        << int(bcCode39Extended) << QByteArray("a") << false << false
+        << QByteArray("bWbwBwBwbwbWbwbWbWbwBwbwbWbwBwbWbwBwBwb");
+    QTest::newRow("Code 128 A") << int(bcCode128A) << QByteArray("AB\x01") << false << true
+                                << QByteArray(
+                                       "110100001001010001100010001011000100101100001101111"
+                                       "01101100011101011");
+    QTest::newRow("Code 128 B Wikipedia")
+        << int(bcCode128B) << QByteArray("Wikipedia") << false << true
+        << QByteArray(
+               "1101001000011101000110100001101001100001001010000110100101001111001011001000"
+               "0100001001101000011010010010110000111100100101100011101011");
+    QTest::newRow("Code 128 C") << int(bcCode128C) << QByteArray("123456") << false << true
+                                << QByteArray(
+                                       "110100111001011001110010001011000111000101101000110"
+                                       "11101100011101011");
+    QTest::newRow("Code 128 C odd length")
+        << int(bcCode128C) << QByteArray("12345") << false << true
+        << QByteArray(
+               "1101001110011001101100111011011101011"
+               "1011000100101111001100011101011");
+    QTest::newRow("GS1-128 A") << int(bcCodeEAN128A) << QByteArray("X1") << false << true
+                               << QByteArray(
+                                      "1101000010011110101110111000101101001110011011100"
+                                      "0110101100011101011");
+    QTest::newRow("GS1-128 B") << int(bcCodeEAN128B) << QByteArray("ab") << false << true
+                               << QByteArray(
+                                      "1101001000011110101110100101100001001000011011001"
+                                      "0111001100011101011");
+    QTest::newRow("GS1-128 C") << int(bcCodeEAN128C) << QByteArray("1234567") << false << true
+                               << QByteArray(
+                                      "1101001110011110101110110011011001110110111010111"
+                                      "01100010000101100100110000101100011101011");
+    QTest::newRow("Code 93 TEST93")
+        << int(bcCode93) << QByteArray("TEST93") << false << true
+        << QByteArray(
+               "10101111011010011011001001011010110011010011010000101010100001010111011010"
+               "01000101010111101");
+    QTest::newRow("Code 93 full ASCII a")
+        << int(bcCode93Extended) << QByteArray("a") << false << true
+        << QByteArray("1010111101001100101101010001000100101000101101010111101");
+    QTest::newRow("MSI 1234567 check 4")
+        << int(bcCodeMSI) << QByteArray("1234567") << false << false
+        << QByteArray("BwbWbWbWBwbWbWBwbWbWbWBwBwbWBwbWbWbWBwbWBwbWBwBwbWbWBwBwBwbWBwbWbWbWb");
+    QTest::newRow("POSTNET") << int(bcCodePostNet) << QByteArray("12345") << false << false
+                             << QByteArray(
+                                    "bW"
+                                    "sWsWsWbWbW"
+                                    "sWsWbWsWbW"
+                                    "sWsWbWbWsW"
+                                    "sWbWsWsWbW"
+                                    "sWbWsWbWsW"
+                                    "b");
+    QTest::newRow("Codabar") << int(bcCodeCodabar) << QByteArray("40156") << false << false
+                             << QByteArray(
+                                    "bwBWbWbwbwBwbWbwbwbwbWBwbwbwBWbwBwbwbWbwbWbwbwBwbWbWbwB");
+    QTest::newRow("EAN-8") << int(bcCodeEAN8) << QByteArray("96385074") << false << true
+                           << QByteArray(
+                                  "1010001011010111101111010110111010101001110111001010001"
+                                  "001011100101");
+    QTest::newRow("EAN-13") << int(bcCodeEAN13) << QByteArray("4006381333931") << false << true
+                            << QByteArray(
+                                   "1010001101010011101011110111101000100101100110101010000"
+                                   "1010000101000010111010010000101100110101");
+    QTest::newRow("UPC-A") << int(bcCodeUPC_A) << QByteArray("036000291452") << false << true
+                           << QByteArray(
+                                  "1010001101011110101011110001101000110100011010101011011"
+                                  "0011101001100110101110010011101101100101");
+    QTest::newRow("UPC-E number system 0")
+        << int(bcCodeUPC_E0) << QByteArray("4252614") << false << true
+        << QByteArray("101001110100100110111001001101101011110011001010101");
+    QTest::newRow("UPC-E number system 1")
+        << int(bcCodeUPC_E1) << QByteArray("4252611") << false << true
+        << QByteArray("101010001100100110111001001001100001010110011010101");
+    QTest::newRow("2-digit add-on") << int(bcCodeUPC_Supp2) << QByteArray("12") << false << true
+                                    << QByteArray("10110011001010010011");
+    QTest::newRow("5-digit add-on")
+        << int(bcCodeUPC_Supp5) << QByteArray("52495") << false << true
+        << QByteArray("10110111001010010011010011101010001011010110001");
+}
+
+void TestBarcode::patterns() {
+    QFETCH(int, symbology);
+    QFETCH(QByteArray, text);
+    QFETCH(bool, addCheckDigit);
+    QFETCH(bool, modules);
+    QFETCH(QByteArray, expected);
+    TBarcode barcode;
+    barcode.SetSymbology(quint8(symbology));
+    barcode.SetText(text);
+    barcode.SetAddCheckDigit(addCheckDigit);
+    const QByteArray pattern = barcode.BuildPattern();
+    QCOMPARE(modules ? patternModules(pattern) : patternWideNarrow(pattern), expected);
+}
+
+void TestBarcode::checkDigits_data() {
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QByteArray>("sameAs");  // text whose pattern without check must match
+
+    QTest::newRow("EAN-13 appends 1")
+        << int(bcCodeEAN13) << QByteArray("400638133393") << 1 << QByteArray("4006381333931");
+    QTest::newRow("EAN-13 replaces a wrong check digit")
+        << int(bcCodeEAN13) << QByteArray("4006381333930") << 1 << QByteArray("4006381333931");
+    QTest::newRow("EAN-13 short text padded first")
+        << int(bcCodeEAN13) << QByteArray("12345") << 1 << QByteArray("0000000123457");
+    QTest::newRow("EAN-13 method 0 keeps the text")
+        << int(bcCodeEAN13) << QByteArray("4006381333930") << 0 << QByteArray("4006381333930");
+    QTest::newRow("EAN-8") << int(bcCodeEAN8) << QByteArray("9638507") << 1
+                           << QByteArray("96385074");
+    QTest::newRow("UPC-A") << int(bcCodeUPC_A) << QByteArray("03600029145") << 1
+                           << QByteArray("036000291452");
+    QTest::newRow("Code 128 C with check digit")
+        << int(bcCode128C) << QByteArray("12345") << 1 << QByteArray("123457");
+    QTest::newRow("Code 128 B with check digit")
+        << int(bcCode128B) << QByteArray("A-0") << 1 << QByteArray("A-00");
+    QTest::newRow("GS1-128 C with check digit")
+        << int(bcCodeEAN128C) << QByteArray("0401234567890") << 1 << QByteArray("04012345678901");
+    QTest::newRow("Code 128 method 0")
+        << int(bcCode128B) << QByteArray("12") << 0 << QByteArray("12");
+}
+
+void TestBarcode::checkDigits() {
+    QFETCH(int, symbology);
+    QFETCH(QByteArray, text);
+    QFETCH(int, method);
+    QFETCH(QByteArray, sameAs);
+    TBarcode withCheck;
+    withCheck.SetSymbology(quint8(symbology));
+    withCheck.SetCheckDigitMethod(quint8(method));
+    withCheck.SetAddCheckDigit(true);
+    withCheck.SetText(text);
+    TBarcode plain;
+    plain.SetSymbology(quint8(symbology));
+    plain.SetText(sameAs);
+    QCOMPARE(patternModules(withCheck.BuildPattern()), patternModules(plain.BuildPattern()));
+}
+
+void TestBarcode::errors_data() {
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("message");
+
+    const QString numeric = QStringLiteral("Barcode muss numerisch sein.");
+    const int digitsOnly[] = {bcCode_2_5_interleaved,
+                              bcCode_2_5_industrial,
+                              bcCode_2_5_matrix,
+                              bcCode128C,
+                              bcCodeMSI,
+                              bcCodePostNet,
+                              bcCodeEAN8,
+                              bcCodeEAN13,
+                              bcCodeUPC_A,
+                              bcCodeUPC_E0,
+                              bcCodeUPC_E1,
+                              bcCodeUPC_Supp2,
+                              bcCodeUPC_Supp5,
+                              bcCodeEAN128C};
+    for (const int symbology : digitsOnly) {
+        QTest::addRow("digits only %d letter", symbology)
+            << symbology << QByteArray("1A") << numeric;
+        QTest::addRow("digits only %d inner blank", symbology)
+            << symbology << QByteArray("1 2") << numeric;
+    }
+    QTest::newRow("Code 93 lower case")
+        << int(bcCode93) << QByteArray("Abc")
+        << QStringLiteral("TBarcode:Code93 fehlerhafte Daten <Abc>");
+    QTest::newRow("Code 93 star") << int(bcCode93) << QByteArray("A*B")
+                                  << QStringLiteral("TBarcode:Code93 fehlerhafte Daten <A*B>");
+    QTest::newRow("Code 93 full ASCII umlaut")
+        << int(bcCode93Extended)
+        << QByteArray(
+               "M\xFC"
+               "ller")
+        << QStringLiteral("TBarcode:Code93 fehlerhafte Daten <Müller>");
+    QTest::newRow("Code 128 A lower case")
+        << int(bcCode128A) << QByteArray("Ab")
+        << QStringLiteral("TBarcode:Code128 fehlerhafte Daten <Ab>");
+    QTest::newRow("Code 128 B control character")
+        << int(bcCode128B) << QByteArray("A\tB")
+        << QStringLiteral("TBarcode:Code128 fehlerhafte Daten <A\tB>");
+    QTest::newRow("Code 128 B umlaut") << int(bcCode128B) << QByteArray("\xC4")
+                                       << QStringLiteral("TBarcode:Code128 fehlerhafte Daten <Ä>");
+    QTest::newRow("GS1-128 A lower case")
+        << int(bcCodeEAN128A) << QByteArray("x")
+        << QStringLiteral("TBarcode:Code128 fehlerhafte Daten <x>");
+    QTest::newRow("Codabar letter") << int(bcCodeCodabar) << QByteArray("12X")
+                                    << QStringLiteral("TBarcode:Codabar fehlerhafte Daten <12X>");
+    QTest::newRow("Codabar stop letter inside")
+        << int(bcCodeCodabar) << QByteArray("1B2")
+        << QStringLiteral("TBarcode:Codabar fehlerhafte Daten <1B2>");
+    QTest::newRow("EAN-13 too long") << int(bcCodeEAN13) << QByteArray("40063813339310")
+                                     << QStringLiteral("Barcode darf höchstens 13 Ziffern haben.");
+    QTest::newRow("EAN-8 too long") << int(bcCodeEAN8) << QByteArray("963850741")
+                                    << QStringLiteral("Barcode darf höchstens 8 Ziffern haben.");
+    QTest::newRow("UPC-A too long") << int(bcCodeUPC_A) << QByteArray("0360002914521")
+                                    << QStringLiteral("Barcode darf höchstens 12 Ziffern haben.");
+    QTest::newRow("UPC-E too long") << int(bcCodeUPC_E0) << QByteArray("04252614")
+                                    << QStringLiteral("Barcode darf höchstens 7 Ziffern haben.");
+    QTest::newRow("add-on 2 too long") << int(bcCodeUPC_Supp2) << QByteArray("123")
+                                       << QStringLiteral("Barcode darf höchstens 2 Ziffern haben.");
+    QTest::newRow("add-on 5 too long") << int(bcCodeUPC_Supp5) << QByteArray("123456")
+                                       << QStringLiteral("Barcode darf höchstens 5 Ziffern haben.");
+    QTest::newRow("symbology 23") << 23 << QByteArray("1")
+                                  << QStringLiteral("TBarcode: Falscher Barcodetyp");
+    QTest::newRow("symbology 255")
+        << 255 << QByteArray("1") << QStringLiteral("TBarcode: Falscher Barcodetyp");
+}
+
+void TestBarcode::errors() {
+    QFETCH(int, symbology);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, message);
+    TBarcode barcode;
+    barcode.SetSymbology(quint8(symbology));
+    barcode.SetText(text);
+    QCOMPARE(errorOf([&] { barcode.BuildPattern(); }), message);
+    // Drawing reports the same error and paints nothing.
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter painter(&image);
+    QCOMPARE(errorOf([&] { barcode.Draw(painter); }), message);
+    painter.end();
+    QCOMPARE(image.pixel(0, 0), QColor(Qt::red).rgb());
+}
+
+void TestBarcode::digitsAreTrimmed() {
+    TBarcode barcode;
+    barcode.SetSymbology(bcCodeEAN8);
+    barcode.SetText(" \t96385074 \r\n");
+    TBarcode clean;
+    clean.SetSymbology(bcCodeEAN8);
+    clean.SetText("96385074");
+    QCOMPARE(barcode.BuildPattern(), clean.BuildPattern());
+    QCOMPARE(barcode.Text(), QByteArray("96385074"));
+    // UPC-E keeps its padded text and, with a check digit, the computed one.
+    barcode.SetSymbology(bcCodeUPC_E0);
+    barcode.SetText("14");
+    barcode.BuildPattern();
+    QCOMPARE(barcode.Text(), QByteArray("0000014"));
+    barcode.SetText("425261");
+    barcode.SetAddCheckDigit(true);
+    barcode.BuildPattern();
+    QCOMPARE(barcode.Text(), QByteArray("4252614"));
+    barcode.SetSymbology(bcCodeUPC_E1);
+    barcode.BuildPattern();
+    QCOMPARE(barcode.Text(), QByteArray("4252611"));
+}
+
+void TestBarcode::internalError() {
+    TBarcode barcode;
+    QCOMPARE(errorOf([&] { barcode.ElementWidth('X'); }),
+             QStringLiteral("TBarcode: Interner Fehler"));
+    QCOMPARE(errorOf([&] { barcode.ElementWidth('4'); }),
+             QStringLiteral("TBarcode: Interner Fehler"));
+}
+
+void TestBarcode::elementWidths_data() {
+    QTest::addColumn<int>("moduleWidth");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<QList<int>>("widths");  // widths 0-3
+
+    QTest::newRow("ratio 2") << 1 << 2.0 << QList<int>{1, 2, 3, 4};
+    QTest::newRow("module 3, ratio 2.5") << 3 << 2.5 << QList<int>{3, 8, 12, 16};
+    QTest::newRow("module 2, ratio 2.25") << 2 << 2.25 << QList<int>{2, 5, 7, 10};
+    QTest::newRow("module 49, ratio 3") << 49 << 3.0 << QList<int>{49, 147, 220, 294};
+}
+
+void TestBarcode::elementWidths() {
+    QFETCH(int, moduleWidth);
+    QFETCH(double, ratio);
+    QFETCH(QList<int>, widths);
+    TBarcode barcode;
+    barcode.SetSymbology(bcCode128B);
+    barcode.SetModuleWidth(moduleWidth);
+    barcode.SetWideRatio(ratio);
+    barcode.SetText("A");
+    barcode.BuildPattern();
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(barcode.ElementWidth(char('0' + i)), widths.at(i));
+        QCOMPARE(barcode.ElementWidth(char('5' + i)), widths.at(i));
+        QCOMPARE(barcode.ElementWidth(char('A' + i)), widths.at(i));
+    }
+    // Code 128 B "A": start, A, check, stop = 3 * 11 + 13 modules.
+    if (ratio == 2.0) QCOMPARE(barcode.GetPatternWidth(), 46 * moduleWidth);
+}
+
+void TestBarcode::ratioClamping_data() {
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("Code 39 raised") << int(bcCode39) << QByteArray("A") << 1.5 << 2.0;
+    QTest::newRow("Code 39 lowered") << int(bcCode39) << QByteArray("A") << 3.5 << 3.0;
+    QTest::newRow("Code 39 inside") << int(bcCode39) << QByteArray("A") << 2.5 << 2.5;
+    QTest::newRow("Matrix raised") << int(bcCode_2_5_matrix) << QByteArray("1") << 2.0 << 2.25;
+    QTest::newRow("EAN-13 lowered") << int(bcCodeEAN13) << QByteArray("1") << 3.2 << 3.0;
+    QTest::newRow("Codabar raised") << int(bcCodeCodabar) << QByteArray("1") << 1.0 << 2.0;
+    QTest::newRow("Code 128 low kept") << int(bcCode128B) << QByteArray("A") << 1.5 << 1.5;
+    QTest::newRow("Code 128 high kept") << int(bcCode128B) << QByteArray("A") << 4.0 << 4.0;
+    QTest::newRow("Code 93 kept") << int(bcCode93) << QByteArray("A") << 1.2 << 1.2;
+    QTest::newRow("MSI kept") << int(bcCodeMSI) << QByteArray("1") << 5.0 << 5.0;
+    QTest::newRow("POSTNET kept") << int(bcCodePostNet) << QByteArray("1") << 1.0 << 1.0;
+}
+
+void TestBarcode::ratioClamping() {
+    QFETCH(int, symbology);
+    QFETCH(QByteArray, text);
+    QFETCH(double, ratio);
+    QFETCH(double, expected);
+    TBarcode barcode;
+    barcode.SetSymbology(quint8(symbology));
+    barcode.SetText(text);
+    barcode.SetWideRatio(ratio);
+    int changes = 0;
+    barcode.SetOnChange([&changes] { ++changes; });
+    barcode.BuildPattern();
+    QCOMPARE(barcode.WideRatio(), expected);
+    QCOMPARE(changes, ratio == expected ? 0 : 1);
+    QCOMPARE(barcode.ElementWidth('1'), qRound(expected));
+}
+
+void TestBarcode::changeNotification_data() {
+    QTest::addColumn<std::function<void(TBarcode&)>>("setter");
+    const auto row = [](const char* name, std::function<void(TBarcode&)> setter) {
+        QTest::newRow(name) << std::move(setter);
+    };
+    row("Height", [](TBarcode& b) { b.SetHeight(40); });
+    row("Text", [](TBarcode& b) { b.SetText("123"); });
+    row("Top", [](TBarcode& b) { b.SetTop(5); });
+    row("Left", [](TBarcode& b) { b.SetLeft(5); });
+    row("ModuleWidth", [](TBarcode& b) { b.SetModuleWidth(3); });
+    row("WideRatio", [](TBarcode& b) { b.SetWideRatio(2.5); });
+    row("Symbology", [](TBarcode& b) { b.SetSymbology(bcCode39); });
+    row("AddCheckDigit", [](TBarcode& b) { b.SetAddCheckDigit(true); });
+    row("TextMode", [](TBarcode& b) { b.SetTextMode(3); });
+    row("Rotation", [](TBarcode& b) { b.SetRotation(90); });
+    row("SpaceColor", [](TBarcode& b) { b.SetSpaceColor(0x00FF00); });
+    row("BarColor", [](TBarcode& b) { b.SetBarColor(0x0000FF); });
+    row("CheckDigitMethod", [](TBarcode& b) { b.SetCheckDigitMethod(0); });
+    row("Font", [](TBarcode& b) {
+        QFont font = b.Font();
+        font.setFamily(QStringLiteral("Courier"));
+        b.SetFont(font);
+    });
+    row("TextPosition", [](TBarcode& b) { b.SetTextPosition(5); });
+}
+
+void TestBarcode::changeNotification() {
+    QFETCH(std::function<void(TBarcode&)>, setter);
+    TBarcode barcode;
+    int changes = 0;
+    barcode.SetOnChange([&changes] { ++changes; });
+    setter(barcode);
+    QCOMPARE(changes, 1);
+    // Setting the same value again is no change.
+    setter(barcode);
+    QCOMPARE(changes, 1);
+    // An empty notification is allowed.
+    barcode.SetOnChange({});
+    TBarcode other;
+    setter(other);
+}
+
+void TestBarcode::moduleWidthRange_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("0 ignored") << 0 << 7;
+    QTest::newRow("negative ignored") << -2 << 7;
+    QTest::newRow("50 ignored") << 50 << 7;
+    QTest::newRow("1 taken") << 1 << 1;
+    QTest::newRow("49 taken") << 49 << 49;
+}
+
+void TestBarcode::moduleWidthRange() {
+    QFETCH(int, value);
+    QFETCH(int, expected);
+    TBarcode barcode;
+    barcode.SetModuleWidth(7);
+    int changes = 0;
+    barcode.SetOnChange([&changes] { ++changes; });
+    barcode.SetModuleWidth(value);
+    QCOMPARE(barcode.ModuleWidth(), expected);
+    QCOMPARE(changes, expected == 7 ? 0 : 1);
+}
+
+void TestBarcode::symbologyNames_data() {
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QString>("name");
+    const char* names[] = {"2_5_interleaved",
+                           "2_5_industrial",
+                           "2_5_matrix",
+                           "Code39",
+                           "Code39 Extended",
+                           "Code128A",
+                           "Code128B",
+                           "Code128C",
+                           "Code93",
+                           "Code93 Extended",
+                           "MSI",
+                           "PostNet",
+                           "Codebar",
+                           "EAN8",
+                           "EAN13",
+                           "UPC_A",
+                           "UPC_E0",
+                           "UPC_E1",
+                           "UPC Supp2",
+                           "UPC Supp5",
+                           "EAN128A",
+                           "EAN128B",
+                           "EAN128C"};
+    for (int i = 0; i < 23; ++i) QTest::addRow("%d", i) << i << QString::fromLatin1(names[i]);
+    QTest::newRow("unknown") << 23 << QString();
+}
+
+void TestBarcode::symbologyNames() {
+    QFETCH(int, symbology);
+    QFETCH(QString, name);
+    TBarcode barcode;
+    barcode.SetSymbology(quint8(symbology));
+    QCOMPARE(barcode.GetSymbologyName(), name);
+}
+
+KWP_REGISTER_TEST(TestBarcode)
+#include "tst_barcode.moc"
