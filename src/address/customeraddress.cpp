@@ -477,23 +477,6 @@ QString TCustomerAddress::FormatAnschriftLine(const TCustomerAnschriftObjectList
 
 // ---------------------------------------------------------------- list of records
 
-TCustomerAddress* TCustomerAdressObjectList::Add(std::unique_ptr<TCustomerAddress> item) {
-    if (!item) item = std::make_unique<TCustomerAddress>();
-    m_items.push_back(std::move(item));
-    return m_items.back().get();
-}
-
-void TCustomerAdressObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
-}
-
-std::unique_ptr<TCustomerAddress> TCustomerAdressObjectList::Extract(int i) {
-    std::unique_ptr<TCustomerAddress> item = std::move(m_items.at(size_t(i)));
-    m_items.erase(m_items.begin() + i);
-    return item;
-}
-
 int TCustomerAdressObjectList::IndexOfId(const QString& id) const {
     const auto found = std::find_if(m_items.begin(), m_items.end(),
                                     [&id](const auto& item) { return item->Id == id; });

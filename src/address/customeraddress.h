@@ -10,6 +10,7 @@
 #include "address/dsnelement.h"
 #include "address/paymentterm.h"
 #include "address/paymentway.h"
+#include "app/objectlist.h"
 #include "persistence/xmlcoreobject.h"
 
 class TAddressConfig;
@@ -118,30 +119,8 @@ private:
 };
 
 // Owning list of whole address records, in the order added.
-class TCustomerAdressObjectList {
+class TCustomerAdressObjectList : public TObjectList<TCustomerAddress> {
 public:
-    using Items_t = std::vector<std::unique_ptr<TCustomerAddress>>;
-
-    TCustomerAdressObjectList() = default;
-    TCustomerAdressObjectList(TCustomerAdressObjectList&&) = default;
-    TCustomerAdressObjectList& operator=(TCustomerAdressObjectList&&) = default;
-    TCustomerAdressObjectList(const TCustomerAdressObjectList&) = delete;
-    TCustomerAdressObjectList& operator=(const TCustomerAdressObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TCustomerAddress* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the record (a new empty one when null) and returns it.
-    TCustomerAddress* Add(std::unique_ptr<TCustomerAddress> item = nullptr);
-    void Delete(int i);
-    // Removes the record from the list and hands it over.
-    std::unique_ptr<TCustomerAddress> Extract(int i);
-    void Clear() { m_items.clear(); }
     // Index of the record with exactly this number, or -1.
     int IndexOfId(const QString& id) const;
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
 };

@@ -47,17 +47,6 @@ QString TCustomerAnschrift::XmlLine() const {
     return line;
 }
 
-TCustomerAnschrift* TCustomerAnschriftObjectList::Add(std::unique_ptr<TCustomerAnschrift> item) {
-    if (!item) item = std::make_unique<TCustomerAnschrift>();
-    m_items.push_back(std::move(item));
-    return m_items.back().get();
-}
-
-void TCustomerAnschriftObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
-}
-
 void TCustomerAnschriftObjectList::Assign(const TCustomerAnschriftObjectList& other) {
     if (&other == this) return;
     Items_t copies;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/objectlist.h"
+
 class TXmlAttributes;
 
 // One postal address of an address record.
@@ -32,20 +34,8 @@ public:
 };
 
 // Owning, ordered list of postal addresses.
-class TCustomerAnschriftObjectList {
+class TCustomerAnschriftObjectList : public TObjectList<TCustomerAnschrift> {
 public:
-    using Items_t = std::vector<std::unique_ptr<TCustomerAnschrift>>;
-
-    TCustomerAnschriftObjectList() = default;
-    TCustomerAnschriftObjectList(const TCustomerAnschriftObjectList&) = delete;
-    TCustomerAnschriftObjectList& operator=(const TCustomerAnschriftObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TCustomerAnschrift* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the address (a new empty one when null) and returns it.
-    TCustomerAnschrift* Add(std::unique_ptr<TCustomerAnschrift> item = nullptr);
-    void Delete(int i);
-    void Clear() { m_items.clear(); }
     // Replaces the content with copies of the other list's addresses.
     void Assign(const TCustomerAnschriftObjectList& other);
 
@@ -61,10 +51,4 @@ public:
     void KeepOnlyAnschrift(const QString& id);
 
     bool operator==(const TCustomerAnschriftObjectList& other) const;
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
 };

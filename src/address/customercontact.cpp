@@ -46,21 +46,11 @@ QString TCustomerContactData::XmlLine() const {
         {int(CdType), XmlEscape(CdName), XmlEscape(CdValue), XmlEscape(CdCaract)});
 }
 
-TCustomerContactData* TCustomerContactDataObjectList::Add(
-    std::unique_ptr<TCustomerContactData> item) {
-    return Insert(Count(), std::move(item));
-}
-
 TCustomerContactData* TCustomerContactDataObjectList::Insert(
     int index, std::unique_ptr<TCustomerContactData> item) {
     if (index < 0 || index > Count()) throw std::out_of_range("TCustomerContactDataObjectList");
     if (!item) item = std::make_unique<TCustomerContactData>();
     return m_items.insert(m_items.begin() + index, std::move(item))->get();
-}
-
-void TCustomerContactDataObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
 }
 
 void TCustomerContactDataObjectList::Exchange(int i, int j) {
@@ -115,17 +105,6 @@ void TCustomerContact::ReadAttributes(const TXmlAttributes& attributes) {
 
 bool TCustomerContact::operator==(const TCustomerContact& other) const {
     return Name == other.Name && Std == other.Std && Data == other.Data;
-}
-
-TCustomerContact* TCustomerContactObjectList::Add(std::unique_ptr<TCustomerContact> item) {
-    if (!item) item = std::make_unique<TCustomerContact>();
-    m_items.push_back(std::move(item));
-    return m_items.back().get();
-}
-
-void TCustomerContactObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
 }
 
 void TCustomerContactObjectList::Assign(const TCustomerContactObjectList& other) {

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/objectlist.h"
+
 class TXmlAttributes;
 
 // One contact channel of a contact person; the kinds are in address/contacttypes.h.
@@ -26,34 +28,16 @@ public:
 };
 
 // Owning, ordered list of contact channels.
-class TCustomerContactDataObjectList {
+class TCustomerContactDataObjectList : public TObjectList<TCustomerContactData> {
 public:
-    using Items_t = std::vector<std::unique_ptr<TCustomerContactData>>;
-
-    TCustomerContactDataObjectList() = default;
-    TCustomerContactDataObjectList(const TCustomerContactDataObjectList&) = delete;
-    TCustomerContactDataObjectList& operator=(const TCustomerContactDataObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TCustomerContactData* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the channel (a new empty one when null) and returns it.
-    TCustomerContactData* Add(std::unique_ptr<TCustomerContactData> item = nullptr);
     // Inserts before index (0..Count) and returns the channel.
     TCustomerContactData* Insert(int index, std::unique_ptr<TCustomerContactData> item = nullptr);
-    void Delete(int i);
     void Exchange(int i, int j);
-    void Clear() { m_items.clear(); }
     void Assign(const TCustomerContactDataObjectList& other);
     // The first channel of that kind, or null.
     TCustomerContactData* FindByType(int cdType) const;
 
     bool operator==(const TCustomerContactDataObjectList& other) const;
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
 };
 
 // A contact person of an address record with the channels it owns.
@@ -76,20 +60,8 @@ public:
 };
 
 // Owning, ordered list of contact persons.
-class TCustomerContactObjectList {
+class TCustomerContactObjectList : public TObjectList<TCustomerContact> {
 public:
-    using Items_t = std::vector<std::unique_ptr<TCustomerContact>>;
-
-    TCustomerContactObjectList() = default;
-    TCustomerContactObjectList(const TCustomerContactObjectList&) = delete;
-    TCustomerContactObjectList& operator=(const TCustomerContactObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TCustomerContact* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the contact (a new empty one when null) and returns it.
-    TCustomerContact* Add(std::unique_ptr<TCustomerContact> item = nullptr);
-    void Delete(int i);
-    void Clear() { m_items.clear(); }
     void Assign(const TCustomerContactObjectList& other);
 
     // The first contact marked as default, or null.
@@ -104,10 +76,4 @@ public:
     void KeepOnlyContact(const QString& name);
 
     bool operator==(const TCustomerContactObjectList& other) const;
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
 };

@@ -34,17 +34,6 @@ QString TPaymentTerm::WriteXML(const QString& indent) const {
            QStringLiteral("\r\n");
 }
 
-TPaymentTerm* TPaymentTermObjectList::Add(std::unique_ptr<TPaymentTerm> term) {
-    if (!term) term = std::make_unique<TPaymentTerm>();
-    m_items.push_back(std::move(term));
-    return m_items.back().get();
-}
-
-void TPaymentTermObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
-}
-
 void TPaymentTermObjectList::Assign(const TPaymentTermObjectList& other) {
     if (&other == this) return;
     Items_t copies;

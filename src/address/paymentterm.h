@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/objectlist.h"
+
 class TXmlAttributes;
 
 // A discount rule of an address. Descriptive only: due dates are computed by other programs.
@@ -29,20 +31,8 @@ public:
 };
 
 // Owning list of payment terms.
-class TPaymentTermObjectList {
+class TPaymentTermObjectList : public TObjectList<TPaymentTerm> {
 public:
-    using Items_t = std::vector<std::unique_ptr<TPaymentTerm>>;
-
-    TPaymentTermObjectList() = default;
-    TPaymentTermObjectList(const TPaymentTermObjectList&) = delete;
-    TPaymentTermObjectList& operator=(const TPaymentTermObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TPaymentTerm* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the term (a new default one when null) and returns it.
-    TPaymentTerm* Add(std::unique_ptr<TPaymentTerm> term = nullptr);
-    void Delete(int i);
-    void Clear() { m_items.clear(); }
     void Assign(const TPaymentTermObjectList& other);
 
     // Appends, keeps the list sorted by percentage and returns the term's new index.
@@ -55,10 +45,4 @@ public:
 
     // The whole "<ptl>" block with CR LF after every line; empty when there is no term.
     QString WriteXML(const QString& indent) const;
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
 };

@@ -61,17 +61,6 @@ QString TPaymentWay::KindName(int payWay) {
     }
 }
 
-TPaymentWay* TPaymentWayObjectList::Add(std::unique_ptr<TPaymentWay> way) {
-    if (!way) way = std::make_unique<TPaymentWay>();
-    m_items.push_back(std::move(way));
-    return m_items.back().get();
-}
-
-void TPaymentWayObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
-}
-
 TPaymentWay* TPaymentWayObjectList::FindByKind(int kind) const {
     const auto found = std::find_if(m_items.begin(), m_items.end(),
                                     [kind](const auto& way) { return way->PayWay == kind; });

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/objectlist.h"
+
 class TXmlAttributes;
 
 // One way in which a partner pays or is paid, with the bank account where one is needed.
@@ -38,28 +40,10 @@ public:
 };
 
 // Owning, ordered list of payment ways.
-class TPaymentWayObjectList {
+class TPaymentWayObjectList : public TObjectList<TPaymentWay> {
 public:
-    using Items_t = std::vector<std::unique_ptr<TPaymentWay>>;
-
-    TPaymentWayObjectList() = default;
-    TPaymentWayObjectList(const TPaymentWayObjectList&) = delete;
-    TPaymentWayObjectList& operator=(const TPaymentWayObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TPaymentWay* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the way (a new empty one when null) and returns it.
-    TPaymentWay* Add(std::unique_ptr<TPaymentWay> way = nullptr);
-    void Delete(int i);
-    void Clear() { m_items.clear(); }
     // The first way of that kind, or null.
     TPaymentWay* FindByKind(int kind) const;
     // Replaces the content with copies of the other list's ways.
     void Assign(const TPaymentWayObjectList& other);
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
 };

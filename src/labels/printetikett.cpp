@@ -167,17 +167,6 @@ QString TPrintEtikettElementBarcode::XmlLine() const {
 
 // ---- TPrintEtikettElementObjectList ----
 
-TPrintEtikettElement* TPrintEtikettElementObjectList::Add(
-    std::unique_ptr<TPrintEtikettElement> element) {
-    m_items.push_back(std::move(element));
-    return m_items.back().get();
-}
-
-void TPrintEtikettElementObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
-}
-
 int TPrintEtikettElementObjectList::IndexOf(const TPrintEtikettElement* element) const {
     const auto found = std::find_if(m_items.begin(), m_items.end(),
                                     [element](const auto& item) { return item.get() == element; });
@@ -233,14 +222,3 @@ QString TPrintEtikett::XmlLine() const {
 }
 
 // ---- TPrintEtikettObjectList ----
-
-TPrintEtikett* TPrintEtikettObjectList::Add(std::unique_ptr<TPrintEtikett> label) {
-    if (!label) label = std::make_unique<TPrintEtikett>();
-    m_items.push_back(std::move(label));
-    return m_items.back().get();
-}
-
-void TPrintEtikettObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
-}

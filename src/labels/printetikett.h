@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/objectlist.h"
+
 class QPainter;
 class TPrintEtikett;
 class TXmlAttributes;
@@ -135,27 +137,9 @@ public:
 };
 
 // Owning, ordered list of a label's elements; drawing order is list order.
-class TPrintEtikettElementObjectList {
+class TPrintEtikettElementObjectList : public TObjectList<TPrintEtikettElement> {
 public:
-    using Items_t = std::vector<std::unique_ptr<TPrintEtikettElement>>;
-
-    TPrintEtikettElementObjectList() = default;
-    TPrintEtikettElementObjectList(const TPrintEtikettElementObjectList&) = delete;
-    TPrintEtikettElementObjectList& operator=(const TPrintEtikettElementObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TPrintEtikettElement* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the element and returns it.
-    TPrintEtikettElement* Add(std::unique_ptr<TPrintEtikettElement> element);
-    void Delete(int i);
-    void Clear() { m_items.clear(); }
     int IndexOf(const TPrintEtikettElement* element) const;
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
 };
 
 // One label: its size, border and elements. Lengths in 0.1 mm.
@@ -196,24 +180,4 @@ public:
 };
 
 // Owning, ordered list of labels.
-class TPrintEtikettObjectList {
-public:
-    using Items_t = std::vector<std::unique_ptr<TPrintEtikett>>;
-
-    TPrintEtikettObjectList() = default;
-    TPrintEtikettObjectList(const TPrintEtikettObjectList&) = delete;
-    TPrintEtikettObjectList& operator=(const TPrintEtikettObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TPrintEtikett* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the label (a new one when null) and returns it.
-    TPrintEtikett* Add(std::unique_ptr<TPrintEtikett> label = nullptr);
-    void Delete(int i);
-    void Clear() { m_items.clear(); }
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
-};
+class TPrintEtikettObjectList : public TObjectList<TPrintEtikett> {};

@@ -31,18 +31,6 @@ QString TPrintEtikettHolder::XmlLine() const {
                      {XmlEscape(name), left, top});
 }
 
-TPrintEtikettHolder* TPrintEtikettHolderObjectList::Add(
-    std::unique_ptr<TPrintEtikettHolder> position) {
-    if (!position) position = std::make_unique<TPrintEtikettHolder>();
-    m_items.push_back(std::move(position));
-    return m_items.back().get();
-}
-
-void TPrintEtikettHolderObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
-}
-
 // ---- TPrintEtikettForm ----
 
 TPrintEtikettForm::TPrintEtikettForm() = default;
@@ -62,15 +50,4 @@ QString TPrintEtikettForm::XmlLine() const {
     return FormatStr(QStringLiteral("<formular name=\"%s\" type=\"%d\" orientation=\"%s\" "
                                     "width=\"%d\" height=\"%d\">"),
                      {XmlEscape(name), int(type), BoolToXml(orientation), width, height});
-}
-
-TPrintEtikettForm* TPrintEtikettFormObjectList::Add(std::unique_ptr<TPrintEtikettForm> form) {
-    if (!form) form = std::make_unique<TPrintEtikettForm>();
-    m_items.push_back(std::move(form));
-    return m_items.back().get();
-}
-
-void TPrintEtikettFormObjectList::Delete(int i) {
-    (void)m_items.at(size_t(i));  // throws on a bad index instead of corrupting the list
-    m_items.erase(m_items.begin() + i);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/objectlist.h"
 #include "labels/printetikett.h"
 
 class TPrintEtikettManager;
@@ -38,27 +39,7 @@ public:
 };
 
 // Owning, ordered list of label positions.
-class TPrintEtikettHolderObjectList {
-public:
-    using Items_t = std::vector<std::unique_ptr<TPrintEtikettHolder>>;
-
-    TPrintEtikettHolderObjectList() = default;
-    TPrintEtikettHolderObjectList(const TPrintEtikettHolderObjectList&) = delete;
-    TPrintEtikettHolderObjectList& operator=(const TPrintEtikettHolderObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TPrintEtikettHolder* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the position (a new active one when null) and returns it.
-    TPrintEtikettHolder* Add(std::unique_ptr<TPrintEtikettHolder> position = nullptr);
-    void Delete(int i);
-    void Clear() { m_items.clear(); }
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
-};
+class TPrintEtikettHolderObjectList : public TObjectList<TPrintEtikettHolder> {};
 
 // One kind of printable sheet with the positions of its labels. There are no grid
 // parameters: every label slot is an explicit position.
@@ -90,24 +71,4 @@ public:
 };
 
 // Owning, ordered list of forms.
-class TPrintEtikettFormObjectList {
-public:
-    using Items_t = std::vector<std::unique_ptr<TPrintEtikettForm>>;
-
-    TPrintEtikettFormObjectList() = default;
-    TPrintEtikettFormObjectList(const TPrintEtikettFormObjectList&) = delete;
-    TPrintEtikettFormObjectList& operator=(const TPrintEtikettFormObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TPrintEtikettForm* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    // Appends the form (a new one when null) and returns it.
-    TPrintEtikettForm* Add(std::unique_ptr<TPrintEtikettForm> form = nullptr);
-    void Delete(int i);
-    void Clear() { m_items.clear(); }
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
-};
+class TPrintEtikettFormObjectList : public TObjectList<TPrintEtikettForm> {};

@@ -131,6 +131,7 @@ void TDatabaseBase::openDatabase(int mode, bool readOnly) {
     for (const auto& table : Tables()) openTable(*table);
     SetDefaultIndexes();
     for (const auto& table : Tables()) table->First();
+    AfterOpen();
     m_isOpen = true;
 }
 
@@ -193,11 +194,11 @@ std::unique_ptr<TDatabaseLock> TDatabaseWrapper::LockDB(const QString& user, TSt
     return lock;
 }
 
-void TDatabaseWrapper::Unlock(std::unique_ptr<TDatabaseLock>& lock) {
+void TDatabaseWrapper::Unlock(std::unique_ptr<TDatabaseLock>& lock, bool keepChanges) {
     if (!lock) return;
     // The file lock goes with the object even when the table cannot be unlocked.
     const std::unique_ptr<TDatabaseLock> released = std::move(lock);
-    if (released->m_table) released->m_table->UnlockTable();
+    if (released->m_table) released->m_table->UnlockTable(keepChanges);
 }
 
 TDatabaseMapper::TDatabaseMapper(TDatabaseErrorCallback onError)

@@ -46,6 +46,8 @@ protected:
     // Brings older table structures up to date (FieldDefs hold the file's structure); the
     // result is the number of altered tables, -1 when the database has no upgrades.
     virtual int AlterTables() = 0;
+    // Called when every table is open; for what a database keeps beside its tables.
+    virtual void AfterOpen() {}
 
     TStoreTable* AddTable(const QString& name, const QString& indexName);
 
@@ -93,8 +95,9 @@ public:
     // Waits (with a window) for the database lock; none when the user cancels the wait. With a
     // table, the table is locked in the store as well until Unlock.
     std::unique_ptr<TDatabaseLock> LockDB(const QString& user, TStoreTable* table = nullptr);
-    // Releases the lock and clears the reference; an empty one is ignored.
-    void Unlock(std::unique_ptr<TDatabaseLock>& lock);
+    // Releases the lock and clears the reference; an empty one is ignored. Without
+    // keepChanges every write made to the locked table under the lock is undone.
+    void Unlock(std::unique_ptr<TDatabaseLock>& lock, bool keepChanges = true);
 
 private:
     QString m_lockFileName;

@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <QFile>
+#include <list>
+#include <mutex>
 
 #include "app/format.h"
 #include "app/translation.h"
@@ -31,7 +33,71 @@ void storeCharLength(sqlite3_context* context, int, sqlite3_value** args) {
         if ((text[i] & 0xC0) != 0x80) ++count;
     sqlite3_result_int64(context, count);
 }
+struct RegisteredFunction {
+    QByteArray name;
+    int argumentCount;
+    StoreFunction function;
+};
+
+std::mutex& storeFunctionsMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+// A list: the entries' addresses are handed to SQLite and must stay put.
+std::list<RegisteredFunction>& storeFunctions() {
+    static std::list<RegisteredFunction> functions;
+    return functions;
+}
+
+QVariant storeArgument(sqlite3_value* value) {
+    switch (sqlite3_value_type(value)) {
+        case SQLITE_NULL:
+            return {};
+        case SQLITE_INTEGER:
+            return QVariant(qlonglong(sqlite3_value_int64(value)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_value_double(value));
+        default:
+            return QVariant(
+                QString::fromUtf16(static_cast<const char16_t*>(sqlite3_value_text16(value)),
+                                   sqlite3_value_bytes16(value) / 2));
+    }
+}
+
+void storeCallFunction(sqlite3_context* context, int count, sqlite3_value** args) {
+    const auto* entry = static_cast<const RegisteredFunction*>(sqlite3_user_data(context));
+    try {
+        QVariantList arguments;
+        for (int i = 0; i < count; ++i) arguments.append(storeArgument(args[i]));
+        const QVariant result = entry->function(arguments);
+        if (result.isNull()) {
+            sqlite3_result_null(context);
+        } else if (result.typeId() == QMetaType::QString) {
+            const QString text = result.toString();
+            sqlite3_result_text16(context, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+        } else if (result.typeId() == QMetaType::Double) {
+            sqlite3_result_double(context, result.toDouble());
+        } else {
+            sqlite3_result_int64(context, result.toLongLong());
+        }
+    } catch (...) {
+        // Exceptions must not cross SQLite; the statement fails instead.
+        sqlite3_result_error(context, entry->name.constData(), -1);
+    }
+}
 }  // namespace
+
+void RegisterFunction(const QString& name, int argumentCount, StoreFunction function) {
+    const std::lock_guard guard(storeFunctionsMutex());
+    for (RegisteredFunction& entry : storeFunctions()) {
+        if (entry.name == name.toUtf8() && entry.argumentCount == argumentCount) {
+            entry.function = std::move(function);
+            return;
+        }
+    }
+    storeFunctions().push_back({name.toUtf8(), argumentCount, std::move(function)});
+}
 
 void SetBusyTimeout(int milliseconds) {
     storeBusyTimeoutMs = milliseconds;
@@ -193,10 +259,19 @@ Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(file
                                 nullptr);
     sqlite3_create_function_v2(m_db, "CHAR_LENGTH", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                storeCharLength, nullptr, nullptr, nullptr);
+    {
+        const std::lock_guard guard(storeFunctionsMutex());
+        for (RegisteredFunction& entry : storeFunctions())
+            sqlite3_create_function_v2(m_db, entry.name.constData(), entry.argumentCount,
+                                       SQLITE_UTF16 | SQLITE_DETERMINISTIC, &entry,
+                                       storeCallFunction, nullptr, nullptr, nullptr);
+    }
     try {
         // Reads the header: a file that is no database fails here, not at first use.
         exec(QStringLiteral("PRAGMA schema_version"));
         if (!m_readOnly) exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        // Searches read large parts of a table; pages stay cached while nobody writes.
+        exec(QStringLiteral("PRAGMA cache_size=-65536"));
     } catch (const EStoreError& e) {
         sqlite3_close(m_db);
         m_db = nullptr;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -94,6 +95,11 @@ void InTransaction(Connection& connection, Work&& work) {
     }
     connection.commit();
 }
+
+// An SQL function of the program: every connection opened after its registration knows it,
+// so that triggers stored in a table file may call it. It must not throw.
+using StoreFunction = std::function<QVariant(const QVariantList& arguments)>;
+void RegisterFunction(const QString& name, int argumentCount, StoreFunction function);
 
 // How long a connection waits for another workstation's write to end (default 20 s).
 void SetBusyTimeout(int milliseconds);

@@ -436,6 +436,7 @@ void TStoreTable::AlterTable() {
                          QStringLiteral(" RENAME TO ") + QuoteIdent(m_tableName));
         createIndexes(*connection);
     });
+    ++m_changeCount;
     if (wasActive) {
         buildFields();
         applyIndex();
@@ -532,13 +533,23 @@ void TStoreTable::reloadOrder(qint64 keepRowId) {
     const qint64 oldPosition = m_position;
     m_orderVersion = m_connection->dataVersion();
     const bool filtered = m_filtered && !m_filterSql.isEmpty();
-    kwpstore::Statement& statement = m_connection->cached(
-        QStringLiteral("SELECT rowid FROM ") + QuoteIdent(m_tableName) +
-        (filtered ? QStringLiteral(" WHERE ") + m_filterSql : QString()) + orderClause());
+    // The insertion order from the rows themselves would read every page of the table; any
+    // index holds all row ids in far fewer pages, and sorting them is cheap.
+    const bool fromIndex = m_key.empty() && !filtered && m_indexDefs.Count() > 0;
+    const QString source =
+        QuoteIdent(m_tableName) +
+        (fromIndex ? QStringLiteral(" INDEXED BY ") +
+                         QuoteIdent(storeIndexName(m_tableName, m_indexDefs[0].name))
+                   : QString());
+    kwpstore::Statement& statement =
+        m_connection->cached(QStringLiteral("SELECT rowid FROM ") + source +
+                             (filtered ? QStringLiteral(" WHERE ") + m_filterSql : QString()) +
+                             (fromIndex ? QString() : orderClause()));
     if (filtered) statement.bindAll(m_filterParams);
     m_order.clear();
     while (statement.step()) m_order.push_back(statement.int64(0));
     statement.reset();
+    if (fromIndex) std::sort(m_order.begin(), m_order.end());
     qint64 position = -1;
     if (keepRowId != 0) {
         const auto it = std::find(m_order.begin(), m_order.end(), keepRowId);
@@ -549,7 +560,8 @@ void TStoreTable::reloadOrder(qint64 keepRowId) {
     setPosition(position);
 }
 
-void TStoreTable::syncIfStale() {
+void TStoreTable::RefreshIfChanged() {
+    if (!Active()) return;
     if (m_connection->dataVersion() != m_orderVersion) reloadOrder(CurrentRowId());
 }
 
@@ -587,14 +599,14 @@ void TStoreTable::Refresh() {
 
 void TStoreTable::First() {
     checkBrowse();
-    syncIfStale();
+    RefreshIfChanged();
     setPosition(0);
     m_bof = true;
 }
 
 void TStoreTable::Last() {
     checkBrowse();
-    syncIfStale();
+    RefreshIfChanged();
     setPosition(qint64(m_order.size()) - 1);
     m_eof = true;
 }
@@ -764,6 +776,7 @@ void TStoreTable::Post() {
         storeWriteFailed(m_tableName, e);
     }
     m_state = TStoreState::Browse;
+    ++m_changeCount;
     if (stale) {
         reloadOrder(rowId);
     } else {
@@ -869,6 +882,7 @@ void TStoreTable::Delete() {
         statement.run();
     });
     m_state = TStoreState::Browse;
+    ++m_changeCount;
     m_order.erase(m_order.begin() + m_position);
     setPosition(std::min<qint64>(m_position, qint64(m_order.size()) - 1));
 }
@@ -879,7 +893,7 @@ bool TStoreTable::Locate(const QString& fieldName, const QVariant& value) {
     if (column < 0)
         throw EStoreError(FormatStr(_("Feld \"%s\" in Tabelle \"%s\" nicht gefunden."),
                                     {fieldName, m_tableName}));
-    syncIfStale();
+    RefreshIfChanged();
     kwpstore::Statement& statement = m_connection->cached(
         QStringLiteral("SELECT rowid FROM ") + QuoteIdent(m_tableName) + QStringLiteral(" WHERE ") +
         QuoteIdent(m_fieldDefs[column].name) +
@@ -905,7 +919,7 @@ void TStoreTable::FindNearest(const QVariantList& keyValues) {
         throw EStoreError(FormatStr(_("Tabelle \"%s\": Suche nach dem nächsten Schlüssel "
                                       "braucht einen Index."),
                                     {m_tableName}));
-    syncIfStale();
+    RefreshIfChanged();
     QVariantList key;
     for (qsizetype i = 0; i < keyValues.size() && i < qsizetype(m_key.size()); ++i) {
         const QVariant& value = keyValues[i];
@@ -1000,15 +1014,21 @@ void TStoreTable::LockTable() {
     ++m_lockDepth;
 }
 
-void TStoreTable::UnlockTable() {
+void TStoreTable::UnlockTable(bool keepChanges) {
     if (m_lockDepth == 0 || !m_connection) return;
-    m_connection->commit();
+    if (keepChanges) {
+        m_connection->commit();
+        --m_lockDepth;
+        return;
+    }
+    if (m_state == TStoreState::Edit || m_state == TStoreState::Insert)
+        m_state = TStoreState::Browse;
+    m_connection->rollback();
     --m_lockDepth;
-}
-
-TStoreTable* TTableObjectList::Add(std::unique_ptr<TStoreTable> table) {
-    m_items.push_back(std::move(table));
-    return m_items.back().get();
+    ++m_changeCount;
+    // The undone rows must leave the kept order too.
+    m_orderVersion = -1;
+    reloadOrder(0);
 }
 
 TStoreTable* TTableObjectList::Find(const QString& tableName) const {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/objectlist.h"
 #include "persistence/storetypes.h"
 
 class TStoreDatabase;
@@ -158,9 +159,9 @@ public:
     void SetFiltered(bool filtered);
 
     // Keeps other workstations from writing the table until UnlockTable; own writes in between
-    // are committed together by UnlockTable.
+    // are committed together by UnlockTable, or all undone when keepChanges is false.
     void LockTable();
-    void UnlockTable();
+    void UnlockTable(bool keepChanges = true);
     bool TableLocked() const { return m_lockDepth > 0; }
 
     void DisableControls() { ++m_controlsDisabled; }
@@ -176,6 +177,11 @@ public:
     // Row id of the current record (0 when none); positions on a row id of this table.
     qint64 CurrentRowId() const;
     bool GotoRowId(qint64 rowId);
+    // Rereads the order when another connection has written since it was read.
+    void RefreshIfChanged();
+    // Grows with every write of this table object (post, delete, undone lock, alter), so that
+    // what a caller derived from the rows can tell whether it is still current.
+    quint64 ChangeCount() const { return m_changeCount; }
     // Row ids in the current order.
     const std::vector<qint64>& rowOrder() const { return m_order; }
 
@@ -195,7 +201,6 @@ private:
     void buildFields();
     void applyIndex();
     void reloadOrder(qint64 keepRowId);
-    void syncIfStale();
     void readCurrent();
     void setPosition(qint64 index);
     QVariantList keyOf(qint64 rowId, bool* found);
@@ -238,19 +243,12 @@ private:
     TStoreState m_state = TStoreState::Inactive;
     int m_lockDepth = 0;
     int m_controlsDisabled = 0;
+    quint64 m_changeCount = 0;
 };
 
 // Owning list of table objects.
-class TTableObjectList {
+class TTableObjectList : public TObjectList<TStoreTable> {
 public:
-    TStoreTable* Add(std::unique_ptr<TStoreTable> table);
-    int Count() const { return int(m_items.size()); }
     TStoreTable* operator[](int i) const { return m_items[size_t(i)].get(); }
     TStoreTable* Find(const QString& tableName) const;  // case-insensitive
-    void Clear() { m_items.clear(); }
-    auto begin() const { return m_items.begin(); }
-    auto end() const { return m_items.end(); }
-
-private:
-    std::vector<std::unique_ptr<TStoreTable>> m_items;
 };

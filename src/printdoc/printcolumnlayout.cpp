@@ -6,12 +6,6 @@ TPrintColumnLayoutItem* TPrintColumnLayout::Add(std::unique_ptr<TPrintColumnLayo
     return m_items.back().get();
 }
 
-TPrintColumnLayout* TPrintColumnLayoutObjectList::Add(std::unique_ptr<TPrintColumnLayout> layout) {
-    if (!layout) layout = std::make_unique<TPrintColumnLayout>();
-    m_items.push_back(std::move(layout));
-    return m_items.back().get();
-}
-
 TPrintColumnLayout* TPrintColumnLayoutObjectList::FindByName(const QString& name) const {
     for (const auto& layout : m_items)
         if (layout->name == name) return layout.get();

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/objectlist.h"
+
 // One header column of a print document.
 class TPrintColumnLayoutItem {
 public:
@@ -43,24 +45,8 @@ private:
 };
 
 // Owning, ordered list of header layouts.
-class TPrintColumnLayoutObjectList {
+class TPrintColumnLayoutObjectList : public TObjectList<TPrintColumnLayout> {
 public:
-    using Items_t = std::vector<std::unique_ptr<TPrintColumnLayout>>;
-
-    TPrintColumnLayoutObjectList() = default;
-    TPrintColumnLayoutObjectList(const TPrintColumnLayoutObjectList&) = delete;
-    TPrintColumnLayoutObjectList& operator=(const TPrintColumnLayoutObjectList&) = delete;
-
-    int Count() const { return int(m_items.size()); }
-    TPrintColumnLayout* Items(int i) const { return m_items.at(size_t(i)).get(); }
-    TPrintColumnLayout* Add(std::unique_ptr<TPrintColumnLayout> layout = nullptr);
-    void Clear() { m_items.clear(); }
     // The first layout with exactly this name, or null.
     TPrintColumnLayout* FindByName(const QString& name) const;
-
-    Items_t::const_iterator begin() const { return m_items.begin(); }
-    Items_t::const_iterator end() const { return m_items.end(); }
-
-private:
-    Items_t m_items;
 };
