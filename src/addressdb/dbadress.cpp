@@ -1,0 +1,444 @@
+#include "addressdb/dbadress.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "address/customeraddress.h"
+#include "addressdb/dbadresssearch.h"
+#include "app/format.h"
+#include "app/systemeinstellungen.h"
+#include "persistence/storesqlite.h"
+
+namespace {
+const QString adressTable = QStringLiteral("ADDRESS");
+const QString adressIndex = QStringLiteral("ADDRESSID");
+
+QString adressMarksText(const QStringList& marks) {
+    QString text;
+    for (const QString& mark : marks) text += mark + QStringLiteral("\r\n");
+    return text;
+}
+
+QStringList adressMarksFromText(const QString& text) {
+    QStringList marks;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+        marks.append(line);
+    }
+    if (!marks.isEmpty() && marks.last().isEmpty()) marks.removeLast();
+    return marks;
+}
+
+// Restores index and record number of the address table on every path.
+class AdressPositionGuard {
+public:
+    explicit AdressPositionGuard(TStoreTable& table)
+        : m_table(table), m_index(table.IndexName()), m_recNo(table.RecNo()) {
+        m_table.DisableControls();
+    }
+    ~AdressPositionGuard() {
+        try {
+            if (m_table.Filtered()) m_table.SetFiltered(false);
+            m_table.SetIndexName(m_index);
+            if (m_recNo > 0) m_table.SetRecNo(m_recNo);
+        } catch (...) {
+            // The table stays usable at whatever row it is on.
+        }
+        m_table.EnableControls();
+    }
+    AdressPositionGuard(const AdressPositionGuard&) = delete;
+    AdressPositionGuard& operator=(const AdressPositionGuard&) = delete;
+
+private:
+    TStoreTable& m_table;
+    QString m_index;
+    int m_recNo;
+};
+}  // namespace
+
+struct TDBAdress::ShownCache {
+    addresssearch::ShownRows rows;
+    qint64 dataVersion = -1;
+    quint64 changeCount = 0;
+};
+
+TDBAdress::TDBAdress(TDatabaseErrorCallback onError)
+    : TDatabaseWrapper(std::move(onError)), m_shownCache(std::make_unique<ShownCache>()) {
+    // Before any connection to the table file: its triggers call these functions.
+    addresssearch::RegisterFunctions();
+}
+
+TDBAdress::~TDBAdress() = default;
+
+TStoreTable* TDBAdress::AddressTable() {
+    Tables();
+    return m_addressTable;
+}
+
+void TDBAdress::DefineTable(TStoreTable& table) {
+    if (table.TableName().compare(adressTable, Qt::CaseInsensitive) != 0) return;
+    TFieldDefs& f = table.FieldDefs();
+    f.Add(QStringLiteral("ID"), sftString, 20, true);
+    f.Add(QStringLiteral("DISPLAYTXT"), sftString, 255, true);
+    f.Add(QStringLiteral("ADDRGRP"), sftString, 50, true);
+    f.Add(QStringLiteral("CREATED"), sftDateTime, 0, true);
+    f.Add(QStringLiteral("CREATEDBY"), sftString, 20, false);
+    f.Add(QStringLiteral("CHANGED"), sftDateTime, 0, true);
+    f.Add(QStringLiteral("CHANGEDBY"), sftString, 20, false);
+    f.Add(QStringLiteral("IDFORWARD"), sftString, 20, true);
+    f.Add(QStringLiteral("WV"), sftDateTime, 0, false);
+    f.Add(QStringLiteral("WVTXT"), sftString, 40, false);
+    f.Add(QStringLiteral("WVUSER"), sftString, 20, false);
+    f.Add(QStringLiteral("XMLDATA"), sftMemo, 0, false);
+    f.Add(QStringLiteral("CHARACT"), sftMemo, 0, false);
+    table.IndexDefs().Add(adressIndex, QStringLiteral("ID"), ixUnique);
+}
+
+void TDBAdress::RegisterTables() {
+    m_addressTable = AddTable(adressTable, adressIndex);
+}
+
+void TDBAdress::SetDefaultIndexes() {
+    m_addressTable->SetIndexName(adressIndex);
+}
+
+int TDBAdress::AlterTables() {
+    TFieldDefs& defs = m_addressTable->FieldDefs();
+    struct Column {
+        const char* name;
+        int type;
+        int size;
+    };
+    bool changed = false;
+    for (const Column& column : {Column{"WV", sftDateTime, 0}, Column{"WVTXT", sftString, 40},
+                                 Column{"WVUSER", sftString, 20}}) {
+        const QString name = QString::fromLatin1(column.name);
+        if (defs.IndexOf(name) >= 0) continue;
+        defs.Add(name, column.type, column.size, false);
+        const int xml = defs.IndexOf(QStringLiteral("XMLDATA"));
+        if (xml >= 0) defs.Move(defs.Count() - 1, xml);
+        changed = true;
+    }
+    if (!changed) return 0;
+    m_addressTable->AlterTable();
+    return 1;
+}
+
+void TDBAdress::AfterOpen() {
+    if (!Database().ReadOnly()) addresssearch::EnsureIndex(*m_addressTable);
+}
+
+// Valid while nobody else wrote (the connection's data version) and every own write went
+// through updateShownCache (the table's change count).
+bool TDBAdress::shownCacheCurrent() {
+    TStoreTable& table = *AddressTable();
+    return m_shownCache->dataVersion >= 0 &&
+           m_shownCache->dataVersion == table.connection().dataVersion() &&
+           m_shownCache->changeCount == table.ChangeCount();
+}
+
+void TDBAdress::updateShownCache(bool wasCurrent, bool removed, qint64 rowId) {
+    if (!wasCurrent) return;
+    TStoreTable& table = *AddressTable();
+    if (removed) {
+        m_shownCache->rows.erase(rowId);
+    } else {
+        m_shownCache->rows[rowId] = {table.FieldByName(QStringLiteral("ID")).AsString(),
+                                     table.FieldByName(QStringLiteral("DISPLAYTXT")).AsString(),
+                                     table.FieldByName(QStringLiteral("ADDRGRP")).AsString(),
+                                     table.FieldByName(QStringLiteral("WV")).AsDateTime()};
+    }
+    m_shownCache->changeCount = table.ChangeCount();
+}
+
+bool TDBAdress::locateId(const QString& id) {
+    TStoreTable& table = *AddressTable();
+    const QString wanted = id.toUpper();
+    if (table.RecNo() > 0 && table.FieldByName(QStringLiteral("ID")).AsString() == wanted)
+        return true;
+    return table.Locate(QStringLiteral("ID"), wanted);
+}
+
+int TDBAdress::SetCustomer(TCustomerAddress& record) {
+    TStoreTable& table = *AddressTable();
+    try {
+        record.Id = record.Id.toUpper();
+        if (locateId(record.Id)) {
+            table.Edit();
+        } else {
+            table.Append();
+            table.FieldByName(QStringLiteral("ID")).SetAsString(record.Id);
+            table.FieldByName(QStringLiteral("CREATED")).SetAsDateTime(record.Created);
+            table.FieldByName(QStringLiteral("CREATEDBY")).SetAsString(record.CreatedBy);
+        }
+        table.FieldByName(QStringLiteral("CHANGED")).SetAsDateTime(record.Changed);
+        table.FieldByName(QStringLiteral("CHANGEDBY")).SetAsString(record.ChangedBy);
+        table.FieldByName(QStringLiteral("ADDRGRP")).SetAsString(record.AddrGrp);
+        table.FieldByName(QStringLiteral("DISPLAYTXT")).SetAsString(record.DisplayTxt);
+        table.FieldByName(QStringLiteral("CHARACT"))
+            .SetAsString(adressMarksText(record.Kennzeichen));
+        table.FieldByName(QStringLiteral("IDFORWARD")).SetAsString(record.IdWeiterl);
+        if (record.Wv != 0)
+            table.FieldByName(QStringLiteral("WV")).SetAsDateTime(record.Wv);
+        else
+            table.FieldByName(QStringLiteral("WV")).Clear();
+        table.FieldByName(QStringLiteral("WVTXT")).SetAsString(record.WvTxt);
+        table.FieldByName(QStringLiteral("WVUSER")).SetAsString(record.WvUser);
+        table.FieldByName(QStringLiteral("XMLDATA")).SetAsString(record.GetXML(false));
+        const bool cacheCurrent = shownCacheCurrent();
+        table.Post();
+        updateShownCache(cacheCurrent, false, table.CurrentRowId());
+        return 0;
+    } catch (const std::exception& error) {
+        try {
+            if (table.Active()) table.Cancel();
+        } catch (...) {
+            // Already reported below; the table stays as it was.
+        }
+        ReportError(error, QStringLiteral("SetCustomer"));
+        return -1;
+    }
+}
+
+bool TDBAdress::ReadCurrent(TCustomerAddress& record) {
+    TStoreTable& table = *AddressTable();
+    if (!table.Active() || table.RecNo() == 0) return false;
+    record.Clear();
+    record.LoadFromXML(table.FieldByName(QStringLiteral("XMLDATA")).AsString());
+    record.Id = table.FieldByName(QStringLiteral("ID")).AsString();
+    record.AddrGrp = table.FieldByName(QStringLiteral("ADDRGRP")).AsString();
+    record.Created = table.FieldByName(QStringLiteral("CREATED")).AsDateTime();
+    record.CreatedBy = table.FieldByName(QStringLiteral("CREATEDBY")).AsString();
+    record.Changed = table.FieldByName(QStringLiteral("CHANGED")).AsDateTime();
+    record.ChangedBy = table.FieldByName(QStringLiteral("CHANGEDBY")).AsString();
+    record.DisplayTxt = table.FieldByName(QStringLiteral("DISPLAYTXT")).AsString();
+    record.Kennzeichen =
+        adressMarksFromText(table.FieldByName(QStringLiteral("CHARACT")).AsString());
+    record.IdWeiterl = table.FieldByName(QStringLiteral("IDFORWARD")).AsString();
+    record.Wv = table.FieldByName(QStringLiteral("WV")).AsDateTime();
+    record.WvTxt = table.FieldByName(QStringLiteral("WVTXT")).AsString();
+    record.WvUser = table.FieldByName(QStringLiteral("WVUSER")).AsString();
+    return true;
+}
+
+bool TDBAdress::GetCustomer(const QString& id, TCustomerAddress& record) {
+    try {
+        return locateId(id) && ReadCurrent(record);
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("GetCustomer"));
+        return false;
+    }
+}
+
+bool TDBAdress::DelCustomer(const QString& id) {
+    try {
+        if (!locateId(id)) return false;
+        TStoreTable& table = *AddressTable();
+        const bool cacheCurrent = shownCacheCurrent();
+        const qint64 rowId = table.CurrentRowId();
+        table.Delete();
+        updateShownCache(cacheCurrent, true, rowId);
+        return true;
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("DelCustomer"));
+        return false;
+    }
+}
+
+bool TDBAdress::SeekCustomer(const QString& id) {
+    try {
+        return locateId(id);
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("SeekCustomer"));
+        return false;
+    }
+}
+
+bool TDBAdress::ExistsCustomer(const QString& id) {
+    try {
+        TStoreTable& table = *AddressTable();
+        const AdressPositionGuard guard(table);
+        table.SetIndexName(adressIndex);
+        table.SetFiltered(false);
+        table.SetFilter(QString());
+        return table.Locate(QStringLiteral("ID"), id.toUpper());
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("ExistsCustomer"));
+        return false;
+    }
+}
+
+QString TDBAdress::GetCurrentID() {
+    try {
+        TStoreTable& table = *AddressTable();
+        return table.RecNo() > 0 ? table.FieldByName(QStringLiteral("ID")).AsString() : QString();
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("GetCurrentID"));
+        return {};
+    }
+}
+
+void TDBAdress::FindID(const QString& text) {
+    try {
+        AddressTable()->FindNearest({text});
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("FindID"));
+    }
+}
+
+QString TDBAdress::GetLastID(const QString& prefix) {
+    try {
+        TStoreTable& table = *AddressTable();
+        const AdressPositionGuard guard(table);
+        table.SetIndexName(adressIndex);
+        if (prefix.isEmpty()) {
+            table.SetFiltered(false);
+        } else {
+            // The filter's quotes are doubled, so a prefix with an apostrophe stays a prefix.
+            QString quoted = prefix;
+            quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+            table.SetFilter(FormatStr(QStringLiteral("ID like '%s*'"), {quoted}));
+            table.SetFiltered(true);
+        }
+        QString id;
+        table.Last();
+        while (table.RecNo() > 0) {
+            id = table.FieldByName(QStringLiteral("ID")).AsString();
+            if (id.size() <= prefix.size() || id.at(prefix.size()).isDigit()) break;
+            if (table.RecNo() == 1) break;
+            table.Prior();
+        }
+        return id;
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("GetLastID"));
+        return {};
+    }
+}
+
+int TDBAdress::GetRecordCount() {
+    try {
+        return AddressTable()->RecordCount();
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("GetRecordCount"));
+        return 0;
+    }
+}
+
+int TDBAdress::GetCustomerRecNo(const QString& id) {
+    try {
+        TStoreTable& table = *AddressTable();
+        if (id.isEmpty()) {
+            table.First();
+        } else if (!locateId(id)) {
+            return 0;
+        }
+        return table.RecNo();
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("GetCustomerRecNo"));
+        return 0;
+    }
+}
+
+QString TDBAdress::GetNearestCustomer(const QString& id) {
+    try {
+        TStoreTable& table = *AddressTable();
+        if (!locateId(id)) return GetCurrentID();
+        const int recNo = table.RecNo();
+        if (recNo < table.RecordCount())
+            table.SetRecNo(recNo + 1);
+        else if (recNo > 1)
+            table.SetRecNo(recNo - 1);
+        else
+            return {};
+        return table.FieldByName(QStringLiteral("ID")).AsString();
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("GetNearestCustomer"));
+        return {};
+    }
+}
+
+void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList& result) {
+    try {
+        const QList<addresssearch::Word> words = addresssearch::SplitSearchText(text);
+        if (words.isEmpty()) return;
+        TStoreTable& table = *AddressTable();
+        table.RefreshIfChanged();
+        const addresssearch::RowIds rows = addresssearch::FindRows(table, words);
+        if (rows.empty()) return;
+        // Few hits are read one by one; for many the values of all rows are kept.
+        constexpr size_t fewHits = 500;
+        addresssearch::ShownRows readNow;
+        const addresssearch::ShownRows* shown = &readNow;
+        if (shownCacheCurrent()) {
+            shown = &m_shownCache->rows;
+        } else if (rows.size() <= fewHits || !addresssearch::HasIndex(table)) {
+            readNow = addresssearch::ReadShownRows(table, rows);
+        } else {
+            m_shownCache->dataVersion = table.connection().dataVersion();
+            m_shownCache->changeCount = table.ChangeCount();
+            m_shownCache->rows = addresssearch::ReadShownRows(table);
+            shown = &m_shownCache->rows;
+        }
+        // Hits in table order, numbered as the list shows them.
+        const std::vector<qint64>& order = table.rowOrder();
+        for (size_t i = 0; i < order.size(); ++i) {
+            if (!rows.contains(order[i])) continue;
+            const auto hit = shown->find(order[i]);
+            if (hit == shown->end()) continue;
+            TDBAdressSearchResult* item = result.Add();
+            item->RecNo = int(i + 1);
+            item->Id = hit->second.id;
+            item->DisplayTxt = hit->second.displayTxt;
+            item->AddrGrp = hit->second.addrGrp;
+            item->Wv = hit->second.wv;
+        }
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("FindAddress"));
+    }
+}
+
+void TDBAdress::FindAddressByAddrGrp(const QString& group,
+                                     TDBAdressSearchResultObjectList& result) {
+    if (group.isEmpty()) return;
+    try {
+        TStoreTable& table = *AddressTable();
+        table.RefreshIfChanged();
+        const AdressPositionGuard guard(table);
+        table.SetIndexName(adressIndex);
+        for (table.First(); !table.Eof(); table.Next()) {
+            if (table.RecNo() == 0) break;
+            const QString addrGrp = table.FieldByName(QStringLiteral("ADDRGRP")).AsString();
+            if (addrGrp.compare(group, Qt::CaseInsensitive) != 0) continue;
+            TDBAdressSearchResult* item = result.Add();
+            item->RecNo = table.RecNo();
+            item->Id = table.FieldByName(QStringLiteral("ID")).AsString();
+            item->DisplayTxt = table.FieldByName(QStringLiteral("DISPLAYTXT")).AsString();
+            item->AddrGrp = addrGrp;
+            item->Wv = table.FieldByName(QStringLiteral("WV")).AsDateTime();
+        }
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("FindAddressByAddrGrp"));
+    }
+}
+
+std::unique_ptr<TDatabaseLock> TDBAdress::LockAddressTable(const QString& user) {
+    try {
+        return LockDB(user, AddressTable());
+    } catch (const std::exception& error) {
+        ReportError(error, QStringLiteral("LockAddressTable"));
+        return nullptr;
+    }
+}
+
+QString TDBAdress::CreateCustomerDir(const QString& baseDir, const QString& wantedName) {
+    const QString base = NormalizeDir(baseDir);
+    QString cleaned = wantedName.trimmed();
+    for (const QChar c : QStringLiteral("!\"*/:<>?\\|")) cleaned.replace(c, QLatin1Char('_'));
+    int counter = 0;
+    QString name = cleaned;
+    if (name.isEmpty()) name = FormatStr(QStringLiteral("%.5d"), {++counter});
+    while (QFileInfo::exists(base + name))
+        name = cleaned + FormatStr(QStringLiteral("%.5d"), {++counter});
+    if (!QDir().mkpath(base + name)) return {};
+    return name;
+}

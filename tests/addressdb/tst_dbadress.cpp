@@ -1,0 +1,287 @@
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "address/customeraddress.h"
+#include "addressdb/dbadress.h"
+#include "app/errorreport.h"
+#include "persistence/storedatabase.h"
+#include "testsupport.h"
+
+namespace {
+
+struct Reported {
+    QStringList contexts;
+    TDatabaseErrorCallback callback() {
+        return [this](const std::exception&, const QString& context) { contexts.append(context); };
+    }
+};
+
+// The complete record of the address tests, numbered as asked.
+std::unique_ptr<TCustomerAddress> fullRecord(const QString& id) {
+    auto record = std::make_unique<TCustomerAddress>();
+    record->LoadFromFile(
+        QStringLiteral(KWP_SOURCE_DIR "/tests/address/data/customeraddress_full.xml"));
+    record->Id = id;
+    return record;
+}
+
+std::unique_ptr<TCustomerAddress> plainRecord(const QString& id, const QString& text = {}) {
+    auto record = std::make_unique<TCustomerAddress>();
+    record->Id = id;
+    record->DisplayTxt = text.isEmpty() ? QStringLiteral("Firma ") + id : text;
+    record->Created = record->Changed = 45000;
+    return record;
+}
+
+void save(TDBAdress& db, const QStringList& ids) {
+    for (const QString& id : ids) QCOMPARE(db.SetCustomer(*plainRecord(id)), 0);
+}
+
+}  // namespace
+
+class TestDBAdress : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openingCreatesTheTable() {
+        QTemporaryDir root;
+        const QString dir = root.filePath(QStringLiteral("DEMO/ADRESSEN"));
+        TDBAdress db;
+        db.OpenDirectory(dir, false, false);
+        QVERIFY(QFile::exists(dir + QStringLiteral("/ADDRESS.DAT")));
+        TStoreTable& table = *db.AddressTable();
+        QStringList names;
+        for (const TFieldDef& def : table.FieldDefs().items()) names.append(def.name);
+        QCOMPARE(names, QStringList({"ID", "DISPLAYTXT", "ADDRGRP", "CREATED", "CREATEDBY",
+                                     "CHANGED", "CHANGEDBY", "IDFORWARD", "WV", "WVTXT", "WVUSER",
+                                     "XMLDATA", "CHARACT"}));
+        QCOMPARE(table.IndexName(), QStringLiteral("ADDRESSID"));
+        QCOMPARE(table.IndexDefs().Find(QStringLiteral("ADDRESSID"))->options, int(ixUnique));
+        QCOMPARE(db.GetRecordCount(), 0);
+        QCOMPARE(db.GetLastID(QStringLiteral("K")), QString());
+    }
+
+    void recordRoundTripsWithUpperCaseNumber() {
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        std::unique_ptr<TCustomerAddress> record = fullRecord(QStringLiteral("k00014"));
+        QCOMPARE(db.SetCustomer(*record), 0);
+        QCOMPARE(record->Id, QStringLiteral("K00014"));
+        QCOMPARE(db.AddressTable()->FieldByName(QStringLiteral("ID")).AsString(),
+                 QStringLiteral("K00014"));
+
+        TDBAdress other;
+        other.OpenDirectory(dir.path(), false, true);
+        TCustomerAddress loaded;
+        QVERIFY(other.GetCustomer(QStringLiteral("k00014"), loaded));
+        QVERIFY(loaded.SameContent(*record));
+        QCOMPARE(loaded.Kennzeichen, record->Kennzeichen);
+        QCOMPARE(loaded.Wv, record->Wv);
+        QVERIFY(!other.GetCustomer(QStringLiteral("K00015"), loaded));
+    }
+
+    void savingAgainKeepsTheCreationStamp() {
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        std::unique_ptr<TCustomerAddress> record = plainRecord(QStringLiteral("A1"));
+        record->CreatedBy = QStringLiteral("MEIER");
+        QCOMPARE(db.SetCustomer(*record), 0);
+        record->Created = 46000;
+        record->CreatedBy = QStringLiteral("SCHULZ");
+        record->Changed = 46001;
+        record->DisplayTxt = QStringLiteral("geändert");
+        record->Kennzeichen = {QStringLiteral("VIP"), QString(), QStringLiteral("Großkunde")};
+        record->Wv = 0;
+        QCOMPARE(db.SetCustomer(*record), 0);
+        QCOMPARE(db.GetRecordCount(), 1);
+        TCustomerAddress loaded;
+        QVERIFY(db.GetCustomer(QStringLiteral("A1"), loaded));
+        QCOMPARE(loaded.Created, 45000.0);
+        QCOMPARE(loaded.CreatedBy, QStringLiteral("MEIER"));
+        QCOMPARE(loaded.Changed, 46001.0);
+        QCOMPARE(loaded.DisplayTxt, QStringLiteral("geändert"));
+        QCOMPARE(loaded.Kennzeichen, record->Kennzeichen);
+        QVERIFY(db.AddressTable()->FieldByName(QStringLiteral("WV")).IsNull());
+    }
+
+    void failedSaveIsReportedAndChangesNothing_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("displayLength");
+        QTest::newRow("display text too long") << "B1" << 256;
+        QTest::newRow("number too long") << "B1234567890123456789012" << 10;
+    }
+    void failedSaveIsReportedAndChangesNothing() {
+        QFETCH(QString, id);
+        QFETCH(int, displayLength);
+        QTemporaryDir dir;
+        Reported reported;
+        TDBAdress db(reported.callback());
+        db.OpenDirectory(dir.path(), false, false);
+        save(db, {QStringLiteral("A1")});
+        std::unique_ptr<TCustomerAddress> record =
+            plainRecord(id, QString(displayLength, QLatin1Char('x')));
+        QCOMPARE(db.SetCustomer(*record), -1);
+        QCOMPARE(reported.contexts, QStringList{QStringLiteral("TDBAdress.SetCustomer")});
+        QCOMPARE(db.GetRecordCount(), 1);
+        QCOMPARE(db.AddressTable()->State(), TStoreState::Browse);
+        // The table still takes the next record.
+        save(db, {QStringLiteral("A2")});
+        QCOMPARE(db.GetRecordCount(), 2);
+    }
+
+    void lastNumberOfARange_data() {
+        QTest::addColumn<QStringList>("ids");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("expected");
+        const QStringList mixed{"K00012", "K00013", "KX01", "100", "200", "L1"};
+        QTest::newRow("prefix skips letters after it") << mixed << "K"
+                                                       << "K00013";
+        QTest::newRow("empty prefix skips lettered numbers") << mixed << ""
+                                                             << "200";
+        QTest::newRow("prefix as long as the number") << QStringList{"K", "KA"} << "K"
+                                                      << "K";
+        QTest::newRow("lower-case prefix") << mixed << "k"
+                                           << "K00013";
+        QTest::newRow("nothing with the prefix") << mixed << "M"
+                                                 << "";
+        QTest::newRow("only letters: the first row") << QStringList{"AB", "CD"} << ""
+                                                     << "AB";
+        QTest::newRow("apostrophe in prefix") << QStringList{"O'1", "O'2", "O3"} << "O'"
+                                              << "O'2";
+    }
+    void lastNumberOfARange() {
+        QFETCH(QStringList, ids);
+        QFETCH(QString, prefix);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        save(db, ids);
+        QVERIFY(db.SeekCustomer(ids.first()));
+        const int recNo = db.AddressTable()->RecNo();
+        QCOMPARE(db.GetLastID(prefix), expected);
+        // The visible position and order stay as they were.
+        QCOMPARE(db.AddressTable()->RecNo(), recNo);
+        QVERIFY(!db.AddressTable()->Filtered());
+        QCOMPARE(db.GetRecordCount(), ids.size());
+    }
+
+    void lookupsLeaveOrMoveThePosition() {
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        save(db, {QStringLiteral("K3"), QStringLiteral("K1"), QStringLiteral("K2")});
+        QCOMPARE(db.GetCustomerRecNo(QStringLiteral("k2")), 2);
+        QCOMPARE(db.GetCurrentID(), QStringLiteral("K2"));
+        QVERIFY(db.ExistsCustomer(QStringLiteral("k3")));
+        QVERIFY(!db.ExistsCustomer(QStringLiteral("K4")));
+        QCOMPARE(db.GetCurrentID(), QStringLiteral("K2"));
+        QCOMPARE(db.GetCustomerRecNo(QString()), 1);
+        QCOMPARE(db.GetCustomerRecNo(QStringLiteral("K9")), 0);
+        db.FindID(QStringLiteral("K15"));
+        QCOMPARE(db.GetCurrentID(), QStringLiteral("K2"));
+        QCOMPARE(db.GetNearestCustomer(QStringLiteral("K2")), QStringLiteral("K3"));
+        QCOMPARE(db.GetNearestCustomer(QStringLiteral("K3")), QStringLiteral("K2"));
+        QVERIFY(db.DelCustomer(QStringLiteral("k1")));
+        QVERIFY(!db.DelCustomer(QStringLiteral("K1")));
+        QVERIFY(db.DelCustomer(QStringLiteral("K2")));
+        QCOMPARE(db.GetNearestCustomer(QStringLiteral("K3")), QString());
+    }
+
+    void olderTableGainsResubmissionColumns() {
+        QTemporaryDir dir;
+        {
+            TStoreDatabase database;
+            database.SetLocation(dir.path());
+            TStoreTable old(&database);
+            old.SetTableName(QStringLiteral("ADDRESS"));
+            TFieldDefs& f = old.FieldDefs();
+            for (const char* name :
+                 {"ID", "DISPLAYTXT", "ADDRGRP", "CREATEDBY", "CHANGEDBY", "IDFORWARD"})
+                f.Add(QString::fromLatin1(name), sftString, 255, false);
+            f.Add(QStringLiteral("CREATED"), sftDateTime);
+            f.Add(QStringLiteral("CHANGED"), sftDateTime);
+            f.Add(QStringLiteral("XMLDATA"), sftMemo);
+            f.Add(QStringLiteral("CHARACT"), sftMemo);
+            old.IndexDefs().Add(QStringLiteral("ADDRESSID"), QStringLiteral("ID"), ixUnique);
+            old.CreateTable();
+            old.Open();
+            for (const char* id : {"A1", "A2", "A3"}) {
+                old.Append();
+                old.FieldByName(QStringLiteral("ID")).SetAsString(QString::fromLatin1(id));
+                old.FieldByName(QStringLiteral("DISPLAYTXT"))
+                    .SetAsString(QStringLiteral("Bäckerei ") + QString::fromLatin1(id));
+                old.FieldByName(QStringLiteral("XMLDATA"))
+                    .SetAsString(QStringLiteral("<kundenadr info=\"Brötchen\"/>"));
+                old.Post();
+            }
+        }
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        const TFieldDefs& defs = db.AddressTable()->FieldDefs();
+        const int xml = defs.IndexOf(QStringLiteral("XMLDATA"));
+        QCOMPARE(defs.IndexOf(QStringLiteral("WV")), xml - 3);
+        QCOMPARE(defs.IndexOf(QStringLiteral("WVTXT")), xml - 2);
+        QCOMPARE(defs.IndexOf(QStringLiteral("WVUSER")), xml - 1);
+        QCOMPARE(defs.Find(QStringLiteral("WVTXT"))->size, 40);
+        QCOMPARE(db.GetRecordCount(), 3);
+        TDBAdressSearchResultObjectList hits;
+        db.FindAddress(QStringLiteral("brötchen"), hits);
+        QCOMPARE(hits.Count(), 3);
+        QCOMPARE(hits.Items(2)->DisplayTxt, QStringLiteral("Bäckerei A3"));
+    }
+
+    void undoneLockLeavesNoRow() {
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        save(db, {QStringLiteral("A")});
+        std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("IMPORT"));
+        QVERIFY(lock);
+        save(db, {QStringLiteral("B"), QStringLiteral("C")});
+        QCOMPARE(db.GetRecordCount(), 3);
+        db.Unlock(lock, false);
+        QCOMPARE(db.GetRecordCount(), 1);
+        TDBAdressSearchResultObjectList hits;
+        db.FindAddress(QStringLiteral("FIRMA"), hits);
+        QCOMPARE(hits.Count(), 1);
+        QVERIFY(!db.ExistsCustomer(QStringLiteral("B")));
+    }
+
+    void lockWithoutOpenTableIsReported() {
+        Reported reported;
+        TDBAdress db(reported.callback());
+        QVERIFY(!db.LockAddressTable(QStringLiteral("MEIER")));
+        QCOMPARE(reported.contexts, QStringList{QStringLiteral("TDBAdress.LockAddressTable")});
+    }
+
+    void customerFolders_data() {
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("cleaned") << QStringList{} << "  Müller/Söhne: *Bau* <Nord>?|\\\"!  "
+                                 << "Müller_Söhne_ _Bau_ _Nord______";
+        QTest::newRow("taken") << QStringList{"K1", "K100001"} << "K1"
+                               << "K100002";
+        QTest::newRow("empty") << QStringList{} << "   "
+                               << "00001";
+        QTest::newRow("empty taken") << QStringList{"00001"} << ""
+                                     << "00002";
+    }
+    void customerFolders() {
+        QFETCH(QStringList, existing);
+        QFETCH(QString, wanted);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        for (const QString& name : existing) QVERIFY(QDir(dir.path()).mkdir(name));
+        const QString name = TDBAdress::CreateCustomerDir(dir.path(), wanted);
+        QCOMPARE(name, expected);
+        QVERIFY(QFileInfo(dir.filePath(name)).isDir());
+    }
+};
+
+KWP_REGISTER_TEST(TestDBAdress)
+#include "tst_dbadress.moc"
