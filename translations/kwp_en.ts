@@ -1787,5 +1787,205 @@ A value starting with &apos;-&apos; goes after &quot;--&quot;.
         <source>Tabelle "%s" nicht gefunden (%s).</source>
         <translation>Table "%s" not found (%s).</translation>
     </message>
+    <message>
+        <source>... und %d weitere.</source>
+        <translation>... and %d more.</translation>
+    </message>
+    <message>
+        <source>Auf %d Zeichen gekürzte Kurzbezeichnungen: %d</source>
+        <translation>Short names cut to %d characters: %d</translation>
+    </message>
+    <message>
+        <source>Auf %d Zeichen gekürzte Ortsnamen: %d</source>
+        <translation>Town names cut to %d characters: %d</translation>
+    </message>
+    <message>
+        <source>Beispieldaten</source>
+        <translation>sample data</translation>
+    </message>
+    <message>
+        <source>Das Verzeichnis ETC ist nicht bekannt.</source>
+        <translation>The ETC folder is not known.</translation>
+    </message>
+    <message>
+        <source>Datenbankfehler.</source>
+        <translation>Database error.</translation>
+    </message>
+    <message>
+        <source>Die Bankleitzahlendatei &quot;%s&quot; enthält fehlerhafte Zeilen, es wurde nichts übernommen:</source>
+        <translation>The bank code file &quot;%s&quot; contains faulty lines, nothing was imported:</translation>
+    </message>
+    <message>
+        <source>Die Bankleitzahlendatei &quot;%s&quot; enthält keine Bank mit dem Merkmal 1, es wurde nichts übernommen.</source>
+        <translation>The bank code file &quot;%s&quot; contains no bank with feature flag 1, nothing was imported.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; ist zu groß für eine Bankleitzahlendatei.</source>
+        <translation>The file &quot;%s&quot; is too large for a bank code file.</translation>
+    </message>
+    <message>
+        <source>Kann Datei &quot;%s&quot; nicht lesen: %s</source>
+        <translation>Cannot read file &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Zeile %d: das Merkmal &quot;%s&quot; ist weder 1 noch 2.</source>
+        <translation>Line %d: the feature flag &quot;%s&quot; is neither 1 nor 2.</translation>
+    </message>
+    <message>
+        <source>Zeile %d: der BIC &quot;%s&quot; ist ungültig.</source>
+        <translation>Line %d: the BIC &quot;%s&quot; is invalid.</translation>
+    </message>
+    <message>
+        <source>Zeile %d: der Ort fehlt.</source>
+        <translation>Line %d: the town is missing.</translation>
+    </message>
+    <message>
+        <source>Zeile %d: die Bankleitzahl &quot;%s&quot; besteht nicht aus 8 Ziffern.</source>
+        <translation>Line %d: the bank code &quot;%s&quot; does not consist of 8 digits.</translation>
+    </message>
+    <message>
+        <source>Zeile %d: die Bezeichnung fehlt.</source>
+        <translation>Line %d: the bank name is missing.</translation>
+    </message>
+    <message>
+        <source>Zeile %d: die PAN &quot;%s&quot; ist ungültig.</source>
+        <translation>Line %d: the PAN &quot;%s&quot; is invalid.</translation>
+    </message>
+    <message>
+        <source>Zeile %d: die Postleitzahl &quot;%s&quot; ist ungültig.</source>
+        <translation>Line %d: the postcode &quot;%s&quot; is invalid.</translation>
+    </message>
+    <message>
+        <source>Zeile %d: zu kurz (%d statt mindestens %d Zeichen).</source>
+        <translation>Line %d: too short (%d instead of at least %d characters).</translation>
+    </message>
+    <message>
+        <source>ist ein Verzeichnis</source>
+        <translation>is a folder</translation>
+    </message>
+    <message>
+        <source>Postleitzahlen und Bankleitzahlen</source>
+        <translation>Postcodes and bank codes</translation>
+    </message>
+    <message>
+        <source>Adresskonfiguration</source>
+        <translation>Address configuration</translation>
+    </message>
+    <message>
+        <source>Adressen</source>
+        <translation>Addresses</translation>
+    </message>
+    <message>
+        <source>%d Adressen exportiert.</source>
+        <translation>%d addresses exported.</translation>
+    </message>
+    <message>
+        <source>%d Adressen importiert.</source>
+        <translation>%d addresses imported.</translation>
+    </message>
+    <message>
+        <source>%d Bankleitzahlen übernommen.</source>
+        <translation>%d bank codes taken over.</translation>
+    </message>
+    <message>
+        <source>schreibt alle Adressen eines Mandanten in eine Datei</source>
+        <translation>writes all addresses of a tenant to a file</translation>
+    </message>
+    <message>
+        <source>Schreibt jede Adresse des Mandanten mit allen Angaben als Liste
+"&lt;adressen&gt;" (UTF-16) in DATEI.
+</source>
+        <translation>Writes every address of the tenant with all its data as a list
+"&lt;adressen&gt;" (UTF-16) to FILE.
+</translation>
+    </message>
+    <message>
+        <source>liest Adressen aus einer Datei ein</source>
+        <translation>reads addresses from a file</translation>
+    </message>
+    <message>
+        <source>Liest eine Liste "&lt;adressen&gt;" in die Adresstabelle des Mandanten. Adressen,
+deren Nummer schon vorhanden ist, werden übersprungen, mit --replace
+ersetzt. Eine fehlerhafte Datei ändert nichts.
+</source>
+        <translation>Reads a list "&lt;adressen&gt;" into the address table of the tenant. Addresses
+whose number already exists are skipped, or replaced with --replace.
+A damaged file changes nothing.
+</translation>
+    </message>
+    <message>
+        <source>übernimmt die Bankleitzahlendatei der Bundesbank</source>
+        <translation>takes over the bank code file of the Bundesbank</translation>
+    </message>
+    <message>
+        <source>Füllt ETC/BLZCODES.TDBD aus der Bankleitzahlendatei der Deutschen
+Bundesbank (feste Spaltenbreiten, Latin-1). Übernommen werden die Zeilen
+mit dem Merkmal 1.
+</source>
+        <translation>Fills ETC/BLZCODES.TDBD from the bank code file of the Deutsche
+Bundesbank (fixed column widths, Latin-1). Lines with the feature
+flag 1 are taken over.
+</translation>
+    </message>
+    <message>
+        <source>Die Adresstabelle in &quot;%s&quot; kann nicht geöffnet werden.</source>
+        <translation>The address table in &quot;%s&quot; cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Der Mandant &quot;%s&quot; existiert nicht (%s fehlt).</source>
+        <translation>The tenant &quot;%s&quot; does not exist (%s is missing).</translation>
+    </message>
+    <message>
+        <source>Für den Mandanten &quot;%s&quot; ist kein Verzeichnis für Allgemeine Daten (A1) eingetragen.</source>
+        <translation>No directory for general data (A1) is set for the tenant &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Die Adresstabelle in &quot;%s&quot; kann nicht gelesen werden.</source>
+        <translation>The address table in &quot;%s&quot; cannot be read.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; ist fehlerhaft; es wurde nichts eingelesen.</source>
+        <translation>The file &quot;%s&quot; is damaged; nothing was imported.</translation>
+    </message>
+    <message>
+        <source>Die %d. Adresse der Datei &quot;%s&quot; hat keine Nummer; es wurde nichts eingelesen.</source>
+        <translation>Address %d of the file &quot;%s&quot; has no number; nothing was imported.</translation>
+    </message>
+    <message>
+        <source>Die Adressnummer &quot;%s&quot; ist länger als %d Zeichen; es wurde nichts eingelesen.</source>
+        <translation>The address number &quot;%s&quot; is longer than %d characters; nothing was imported.</translation>
+    </message>
+    <message>
+        <source>Die Adressnummer &quot;%s&quot; kommt in der Datei mehrfach vor; es wurde nichts eingelesen.</source>
+        <translation>The address number &quot;%s&quot; occurs more than once in the file; nothing was imported.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; enthält keine Adressen.</source>
+        <translation>The file &quot;%s&quot; contains no addresses.</translation>
+    </message>
+    <message>
+        <source>Die Adresstabelle ist gesperrt; es wurde nichts eingelesen.</source>
+        <translation>The address table is locked; nothing was imported.</translation>
+    </message>
+    <message>
+        <source>Adresse &quot;%s&quot; übersprungen: die Nummer ist schon vergeben.</source>
+        <translation>Address &quot;%s&quot; skipped: the number is already in use.</translation>
+    </message>
+    <message>
+        <source>Adresse &quot;%s&quot; kann nicht ersetzt werden; es wurde nichts eingelesen.</source>
+        <translation>Address &quot;%s&quot; cannot be replaced; nothing was imported.</translation>
+    </message>
+    <message>
+        <source>Adresse &quot;%s&quot; kann nicht geschrieben werden; es wurde nichts eingelesen.</source>
+        <translation>Address &quot;%s&quot; cannot be written; nothing was imported.</translation>
+    </message>
+    <message>
+        <source>%d Adressen übersprungen, weil ihre Nummer schon vergeben ist (mit --replace werden sie ersetzt).</source>
+        <translation>%d addresses skipped because their number is already in use (--replace replaces them).</translation>
+    </message>
+    <message>
+        <source>%d Adressen angelegt in %s</source>
+        <translation>%d addresses created in %s</translation>
+    </message>
 </context>
 </TS>

@@ -5,9 +5,11 @@
 
 #include "app/format.h"
 #include "app/translation.h"
+#include "main/kwpadmin/addresstransfer.h"
 #include "main/kwpadmin/adminsupport.h"
 #include "main/kwpadmin/demosetup.h"
 #include "main/kwpadmin/installation.h"
+#include "main/kwpadmin/lookupsetup.h"
 #include "main/kwpadmin/protectedvalues.h"
 #include "main/kwpadmin/tenantsetup.h"
 #include "main/kwpadmin/usersetup.h"
@@ -143,6 +145,29 @@ int runDemo(const TCommandLine& line, TContext& context) {
                                "ADMIN mit Passwort \"admin\", GAST mit Passwort \"gast\")."),
                              {paths.root})
                 << Qt::endl;
+    return AdminExitOk;
+}
+
+int runAddressesExport(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    const int count =
+        ExportAddresses(paths, line.positional.at(1), line.positional.at(2), context.log);
+    context.out << FormatStr(_("%d Adressen exportiert."), {count}) << Qt::endl;
+    return AdminExitOk;
+}
+
+int runAddressesImport(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    const int count = ImportAddresses(paths, line.positional.at(1), line.positional.at(2),
+                                      line.has(QStringLiteral("replace")), context.log);
+    context.out << FormatStr(_("%d Adressen importiert."), {count}) << Qt::endl;
+    return AdminExitOk;
+}
+
+int runBlzImport(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    const int count = ImportBankCodes(paths, line.positional.at(1), context.log);
+    context.out << FormatStr(_("%d Bankleitzahlen übernommen."), {count}) << Qt::endl;
     return AdminExitOk;
 }
 
@@ -282,6 +307,47 @@ QList<TCommand> commands() {
          {},
          false,
          runDemo},
+        {QStringLiteral("addresses export"),
+         QStringLiteral("kwpadmin addresses export ROOT MANDANT DATEI"),
+         _("schreibt alle Adressen eines Mandanten in eine Datei"),
+         [] {
+             return _(
+                 "Schreibt jede Adresse des Mandanten mit allen Angaben als Liste\n"
+                 "\"<adressen>\" (UTF-16) in DATEI.\n");
+         },
+         3,
+         3,
+         {},
+         false,
+         runAddressesExport},
+        {QStringLiteral("addresses import"),
+         QStringLiteral("kwpadmin addresses import ROOT MANDANT DATEI [--replace]"),
+         _("liest Adressen aus einer Datei ein"),
+         [] {
+             return _(
+                 "Liest eine Liste \"<adressen>\" in die Adresstabelle des Mandanten. "
+                 "Adressen,\nderen Nummer schon vorhanden ist, werden übersprungen, mit "
+                 "--replace\nersetzt. Eine fehlerhafte Datei ändert nichts.\n");
+         },
+         3,
+         3,
+         {{QStringLiteral("replace"), false}},
+         false,
+         runAddressesImport},
+        {QStringLiteral("blz import"),
+         QStringLiteral("kwpadmin blz import ROOT DATEI"),
+         _("übernimmt die Bankleitzahlendatei der Bundesbank"),
+         [] {
+             return _(
+                 "Füllt ETC/BLZCODES.TDBD aus der Bankleitzahlendatei der Deutschen\n"
+                 "Bundesbank (feste Spaltenbreiten, Latin-1). Übernommen werden die "
+                 "Zeilen\nmit dem Merkmal 1.\n");
+         },
+         2,
+         2,
+         {},
+         false,
+         runBlzImport},
     };
 }
 

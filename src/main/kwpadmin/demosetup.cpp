@@ -7,7 +7,9 @@
 #include "app/translation.h"
 #include "labels/printetikettmanager.h"
 #include "main/kwpadmin/adminsupport.h"
+#include "main/kwpadmin/demoaddresses.h"
 #include "main/kwpadmin/installation.h"
+#include "main/kwpadmin/lookupsetup.h"
 #include "main/kwpadmin/tenantsetup.h"
 #include "main/kwpadmin/usersetup.h"
 
@@ -185,6 +187,9 @@ QList<TDemoStep> DemoSteps() {
              return userStep(paths, log, QStringLiteral("GAST"), guestOptions());
          }},
         {_("Etikettenformulare"), labelsStep},
+        {_("Postleitzahlen und Bankleitzahlen"), InstallDemoLookups},
+        {_("Adresskonfiguration"), InstallDemoConfig},
+        {_("Adressen"), InstallDemoAddresses},
     };
 }
 

@@ -1,0 +1,153 @@
+// The address table with 100,000 generated addresses: searching (with the plain full scan of
+// every row as the baseline), reading and saving one address, opening, counting.
+#include <benchmark/benchmark.h>
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "address/customeraddress.h"
+#include "addressdb/dbadress.h"
+#include "addressdb/dbadresssearch.h"
+#include "app/errorreport.h"
+#include "main/kwpadmin/addressgenerator.h"
+
+namespace {
+
+int addressCount() {
+    const char* value = std::getenv("KWP_BENCH_ADDRESSES");
+    return value ? std::max(1, std::atoi(value)) : 100000;
+}
+
+struct AddressFixture {
+    QTemporaryDir dir;
+    TDBAdress db;
+    int count = addressCount();
+
+    AddressFixture() {
+        db.OpenDirectory(dir.path(), false, false);
+        const TAddressGenerator generator;
+        std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("BENCH"));
+        for (int i = 0; i < count; ++i) {
+            TCustomerAddress record;
+            generator.Fill(i, record);
+            db.SetCustomer(record);
+        }
+        db.Unlock(lock);
+    }
+};
+
+AddressFixture& fixture() {
+    static AddressFixture instance;
+    return instance;
+}
+
+void findAddress(benchmark::State& state, const QString& text) {
+    TDBAdress& db = fixture().db;
+    int hits = 0;
+    for (auto _ : state) {
+        TDBAdressSearchResultObjectList result;
+        db.FindAddress(text, result);
+        hits = result.Count();
+    }
+    state.counters["hits"] = hits;
+}
+
+void scanAddresses(benchmark::State& state, const QString& text) {
+    TStoreTable& table = *fixture().db.AddressTable();
+    const QList<addresssearch::Word> words = addresssearch::SplitSearchText(text);
+    size_t hits = 0;
+    for (auto _ : state) hits = addresssearch::ScanRows(table, words).size();
+    state.counters["hits"] = double(hits);
+}
+
+const QString commonWord = QStringLiteral("GmbH");
+const QString rareWord = QStringLiteral("K054321");
+const QString twoWords = QStringLiteral("Berlin GmbH");
+const QString wholeWord = QStringLiteral(".KG");
+
+void BM_FindAddress_Common(benchmark::State& s) {
+    findAddress(s, commonWord);
+}
+void BM_FindAddress_Rare(benchmark::State& s) {
+    findAddress(s, rareWord);
+}
+void BM_FindAddress_TwoWords(benchmark::State& s) {
+    findAddress(s, twoWords);
+}
+void BM_FindAddress_WholeWord(benchmark::State& s) {
+    findAddress(s, wholeWord);
+}
+void BM_FullScan_Common(benchmark::State& s) {
+    scanAddresses(s, commonWord);
+}
+void BM_FullScan_Rare(benchmark::State& s) {
+    scanAddresses(s, rareWord);
+}
+void BM_FullScan_TwoWords(benchmark::State& s) {
+    scanAddresses(s, twoWords);
+}
+void BM_FullScan_WholeWord(benchmark::State& s) {
+    scanAddresses(s, wholeWord);
+}
+BENCHMARK(BM_FindAddress_Common)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAddress_Rare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAddress_TwoWords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAddress_WholeWord)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullScan_Common)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FullScan_Rare)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FullScan_TwoWords)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FullScan_WholeWord)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_GetCustomer(benchmark::State& state) {
+    TDBAdress& db = fixture().db;
+    int n = 1;
+    for (auto _ : state) {
+        n = (n * 48271) % fixture().count;
+        TCustomerAddress record;
+        benchmark::DoNotOptimize(db.GetCustomer(TAddressGenerator::AddressNumber(n), record));
+    }
+}
+BENCHMARK(BM_GetCustomer)->Unit(benchmark::kMicrosecond);
+
+// A changed record saved as the program does it: database lock, write, release.
+void BM_SetCustomerWithLock(benchmark::State& state) {
+    TDBAdress& db = fixture().db;
+    TCustomerAddress record;
+    db.GetCustomer(TAddressGenerator::AddressNumber(fixture().count / 2), record);
+    int round = 0;
+    for (auto _ : state) {
+        record.WvTxt = QStringLiteral("Rückruf %1").arg(++round);
+        std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("BENCH"));
+        db.SetCustomer(record);
+        db.Unlock(lock);
+    }
+}
+BENCHMARK(BM_SetCustomerWithLock)->Unit(benchmark::kMillisecond);
+
+void BM_OpenTable(benchmark::State& state) {
+    const QString dir = fixture().dir.path();
+    for (auto _ : state) {
+        TDBAdress db;
+        db.OpenDirectory(dir, false, false);
+        benchmark::DoNotOptimize(db.GetRecordCount());
+    }
+}
+BENCHMARK(BM_OpenTable)->Unit(benchmark::kMillisecond);
+
+void BM_GetRecordCount(benchmark::State& state) {
+    TDBAdress& db = fixture().db;
+    for (auto _ : state) benchmark::DoNotOptimize(db.GetRecordCount());
+}
+BENCHMARK(BM_GetRecordCount);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    SetConsoleProcess(true);
+    fixture();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

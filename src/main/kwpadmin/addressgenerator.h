@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+class TCustomerAddress;
+
+// Realistic German (and some Austrian and Swiss) address records for the demo tenant and the
+// benchmarks. A record depends only on the seed, its index and today's date.
+class TAddressGenerator {
+public:
+    explicit TAddressGenerator(quint32 seed = 20261206);
+
+    // Clears the record and fills it completely; its number is AddressNumber(index).
+    void Fill(int index, TCustomerAddress& record) const;
+
+    // "K000001" for index 0.
+    static QString AddressNumber(int index);
+    // The German IBAN of an account (bank code of 8 digits, account number of up to 10),
+    // check digits by ISO 13616 (mod 97). Empty when the input has other characters.
+    static QString GermanIban(const QString& bankCode, const QString& account);
+
+    // The choice lists the generated records use, for the address configuration.
+    static QStringList AddressGroups();
+    static QStringList AddressMarks();
+    static QStringList AnschriftArten();
+    static QStringList ContactMarks();
+    static QStringList SpecialContactMarks();
+
+private:
+    quint32 m_seed;
+};

@@ -1,0 +1,176 @@
+#include "main/kwpadmin/addresstransfer.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <memory>
+
+#include "address/addresslistfile.h"
+#include "address/customeraddress.h"
+#include "addressdb/dbadress.h"
+#include "app/format.h"
+#include "app/inifilesec.h"
+#include "app/systemeinstellungen.h"
+#include "app/translation.h"
+#include "main/kwpadmin/adminsupport.h"
+#include "main/kwpadmin/tenantsetup.h"
+
+namespace {
+
+// The user named in the lock file while the setup tool writes the table.
+const QString kTransferLockUser = QStringLiteral("kwpadmin");
+// Longest address number the table holds.
+constexpr int kTransferMaxIdLength = 20;
+
+// The address table with its errors collected, so they can go into the tool's message.
+class TTransferTable {
+public:
+    explicit TTransferTable(const QString& dir)
+        : m_db([this](const std::exception& error, const QString& context) {
+              const auto* kwpError = dynamic_cast<const EKwpError*>(&error);
+              m_errors.append(context + QStringLiteral(": ") +
+                              (kwpError ? kwpError->message() : QString::fromUtf8(error.what())));
+          }) {
+        m_db.OpenDirectory(dir, false, false);
+        if (!m_db.IsOpen() || !m_db.AddressTable())
+            throw EKwpError(
+                FormatStr(_("Die Adresstabelle in \"%s\" kann nicht geöffnet werden."), {dir}) +
+                errorLines());
+    }
+
+    TDBAdress& db() { return m_db; }
+    // The collected database errors, each on a line of its own.
+    QString errorLines() const {
+        QString text;
+        for (const QString& line : m_errors) text += QLatin1Char('\n') + line;
+        return text;
+    }
+
+private:
+    QStringList m_errors;
+    TDBAdress m_db;
+};
+
+}  // namespace
+
+QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant) {
+    const QString name = ValidatedTenantName(tenant);
+    paths.requireInitialised();
+    if (!TenantExists(paths, name)) {
+        throw EKwpError(FormatStr(_("Der Mandant \"%s\" existiert nicht (%s fehlt)."),
+                                  {name, paths.sysdataIni(name)}));
+    }
+    TSystemEinstellungen settings;
+    settings.DataDir = paths.data;
+    TIniFileSec ini(paths.sysdataIni(name));
+    settings.LoadFromIni(ini);
+    if (settings.A1.isEmpty()) {
+        throw EKwpError(FormatStr(_("Für den Mandanten \"%s\" ist kein Verzeichnis für "
+                                    "Allgemeine Daten (A1) eingetragen."),
+                                  {name}));
+    }
+    return settings.AdressenDir;
+}
+
+int ExportAddresses(const TInstallationPaths& paths, const QString& tenant, const QString& fileName,
+                    const TAdminLog& log) {
+    const QString dir = TenantAddressDir(paths, tenant);
+    TTransferTable table(dir);
+    TCustomerAdressObjectList list;
+    TStoreTable* rows = table.db().AddressTable();
+    for (rows->First(); !rows->Eof(); rows->Next()) {
+        auto record = std::make_unique<TCustomerAddress>();
+        if (!table.db().ReadCurrent(*record)) {
+            throw EKwpError(
+                FormatStr(_("Die Adresstabelle in \"%s\" kann nicht gelesen werden."), {dir}) +
+                table.errorLines());
+        }
+        list.Add(std::move(record));
+    }
+    SaveAddressListToFile(list, fileName);
+    log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
+    return list.Count();
+}
+
+int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, const QString& fileName,
+                    bool replace, const TAdminLog& log) {
+    const QString dir = TenantAddressDir(paths, tenant);
+    if (!QFileInfo(fileName).isFile())
+        throw EKwpError(FormatStr(_("Datei \"%s\" nicht gefunden."), {fileName}));
+
+    // The whole file is read and checked before the table is touched.
+    TCustomerAdressObjectList list;
+    QString parseError;
+    if (!LoadAddressListFromFile(fileName, list, &parseError)) {
+        throw EKwpError(FormatStr(_("Die Datei \"%s\" ist fehlerhaft; es wurde nichts "
+                                    "eingelesen."),
+                                  {fileName}) +
+                        QLatin1Char('\n') + parseError);
+    }
+    QSet<QString> numbers;
+    for (int i = 0; i < list.Count(); ++i) {
+        const QString id = list.Items(i)->Id.trimmed().toUpper();
+        if (id.isEmpty()) {
+            throw EKwpError(FormatStr(_("Die %d. Adresse der Datei \"%s\" hat keine Nummer; es "
+                                        "wurde nichts eingelesen."),
+                                      {i + 1, fileName}));
+        }
+        if (id.size() > kTransferMaxIdLength) {
+            throw EKwpError(FormatStr(_("Die Adressnummer \"%s\" ist länger als %d Zeichen; es "
+                                        "wurde nichts eingelesen."),
+                                      {id, kTransferMaxIdLength}));
+        }
+        if (numbers.contains(id)) {
+            throw EKwpError(FormatStr(_("Die Adressnummer \"%s\" kommt in der Datei mehrfach "
+                                        "vor; es wurde nichts eingelesen."),
+                                      {id}));
+        }
+        numbers.insert(id);
+    }
+    if (list.Count() == 0) {
+        log.warning(FormatStr(_("Die Datei \"%s\" enthält keine Adressen."), {fileName}));
+        return 0;
+    }
+
+    TTransferTable table(dir);
+    TDBAdress& db = table.db();
+    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(kTransferLockUser);
+    if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
+
+    int written = 0;
+    int skipped = 0;
+    for (const auto& record : list) {
+        const QString id = record->Id.trimmed().toUpper();
+        record->Id = id;
+        if (db.ExistsCustomer(id)) {
+            if (!replace) {
+                log.warning(FormatStr(_("Adresse \"%s\" übersprungen: die Nummer ist schon "
+                                        "vergeben."),
+                                      {id}));
+                ++skipped;
+                continue;
+            }
+            // The row is replaced as a whole, creation stamp included.
+            if (!db.DelCustomer(id)) {
+                db.Unlock(lock, false);
+                throw EKwpError(FormatStr(_("Adresse \"%s\" kann nicht ersetzt werden; es wurde "
+                                            "nichts eingelesen."),
+                                          {id}) +
+                                table.errorLines());
+            }
+        }
+        if (db.SetCustomer(*record) != 0) {
+            db.Unlock(lock, false);
+            throw EKwpError(FormatStr(_("Adresse \"%s\" kann nicht geschrieben werden; es wurde "
+                                        "nichts eingelesen."),
+                                      {id}) +
+                            table.errorLines());
+        }
+        ++written;
+    }
+    db.Unlock(lock);
+    if (skipped > 0)
+        log.warning(FormatStr(_("%d Adressen übersprungen, weil ihre Nummer schon vergeben ist "
+                                "(mit --replace werden sie ersetzt)."),
+                              {skipped}));
+    return written;
+}

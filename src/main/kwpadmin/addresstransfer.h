@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class TAdminLog;
+struct TInstallationPaths;
+
+// The address folder of an existing tenant, where its address table and "CONFIG.XML" live
+// (composed from "A1" of the tenant's "SYSDATA.INI" like the address manager does). Throws
+// EAdminUsageError for an invalid name, EKwpError when the tenant does not exist.
+QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant);
+
+// Writes every address of the tenant as an "<adressen>" list; returns the number written.
+// Throws EKwpError.
+int ExportAddresses(const TInstallationPaths& paths, const QString& tenant, const QString& fileName,
+                    const TAdminLog& log);
+// Reads an "<adressen>" list into the tenant's address table under the table lock, all or
+// nothing. Existing numbers are kept (and reported as skipped) unless replace is set.
+// Returns the number of addresses written. Throws EKwpError.
+int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, const QString& fileName,
+                    bool replace, const TAdminLog& log);

@@ -1,0 +1,624 @@
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest/QTest>
+#include <memory>
+
+#include "address/addressconfig.h"
+#include "address/addresslistfile.h"
+#include "address/contacttypes.h"
+#include "address/customeraddress.h"
+#include "addressdb/dbadress.h"
+#include "admintestsupport.h"
+#include "app/conversions.h"
+#include "app/dialogs.h"
+#include "app/systemeinstellungen.h"
+#include "main/kwpadmin/addressgenerator.h"
+#include "main/kwpadmin/addresstransfer.h"
+#include "main/kwpadmin/adminsupport.h"
+#include "main/kwpadmin/demoaddresses.h"
+#include "testsupport.h"
+
+namespace {
+
+const QDateTime kTransferNow(QDate(2026, 12, 6), QTime(10, 30));
+
+// ISO 13616 check, written independently of the generator: the number formed by the
+// rearranged IBAN leaves 1 when divided by 97, computed in chunks of nine digits.
+bool transferIbanValid(const QString& iban) {
+    if (iban.size() < 5) return false;
+    const QString moved = iban.mid(4) + iban.left(4);
+    QString digits;
+    for (const QChar c : moved) {
+        if (c.isDigit())
+            digits += c;
+        else if (c >= u'A' && c <= u'Z')
+            digits += QString::number(c.unicode() - u'A' + 10);
+        else
+            return false;
+    }
+    qint64 remainder = 0;
+    while (!digits.isEmpty()) {
+        const QString chunk = QString::number(remainder) + digits.left(9);
+        digits.remove(0, 9);
+        remainder = chunk.toLongLong() % 97;
+    }
+    return remainder == 1;
+}
+
+struct TTransferLog {
+    QString out, err;
+    QTextStream outStream{&out};
+    QTextStream errStream{&err};
+    TAdminLog log{&outStream, &errStream};
+    QString errors() {
+        errStream.flush();
+        return err;
+    }
+};
+
+// An installation with the given tenants.
+void transferSetUp(const QString& root, const QStringList& tenants) {
+    QCOMPARE(runAdmin({QStringLiteral("init"), root}).code, 0);
+    for (const QString& tenant : tenants) {
+        const TAdminRun run =
+            runAdmin({QStringLiteral("tenant"), QStringLiteral("add"), root, tenant});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+    }
+}
+
+// Writes generated records first..last (indexes) as an "<adressen>" file.
+void transferWriteGenerated(const QString& fileName, int first, int last) {
+    const TAddressGenerator generator;
+    TCustomerAdressObjectList list;
+    for (int i = first; i <= last; ++i) generator.Fill(i, *list.Add());
+    SaveAddressListToFile(list, fileName);
+}
+
+QStringList transferTableIds(const QString& dir) {
+    TDBAdress db;
+    db.OpenDirectory(dir, false, false);
+    QStringList ids;
+    TStoreTable* table = db.AddressTable();
+    for (table->First(); !table->Eof(); table->Next()) ids.append(db.GetCurrentID());
+    return ids;
+}
+
+std::unique_ptr<TCustomerAddress> transferTableRecord(const QString& dir, const QString& id) {
+    TDBAdress db;
+    db.OpenDirectory(dir, false, false);
+    auto record = std::make_unique<TCustomerAddress>();
+    if (!db.GetCustomer(id, *record)) record->Id = QStringLiteral("<missing>");
+    return record;
+}
+
+QString transferErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const EKwpError& error) {
+        return error.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+}  // namespace
+
+class TestAddressTransfer : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void addressNumber_data();
+    void addressNumber();
+    void germanIban_data();
+    void germanIban();
+    void generatorIsDeterministic();
+    void generatedBankDataIsValid();
+    void generatedRecordsAreRealistic();
+    void generatedRecordsSurviveXml();
+    void demoConfig();
+    void demoAddresses();
+    void exportImportRoundTrip();
+    void importExistingNumbers_data();
+    void importExistingNumbers();
+    void badImportChangesNothing_data();
+    void badImportChangesNothing();
+    void missingTenant_data();
+    void missingTenant();
+    void commandLine();
+};
+
+void TestAddressTransfer::addressNumber_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("first") << 0 << "K000001";
+    QTest::newRow("demo last") << 299 << "K000300";
+    QTest::newRow("bench last") << 99999 << "K100000";
+}
+
+void TestAddressTransfer::addressNumber() {
+    QFETCH(int, index);
+    QFETCH(QString, number);
+    QCOMPARE(TAddressGenerator::AddressNumber(index), number);
+    PinnedClock clock(kTransferNow);
+    TCustomerAddress record;
+    TAddressGenerator().Fill(index, record);
+    QCOMPARE(record.Id, number);
+}
+
+void TestAddressTransfer::germanIban_data() {
+    QTest::addColumn<QString>("bankCode");
+    QTest::addColumn<QString>("account");
+    QTest::addColumn<QString>("iban");
+    // The example IBAN the banks publish for this account.
+    QTest::newRow("published example") << "37040044"
+                                       << "0532013000"
+                                       << "DE89370400440532013000";
+    QTest::newRow("short account padded") << "37040044"
+                                          << "532013000"
+                                          << "DE89370400440532013000";
+    // Check digits below 10 keep their leading zero.
+    QTest::newRow("check digits 03") << "37040044"
+                                     << "6"
+                                     << "DE03370400440000000006";
+    QTest::newRow("bank code too short") << "3704004"
+                                         << "532013000"
+                                         << "";
+    QTest::newRow("letters in account") << "37040044"
+                                        << "53201300X"
+                                        << "";
+    QTest::newRow("account too long") << "37040044"
+                                      << "12345678901"
+                                      << "";
+}
+
+void TestAddressTransfer::germanIban() {
+    QFETCH(QString, bankCode);
+    QFETCH(QString, account);
+    QFETCH(QString, iban);
+    const QString result = TAddressGenerator::GermanIban(bankCode, account);
+    QCOMPARE(result, iban);
+    if (!iban.isEmpty()) QVERIFY(transferIbanValid(result));
+}
+
+void TestAddressTransfer::generatorIsDeterministic() {
+    PinnedClock clock(kTransferNow);
+    const TAddressGenerator first;
+    const TAddressGenerator second;
+    const TAddressGenerator otherSeed(7);
+    TCustomerAddress a, b, c;
+    int differentFromOtherSeed = 0;
+    // Filling in another order and reusing a record gives the same records.
+    for (int i = 40; i >= 0; --i) {
+        first.Fill(i, a);
+        second.Fill(i, b);
+        QCOMPARE(a.GetXML(true), b.GetXML(true));
+        otherSeed.Fill(i, c);
+        if (c.GetXML(true) != a.GetXML(true)) ++differentFromOtherSeed;
+    }
+    QCOMPARE(differentFromOtherSeed, 41);
+    first.Fill(3, a);
+    second.Fill(4, b);
+    QVERIFY(a.GetXML(true) != b.GetXML(true));
+}
+
+void TestAddressTransfer::generatedBankDataIsValid() {
+    PinnedClock clock(kTransferNow);
+    const TAddressGenerator generator;
+    TCustomerAddress record;
+    int ibans = 0;
+    for (int i = 0; i < 300; ++i) {
+        generator.Fill(i, record);
+        for (const auto& way : record.PaymentWays) {
+            if (way->Iban.isEmpty()) {
+                QVERIFY2(!way->HasBankData(), qPrintable(record.Id));
+                continue;
+            }
+            ++ibans;
+            QVERIFY2(transferIbanValid(way->Iban), qPrintable(way->Iban));
+            QCOMPARE(way->Iban.size(), 22);
+            QCOMPARE(way->Iban.mid(4, 8), way->BCode);
+            QCOMPARE(way->Iban.mid(12), way->Acc.rightJustified(10, QLatin1Char('0')));
+            QVERIFY2(way->Bic.size() == 11 && way->Bic.mid(4, 2) == QLatin1String("DE"),
+                     qPrintable(way->Bic));
+            QVERIFY(!way->Inst.isEmpty());
+        }
+    }
+    QVERIFY2(ibans > 60, qPrintable(QString::number(ibans)));
+}
+
+void TestAddressTransfer::generatedRecordsAreRealistic() {
+    PinnedClock clock(kTransferNow);
+    const TAddressGenerator generator;
+    TAddressConfig config;
+    FillDemoConfig(config);
+    QSet<int> channelTypes;
+    QSet<QString> countries;
+    QSet<QString> towns;
+    int withWv = 0, umlauts = 0, sharpS = 0, companies = 0, multiAddress = 0, withTerms = 0;
+    TCustomerAddress record;
+    for (int i = 0; i < 300; ++i) {
+        generator.Fill(i, record);
+        const QString id = record.Id;
+        QVERIFY2(config.Nk.contains(id.left(1)), qPrintable(id));
+        QVERIFY2(config.AdressGrp.contains(record.AddrGrp), qPrintable(record.AddrGrp));
+        for (const QString& mark : record.Kennzeichen)
+            QVERIFY2(config.AdressKz.contains(mark), qPrintable(mark));
+        QVERIFY(record.Anschriften.Count() >= 1 && record.Anschriften.Count() <= 3);
+        QVERIFY(record.Kontakte.Count() >= 1 && record.Kontakte.Count() <= 3);
+        QVERIFY(record.PaymentWays.Count() <= 2);
+        QVERIFY(record.PaymentTerms.Count() <= 2);
+        if (record.Anschriften.Count() > 1) ++multiAddress;
+        if (record.PaymentTerms.Count() > 0) ++withTerms;
+        QVERIFY2(record.Anschriften.DefaultAnschrift() == record.Anschriften.Items(0),
+                 qPrintable(id));
+        QVERIFY(record.Kontakte.DefaultContact() == record.Kontakte.Items(0));
+        for (int a = 0; a < record.Anschriften.Count(); ++a) {
+            const TCustomerAnschrift* anschrift = record.Anschriften.Items(a);
+            QCOMPARE(anschrift->Id, QStringLiteral("%1").arg(a + 1, 2, 10, QLatin1Char('0')));
+            QVERIFY(!anschrift->Name1.isEmpty() && !anschrift->Strasse.isEmpty());
+            QVERIFY(!anschrift->Plz.isEmpty() && !anschrift->Ort.isEmpty());
+            QVERIFY2(config.AnschriftArten.contains(anschrift->AArt), qPrintable(anschrift->AArt));
+            countries.insert(anschrift->Land);
+            towns.insert(anschrift->Ort);
+            // German postcodes have five digits, Austrian and Swiss ones four.
+            QCOMPARE(anschrift->Plz.size(), anschrift->Land == QLatin1String("D") ? 5 : 4);
+        }
+        for (const auto& contact : record.Kontakte) {
+            for (const auto& data : contact->Data) {
+                channelTypes.insert(data->CdType);
+                QVERIFY2(!data->CdValue.isEmpty(), qPrintable(id));
+                if (data->CdType == cdtEmail)
+                    QVERIFY2(data->CdValue.count(QLatin1Char('@')) == 1 &&
+                                 data->CdValue.toLatin1() == data->CdValue.toUtf8(),
+                             qPrintable(data->CdValue));
+                if (data->CdType == cdtZugehoerigeAnschrift)
+                    QVERIFY(record.Anschriften.FindById(data->CdValue));
+            }
+        }
+        if (record.Kontakte.Items(0)->Data.FindByType(cdtFirma)) ++companies;
+        const QString text = record.GetXML(true);
+        if (text.contains(u'ä') || text.contains(u'ö') || text.contains(u'ü')) ++umlauts;
+        if (text.contains(u'ß')) ++sharpS;
+        QCOMPARE(record.DisplayTxt, record.GetShortText());
+        QVERIFY(record.Created > 0 && record.Changed >= record.Created);
+        QVERIFY(record.Changed <= DateTimeToDayNumber(kTransferNow));
+        if (record.Wv != 0) {
+            ++withWv;
+            const qint64 days = kTransferNow.date().daysTo(DayNumberToDateTime(record.Wv).date());
+            QVERIFY2(days >= -14 && days <= 42, qPrintable(id));
+            QVERIFY(!record.WvTxt.isEmpty() && record.WvTxt.size() <= 40);
+            QCOMPARE(record.WvUser, QStringLiteral("ADMIN"));
+        }
+    }
+    for (int type = cdtSonstiges; type <= cdtZugehoerigeAnschrift; ++type)
+        QVERIFY2(channelTypes.contains(type), qPrintable(QString::number(type)));
+    QVERIFY2(withWv >= 30 && withWv <= 90, qPrintable(QString::number(withWv)));
+    QVERIFY2(umlauts > 150, qPrintable(QString::number(umlauts)));
+    QVERIFY2(sharpS > 30, qPrintable(QString::number(sharpS)));
+    QVERIFY2(companies > 120 && companies < 260, qPrintable(QString::number(companies)));
+    QVERIFY(multiAddress > 30);
+    QVERIFY(withTerms > 100);
+    QVERIFY(countries.contains(QStringLiteral("D")) && countries.contains(QStringLiteral("A")) &&
+            countries.contains(QStringLiteral("CH")));
+    QVERIFY2(towns.size() > 40, qPrintable(QString::number(towns.size())));
+}
+
+void TestAddressTransfer::generatedRecordsSurviveXml() {
+    // Every generated text must come back unchanged through the record's own XML.
+    PinnedClock clock(kTransferNow);
+    const TAddressGenerator generator;
+    TCustomerAddress record, copy;
+    for (int i = 0; i < 300; ++i) {
+        generator.Fill(i, record);
+        QVERIFY(copy.LoadFromXML(record.GetXML(true)));
+        QVERIFY2(copy.SameContent(record), qPrintable(record.Id));
+    }
+}
+
+void TestAddressTransfer::demoConfig() {
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    transferSetUp(root, {QStringLiteral("DEMO")});
+    QCOMPARE(
+        runAdmin({QStringLiteral("user"), QStringLiteral("add"), root, QStringLiteral("ADMIN")})
+            .code,
+        0);
+    const TInstallationPaths paths(root);
+    TTransferLog log;
+    QVERIFY(InstallDemoConfig(paths, log.log));
+
+    // The address manager finds the file where the tenant's settings put it.
+    QString adressenDir;
+    {
+        struct TFinalize {
+            ~TFinalize() { FinalizeApplication(); }
+        } finalize;
+        QVERIFY(InitApplicationFor(1, root + QStringLiteral("/BIN/kwp00207")));
+        QVERIFY(TSystemEinstellungen::Login(QStringLiteral("DEMO"), QStringLiteral("ADMIN"),
+                                            QString(), false));
+        adressenDir = SystemEinstellungen()->AdressenDir;
+    }
+    QCOMPARE(TenantAddressDir(paths, QStringLiteral("demo")), adressenDir);
+    const QString fileName = adressenDir + QStringLiteral("CONFIG.XML");
+    const QByteArray bytes = ReadFileBytes(fileName);
+    QCOMPARE(bytes, ReadFileBytes(QStringLiteral(KWP_TEST_DATA_DIR "/transfer_democonfig.xml")));
+
+    TAddressConfig loaded;
+    loaded.LoadFromFile(fileName);
+    QVERIFY(!loaded.HasParseError);
+    TAddressConfig expected;
+    FillDemoConfig(expected);
+    QCOMPARE(loaded.Lkz, QStringLiteral("D"));
+    QCOMPARE(loaded.AdressGrp, expected.AdressGrp);
+    QCOMPARE(loaded.AdressKz, expected.AdressKz);
+    QCOMPARE(loaded.AnschriftArten, expected.AnschriftArten);
+    QCOMPARE(loaded.Nk, expected.Nk);
+    QCOMPARE(loaded.KontaktKz, expected.KontaktKz);
+    QCOMPARE(loaded.SpezielleKontaktKz, expected.SpezielleKontaktKz);
+    QCOMPARE(loaded.StdMailHeader, expected.StdMailHeader);
+    QVERIFY(loaded.AdressGrp.contains(QStringLiteral("Öffentliche Auftraggeber")));
+
+    // A second run leaves an edited configuration alone.
+    WriteFileBytes(fileName, bytes + "x");
+    QVERIFY(!InstallDemoConfig(paths, log.log));
+    QCOMPARE(ReadFileBytes(fileName), bytes + "x");
+}
+
+void TestAddressTransfer::demoAddresses() {
+    PinnedClock clock(kTransferNow);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    transferSetUp(root, {QStringLiteral("DEMO")});
+    const TInstallationPaths paths(root);
+    TTransferLog log;
+    QVERIFY(InstallDemoAddresses(paths, log.log));
+    QVERIFY2(log.errors().isEmpty(), qPrintable(log.err));
+
+    const QString adressenDir = TenantAddressDir(paths, QStringLiteral("DEMO"));
+    const QStringList ids = transferTableIds(adressenDir);
+    QCOMPARE(ids.size(), kDemoAddressCount);
+    QCOMPARE(ids.first(), QStringLiteral("K000001"));
+    QCOMPARE(ids.last(), QStringLiteral("K000300"));
+    {
+        TDBAdress db;
+        db.OpenDirectory(adressenDir, false, false);
+        // The next number the address manager proposes continues the range.
+        QCOMPARE(db.GetLastID(QStringLiteral("K")), QStringLiteral("K000300"));
+    }
+    // The table holds what the generator made.
+    TCustomerAddress generated;
+    TAddressGenerator().Fill(122, generated);
+    const auto stored = transferTableRecord(adressenDir, QStringLiteral("K000123"));
+    QCOMPARE(stored->DisplayTxt, generated.DisplayTxt);
+    QCOMPARE(stored->GetXML(false), generated.GetXML(false));
+
+    QVERIFY(!InstallDemoAddresses(paths, log.log));
+    QCOMPARE(transferTableIds(adressenDir).size(), kDemoAddressCount);
+}
+
+void TestAddressTransfer::exportImportRoundTrip() {
+    PinnedClock clock(kTransferNow);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    transferSetUp(root, {QStringLiteral("DEMO"), QStringLiteral("LEER")});
+    const TInstallationPaths paths(root);
+    TTransferLog log;
+    QVERIFY(InstallDemoAddresses(paths, log.log));
+
+    const QString first = dir.filePath(QStringLiteral("erste.xml"));
+    const QString second = dir.filePath(QStringLiteral("zweite.xml"));
+    QCOMPARE(ExportAddresses(paths, QStringLiteral("DEMO"), first, log.log), kDemoAddressCount);
+    QCOMPARE(ImportAddresses(paths, QStringLiteral("leer"), first, false, log.log),
+             kDemoAddressCount);
+    QCOMPARE(ExportAddresses(paths, QStringLiteral("LEER"), second, log.log), kDemoAddressCount);
+    QVERIFY2(log.errors().isEmpty(), qPrintable(log.err));
+
+    const QByteArray bytes = ReadFileBytes(first);
+    QVERIFY(bytes.startsWith(QByteArray("\xFF\xFE<\0?\0x\0m\0l\0", 12)));
+    QCOMPARE(ReadFileBytes(second), bytes);
+
+    // Full records in number order.
+    TCustomerAdressObjectList list;
+    QVERIFY(LoadAddressListFromFile(first, list));
+    QCOMPARE(list.Count(), kDemoAddressCount);
+    TCustomerAddress generated;
+    const TAddressGenerator generator;
+    for (int i = 0; i < list.Count(); ++i) {
+        QCOMPARE(list.Items(i)->Id, TAddressGenerator::AddressNumber(i));
+        generator.Fill(i, generated);
+        QCOMPARE(list.Items(i)->Kennzeichen, generated.Kennzeichen);
+        QCOMPARE(list.Items(i)->AddrGrp, generated.AddrGrp);
+        QCOMPARE(list.Items(i)->WvTxt, generated.WvTxt);
+        QCOMPARE(list.Items(i)->GetXML(false), generated.GetXML(false));
+    }
+}
+
+void TestAddressTransfer::importExistingNumbers_data() {
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("existing numbers skipped") << false;
+    QTest::newRow("existing numbers replaced") << true;
+}
+
+void TestAddressTransfer::importExistingNumbers() {
+    QFETCH(bool, replace);
+    PinnedClock clock(kTransferNow);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    transferSetUp(root, {QStringLiteral("ACME")});
+    const TInstallationPaths paths(root);
+    const QString adressenDir = TenantAddressDir(paths, QStringLiteral("ACME"));
+
+    const QString initial = dir.filePath(QStringLiteral("initial.xml"));
+    transferWriteGenerated(initial, 0, 2);
+    TTransferLog log;
+    QCOMPARE(ImportAddresses(paths, QStringLiteral("ACME"), initial, false, log.log), 3);
+
+    // K000002 comes again with other content (lower-case number), K000004 is new.
+    TCustomerAdressObjectList list;
+    const TAddressGenerator generator(99);
+    TCustomerAddress* changed = list.Add();
+    generator.Fill(1, *changed);
+    changed->Id = QStringLiteral("k000002");
+    changed->Info = QStringLiteral("Neu eingelesen");
+    generator.Fill(3, *list.Add());
+    const QString update = dir.filePath(QStringLiteral("update.xml"));
+    SaveAddressListToFile(list, update);
+
+    TTransferLog updateLog;
+    QCOMPARE(ImportAddresses(paths, QStringLiteral("ACME"), update, replace, updateLog.log),
+             replace ? 2 : 1);
+    QCOMPARE(transferTableIds(adressenDir),
+             QStringList({QStringLiteral("K000001"), QStringLiteral("K000002"),
+                          QStringLiteral("K000003"), QStringLiteral("K000004")}));
+    const auto stored = transferTableRecord(adressenDir, QStringLiteral("K000002"));
+    const QString errors = updateLog.errors();
+    if (replace) {
+        QCOMPARE(stored->Info, QStringLiteral("Neu eingelesen"));
+        QCOMPARE(stored->DisplayTxt, changed->DisplayTxt);
+        QCOMPARE(stored->Created, changed->Created);
+        QVERIFY2(!errors.contains(QStringLiteral("K000002")), qPrintable(errors));
+    } else {
+        TCustomerAddress original;
+        TAddressGenerator().Fill(1, original);
+        QCOMPARE(stored->DisplayTxt, original.DisplayTxt);
+        QCOMPARE(stored->GetXML(false), original.GetXML(false));
+        QVERIFY2(errors.contains(QStringLiteral("Adresse \"K000002\" übersprungen")),
+                 qPrintable(errors));
+        QVERIFY2(errors.contains(QStringLiteral("1 Adressen übersprungen")), qPrintable(errors));
+    }
+}
+
+void TestAddressTransfer::badImportChangesNothing_data() {
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("reports");  // parser errors reported on the way
+
+    QTest::newRow("truncated after some records")
+        << "truncated"
+        << "ist fehlerhaft; es wurde nichts eingelesen" << 1;
+    QTest::newRow("not xml") << "garbage"
+                             << "ist fehlerhaft; es wurde nichts eingelesen" << 1;
+    QTest::newRow("record without number") << "noid"
+                                           << "Die 3. Adresse der Datei" << 0;
+    QTest::newRow("number twice") << "twice"
+                                  << "Die Adressnummer \"K000002\" kommt in der Datei mehrfach vor"
+                                  << 0;
+    QTest::newRow("number too long") << "long"
+                                     << "ist länger als 20 Zeichen" << 0;
+    QTest::newRow("missing file") << "missing"
+                                  << "nicht gefunden" << 0;
+}
+
+void TestAddressTransfer::badImportChangesNothing() {
+    QFETCH(QString, damage);
+    QFETCH(QString, message);
+    QFETCH(int, reports);
+    PinnedClock clock(kTransferNow);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    transferSetUp(root, {QStringLiteral("ACME")});
+    const TInstallationPaths paths(root);
+    const QString adressenDir = TenantAddressDir(paths, QStringLiteral("ACME"));
+    const QString initial = dir.filePath(QStringLiteral("initial.xml"));
+    transferWriteGenerated(initial, 0, 0);
+    TTransferLog log;
+    QCOMPARE(ImportAddresses(paths, QStringLiteral("ACME"), initial, false, log.log), 1);
+
+    // Four new records, K000002 .. K000005, then the damage.
+    const QString fileName = dir.filePath(QStringLiteral("import.xml"));
+    TCustomerAdressObjectList list;
+    const TAddressGenerator generator;
+    for (int i = 1; i <= 4; ++i) generator.Fill(i, *list.Add());
+    if (damage == QLatin1String("noid")) list.Items(2)->Id.clear();
+    if (damage == QLatin1String("twice")) list.Items(3)->Id = QStringLiteral("k000002");
+    if (damage == QLatin1String("long")) list.Items(1)->Id = QStringLiteral("K").repeated(21);
+    SaveAddressListToFile(list, fileName);
+    if (damage == QLatin1String("truncated")) {
+        const QByteArray bytes = ReadFileBytes(fileName);
+        WriteFileBytes(fileName, bytes.left(bytes.size() * 2 / 3));
+    }
+    if (damage == QLatin1String("garbage")) WriteFileBytes(fileName, "PK\x03\x04 kein XML");
+    if (damage == QLatin1String("missing")) QFile::remove(fileName);
+
+    const auto before = snapshotTree(adressenDir);
+    ScriptedDialogs dialogs;
+    for (int i = 0; i < reports; ++i) dialogs.answer(mrOk);
+    const QString error = transferErrorOf(
+        [&] { ImportAddresses(paths, QStringLiteral("ACME"), fileName, true, log.log); });
+    QVERIFY2(error.contains(message), qPrintable(error));
+    QCOMPARE(snapshotTree(adressenDir), before);
+    QCOMPARE(transferTableIds(adressenDir), QStringList({QStringLiteral("K000001")}));
+}
+
+void TestAddressTransfer::missingTenant_data() {
+    QTest::addColumn<bool>("import");
+    QTest::newRow("export") << false;
+    QTest::newRow("import") << true;
+}
+
+void TestAddressTransfer::missingTenant() {
+    QFETCH(bool, import);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    transferSetUp(root, {QStringLiteral("ACME")});
+    const QString fileName = dir.filePath(QStringLiteral("adressen.xml"));
+    transferWriteGenerated(fileName, 0, 0);
+    const auto before = snapshotTree(root);
+
+    const TAdminRun run = runAdmin({QStringLiteral("addresses"),
+                                    import ? QStringLiteral("import") : QStringLiteral("export"),
+                                    root, QStringLiteral("niemand"), fileName});
+    QVERIFY(run.code != 0);
+    QVERIFY2(run.err.contains(QStringLiteral("Der Mandant \"NIEMAND\" existiert nicht")),
+             qPrintable(run.err));
+    QCOMPARE(snapshotTree(root), before);
+}
+
+void TestAddressTransfer::commandLine() {
+    PinnedClock clock(kTransferNow);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    transferSetUp(root, {QStringLiteral("ACME"), QStringLiteral("ZWEI")});
+    const QString source = dir.filePath(QStringLiteral("quelle.xml"));
+    transferWriteGenerated(source, 0, 24);
+
+    const auto admin = [&](const QStringList& args) {
+        return runAdminProcess(QStringList{QStringLiteral("addresses")} + args);
+    };
+    TAdminRun run = admin({QStringLiteral("import"), root, QStringLiteral("acme"), source});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains(QStringLiteral("25 Adressen importiert.")), qPrintable(run.out));
+
+    const QString exported = dir.filePath(QStringLiteral("export.xml"));
+    run = admin({QStringLiteral("export"), root, QStringLiteral("ACME"), exported});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains(QStringLiteral("25 Adressen exportiert.")), qPrintable(run.out));
+
+    run = admin({QStringLiteral("import"), root, QStringLiteral("ZWEI"), exported});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    // Again: every number exists, nothing is written, each skip is named.
+    run = admin({QStringLiteral("import"), root, QStringLiteral("ZWEI"), exported});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains(QStringLiteral("0 Adressen importiert.")), qPrintable(run.out));
+    QCOMPARE(run.err.count(QStringLiteral("übersprungen: die Nummer ist schon vergeben")), 25);
+    run = admin({QStringLiteral("import"), root, QStringLiteral("ZWEI"), exported,
+                 QStringLiteral("--replace")});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains(QStringLiteral("25 Adressen importiert.")), qPrintable(run.out));
+
+    const QString again = dir.filePath(QStringLiteral("again.xml"));
+    run = admin({QStringLiteral("export"), root, QStringLiteral("ZWEI"), again});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QCOMPARE(ReadFileBytes(again), ReadFileBytes(exported));
+
+    run = admin({QStringLiteral("import"), root, QStringLiteral("ZWEI"),
+                 dir.filePath(QStringLiteral("fehlt.xml"))});
+    QVERIFY(run.code != 0);
+    QVERIFY2(run.err.contains(QStringLiteral("nicht gefunden")), qPrintable(run.err));
+}
+
+KWP_REGISTER_TEST(TestAddressTransfer)
+#include "tst_addresstransfer.moc"
