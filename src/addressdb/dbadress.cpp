@@ -362,6 +362,7 @@ void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList
         const QList<addresssearch::Word> words = addresssearch::SplitSearchText(text);
         if (words.isEmpty()) return;
         TStoreTable& table = *AddressTable();
+        const kwpstore::ReadScope reading(table.connection());
         table.RefreshIfChanged();
         const addresssearch::RowIds rows = addresssearch::FindRows(table, words);
         if (rows.empty()) return;

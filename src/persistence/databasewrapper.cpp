@@ -184,6 +184,7 @@ void TDatabaseWrapper::CloseDatabase() {
 std::unique_ptr<TDatabaseLock> TDatabaseWrapper::LockDB(const QString& user, TStoreTable* table) {
     if (m_lockFileName.isEmpty()) throw EKwpError(QStringLiteral("LockDBInternal ") + ClassName());
     auto lock = std::make_unique<TDatabaseLock>();
+    lock->m_fileLock.lock().setSettleDelay(m_lockSettleDelay);
     const QString holder = FormatStr(
         _("Bitte warten, die Datenbank ist momentan durch den Benutzer \"%s\" gesperrt."), {user});
     if (!lock->m_fileLock.Lock(m_lockFileName, holder, false, true)) return nullptr;

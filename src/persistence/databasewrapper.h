@@ -95,12 +95,16 @@ public:
     // Waits (with a window) for the database lock; none when the user cancels the wait. With a
     // table, the table is locked in the store as well until Unlock.
     std::unique_ptr<TDatabaseLock> LockDB(const QString& user, TStoreTable* table = nullptr);
+    // The pause after the lock was taken following a wait (1000 ms), for the other holder's
+    // writes to settle.
+    void SetLockSettleDelay(int milliseconds) { m_lockSettleDelay = milliseconds; }
     // Releases the lock and clears the reference; an empty one is ignored. Without
     // keepChanges every write made to the locked table under the lock is undone.
     void Unlock(std::unique_ptr<TDatabaseLock>& lock, bool keepChanges = true);
 
 private:
     QString m_lockFileName;
+    int m_lockSettleDelay = 1000;
 };
 
 // A smaller base for read-mostly databases kept in one file (the bank codes).

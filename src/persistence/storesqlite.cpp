@@ -327,6 +327,14 @@ void Connection::rollback() {
     sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr);
 }
 
+ReadScope::ReadScope(Connection& connection) : m_connection(connection) {
+    m_connection.exec(QStringLiteral("SAVEPOINT kwpread"));
+}
+
+ReadScope::~ReadScope() {
+    sqlite3_exec(m_connection.handle(), "RELEASE kwpread", nullptr, nullptr, nullptr);
+}
+
 qint64 Connection::dataVersion() {
     Statement& statement = cached(QStringLiteral("PRAGMA data_version"));
     const qint64 version = statement.step() ? statement.int64(0) : 0;

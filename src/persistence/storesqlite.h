@@ -83,6 +83,19 @@ private:
     QHash<QString, std::shared_ptr<Statement>> m_cache;
 };
 
+// Several reads as one read transaction: the file is locked and checked once, not per
+// statement. Works inside a write transaction as well.
+class ReadScope {
+public:
+    explicit ReadScope(Connection& connection);
+    ~ReadScope();
+    ReadScope(const ReadScope&) = delete;
+    ReadScope& operator=(const ReadScope&) = delete;
+
+private:
+    Connection& m_connection;
+};
+
 // Runs `work` inside a write transaction; rolls back when it throws.
 template <typename Work>
 void InTransaction(Connection& connection, Work&& work) {

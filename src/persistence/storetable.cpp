@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "app/conversions.h"
 #include "app/format.h"
@@ -842,6 +843,7 @@ void TStoreTable::placeRow(qint64 rowId) {
         return;
     }
     bool found = false;
+    std::optional<kwpstore::ReadScope> reading(std::in_place, *m_connection);
     const QVariantList key = keyOf(rowId, &found);
     size_t low = 0;
     size_t high = m_order.size();
@@ -851,6 +853,7 @@ void TStoreTable::placeRow(qint64 rowId) {
         const QVariantList probe = keyOf(m_order[middle], &present);
         if (!present) {
             // Someone else deleted rows: the order must be read again.
+            reading.reset();
             reloadOrder(rowId);
             return;
         }
@@ -859,6 +862,7 @@ void TStoreTable::placeRow(qint64 rowId) {
         else
             high = middle;
     }
+    reading.reset();
     m_order.insert(m_order.begin() + qint64(low), rowId);
     setPosition(qint64(low));
 }
@@ -933,11 +937,13 @@ void TStoreTable::FindNearest(const QVariantList& keyValues) {
     }
     size_t low = 0;
     size_t high = m_order.size();
+    std::optional<kwpstore::ReadScope> reading(std::in_place, *m_connection);
     while (low < high) {
         const size_t middle = (low + high) / 2;
         bool present = false;
         QVariantList probe = keyOf(m_order[middle], &present);
         if (!present) {
+            reading.reset();
             reloadOrder(0);
             FindNearest(keyValues);
             return;
@@ -948,6 +954,7 @@ void TStoreTable::FindNearest(const QVariantList& keyValues) {
         else
             high = middle;
     }
+    reading.reset();
     if (low >= m_order.size()) {
         setPosition(qint64(m_order.size()) - 1);
         m_eof = true;

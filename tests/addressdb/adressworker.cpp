@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
         ++failures;
     });
     db.OpenDirectory(args[2], false, false);
+    db.SetLockSettleDelay(0);
     const int count = args[4].toInt();
     for (int i = 1; i <= count; ++i) {
         TCustomerAddress record;
