@@ -1,7 +1,5 @@
 #include "persistence/storequery.h"
 
-#include <sqlite3.h>
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -77,20 +75,6 @@ void TStoreQuery::Open() {
     }
     m_active = true;
     First();
-}
-
-int TStoreQuery::ExecSQL() {
-    Close();
-    const QString sql = kwpstore::TranslateSql(m_sql);
-    const std::shared_ptr<kwpstore::Connection> connection = connect(sql);
-    int changes = 0;
-    kwpstore::InTransaction(*connection, [&] {
-        kwpstore::Statement statement(*connection, sql);
-        statement.bindAll(m_params);
-        statement.run();
-        changes = sqlite3_changes(connection->handle());
-    });
-    return changes;
 }
 
 void TStoreQuery::Close() {

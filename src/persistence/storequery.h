@@ -35,8 +35,6 @@ public:
     void AddParam(const QVariant& value) { m_params.append(value); }
 
     void Open();
-    // Runs a statement without a result (INSERT, UPDATE, DELETE); returns the changed rows.
-    int ExecSQL();
     void Close();
     bool Active() const { return m_active; }
 

@@ -342,10 +342,6 @@ qint64 Connection::dataVersion() {
     return version;
 }
 
-int Connection::lastErrorCode() const {
-    return sqlite3_extended_errcode(m_db);
-}
-
 void Connection::fail(const QString& context) const {
     const int code = sqlite3_extended_errcode(m_db);
     const QString detail = QString::fromUtf8(sqlite3_errmsg(m_db));

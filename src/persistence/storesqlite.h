@@ -73,7 +73,6 @@ public:
     qint64 dataVersion();
 
     [[noreturn]] void fail(const QString& context) const;
-    int lastErrorCode() const;
 
 private:
     sqlite3* m_db = nullptr;

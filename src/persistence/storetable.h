@@ -139,7 +139,6 @@ public:
     TStoreField& FieldByName(const QString& name);
 
     void Append();
-    void Insert() { Append(); }
     void Edit();
     void Post();
     void Cancel();
