@@ -787,10 +787,6 @@ void TStoreTable::Post() {
         }
         placeRow(rowId);
     }
-    if (CurrentRowId() != rowId) {
-        // Outside the filter: the cursor stays where the row would have been.
-        readCurrent();
-    }
 }
 
 bool TStoreTable::matchesFilter(qint64 rowId) {
@@ -839,6 +835,7 @@ int TStoreTable::compareKeys(const QVariantList& a, qint64 aRowId, const QVarian
 // Puts a row that this table wrote at its place in the order, by binary search over the keys.
 void TStoreTable::placeRow(qint64 rowId) {
     if (!matchesFilter(rowId)) {
+        // Outside the filter: the cursor stays where it was.
         setPosition(std::min<qint64>(std::max<qint64>(m_position, 0), qint64(m_order.size()) - 1));
         return;
     }
