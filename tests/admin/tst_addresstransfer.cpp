@@ -121,6 +121,7 @@ private Q_SLOTS:
     void demoConfig();
     void demoAddresses();
     void exportImportRoundTrip();
+    void importGivesUpWhileAnotherUserHoldsTheTable();
     void importExistingNumbers_data();
     void importExistingNumbers();
     void badImportChangesNothing_data();
@@ -618,6 +619,36 @@ void TestAddressTransfer::commandLine() {
                  dir.filePath(QStringLiteral("fehlt.xml"))});
     QVERIFY(run.code != 0);
     QVERIFY2(run.err.contains(QStringLiteral("nicht gefunden")), qPrintable(run.err));
+}
+
+// The console cannot show a wait window: it names the holder and gives up after the wait.
+void TestAddressTransfer::importGivesUpWhileAnotherUserHoldsTheTable() {
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    transferSetUp(root, {QStringLiteral("ACME")});
+    const QString source = dir.filePath(QStringLiteral("quelle.xml"));
+    transferWriteGenerated(source, 0, 3);
+    TDBAdress holder;
+    holder.OpenDirectory(TenantAddressDir(TInstallationPaths(root), QStringLiteral("ACME")), false,
+                         false);
+    std::unique_ptr<TDatabaseLock> lock = holder.LockAddressTable(QStringLiteral("MEIER"));
+    QVERIFY(lock);
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KWPADMIN_LOCK_WAIT"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KWPADMIN_PATH),
+                  {QStringLiteral("addresses"), QStringLiteral("import"), root,
+                   QStringLiteral("ACME"), source});
+    QVERIFY(process.waitForFinished(30000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QCOMPARE(process.exitCode(), 3);
+    QVERIFY2(err.contains(QStringLiteral("durch den Benutzer \"MEIER\" gesperrt.")),
+             qPrintable(err));
+    QVERIFY2(err.contains(QStringLiteral("es wurde nichts eingelesen")), qPrintable(err));
+    holder.Unlock(lock);
+    QCOMPARE(holder.GetRecordCount(), 0);
 }
 
 KWP_REGISTER_TEST(TestAddressTransfer)
