@@ -357,6 +357,45 @@ QString TDBAdress::GetNearestCustomer(const QString& id) {
     }
 }
 
+// The shown values of the given rows, or of all rows. Few rows are read one by one; for many
+// the values of every row are kept until somebody writes.
+const addresssearch::ShownRows& TDBAdress::shownRows(const addresssearch::RowIds* rows,
+                                                     addresssearch::ShownRows& readNow) {
+    constexpr size_t fewHits = 500;
+    TStoreTable& table = *AddressTable();
+    if (shownCacheCurrent()) return m_shownCache->rows;
+    const bool indexed = addresssearch::HasIndex(table);
+    if (rows && (rows->size() <= fewHits || !indexed)) {
+        readNow = addresssearch::ReadShownRows(table, *rows);
+        return readNow;
+    }
+    if (!indexed) {
+        readNow = addresssearch::ReadShownRows(table);
+        return readNow;
+    }
+    m_shownCache->dataVersion = table.connection().dataVersion();
+    m_shownCache->changeCount = table.ChangeCount();
+    m_shownCache->rows = addresssearch::ReadShownRows(table);
+    return m_shownCache->rows;
+}
+
+// The rows the filter takes, in table order, numbered as the list shows them.
+void TDBAdress::appendResults(const addresssearch::ShownRows& shown,
+                              const std::function<bool(qint64, const addresssearch::Shown&)>& take,
+                              TDBAdressSearchResultObjectList& result) {
+    const std::vector<qint64>& order = AddressTable()->rowOrder();
+    for (size_t i = 0; i < order.size(); ++i) {
+        const auto row = shown.find(order[i]);
+        if (row == shown.end() || !take(order[i], row->second)) continue;
+        TDBAdressSearchResult* item = result.Add();
+        item->RecNo = int(i + 1);
+        item->Id = row->second.id;
+        item->DisplayTxt = row->second.displayTxt;
+        item->AddrGrp = row->second.addrGrp;
+        item->Wv = row->second.wv;
+    }
+}
+
 void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList& result) {
     try {
         const QList<addresssearch::Word> words = addresssearch::SplitSearchText(text);
@@ -366,33 +405,11 @@ void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList
         table.RefreshIfChanged();
         const addresssearch::RowIds rows = addresssearch::FindRows(table, words);
         if (rows.empty()) return;
-        // Few hits are read one by one; for many the values of all rows are kept.
-        constexpr size_t fewHits = 500;
         addresssearch::ShownRows readNow;
-        const addresssearch::ShownRows* shown = &readNow;
-        if (shownCacheCurrent()) {
-            shown = &m_shownCache->rows;
-        } else if (rows.size() <= fewHits || !addresssearch::HasIndex(table)) {
-            readNow = addresssearch::ReadShownRows(table, rows);
-        } else {
-            m_shownCache->dataVersion = table.connection().dataVersion();
-            m_shownCache->changeCount = table.ChangeCount();
-            m_shownCache->rows = addresssearch::ReadShownRows(table);
-            shown = &m_shownCache->rows;
-        }
-        // Hits in table order, numbered as the list shows them.
-        const std::vector<qint64>& order = table.rowOrder();
-        for (size_t i = 0; i < order.size(); ++i) {
-            if (!rows.contains(order[i])) continue;
-            const auto hit = shown->find(order[i]);
-            if (hit == shown->end()) continue;
-            TDBAdressSearchResult* item = result.Add();
-            item->RecNo = int(i + 1);
-            item->Id = hit->second.id;
-            item->DisplayTxt = hit->second.displayTxt;
-            item->AddrGrp = hit->second.addrGrp;
-            item->Wv = hit->second.wv;
-        }
+        appendResults(
+            shownRows(&rows, readNow),
+            [&rows](qint64 row, const addresssearch::Shown&) { return rows.contains(row); },
+            result);
     } catch (const std::exception& error) {
         ReportError(error, QStringLiteral("FindAddress"));
     }
@@ -403,20 +420,15 @@ void TDBAdress::FindAddressByAddrGrp(const QString& group,
     if (group.isEmpty()) return;
     try {
         TStoreTable& table = *AddressTable();
+        const kwpstore::ReadScope reading(table.connection());
         table.RefreshIfChanged();
-        const AdressPositionGuard guard(table);
-        table.SetIndexName(adressIndex);
-        for (table.First(); !table.Eof(); table.Next()) {
-            if (table.RecNo() == 0) break;
-            const QString addrGrp = table.FieldByName(QStringLiteral("ADDRGRP")).AsString();
-            if (addrGrp.compare(group, Qt::CaseInsensitive) != 0) continue;
-            TDBAdressSearchResult* item = result.Add();
-            item->RecNo = table.RecNo();
-            item->Id = table.FieldByName(QStringLiteral("ID")).AsString();
-            item->DisplayTxt = table.FieldByName(QStringLiteral("DISPLAYTXT")).AsString();
-            item->AddrGrp = addrGrp;
-            item->Wv = table.FieldByName(QStringLiteral("WV")).AsDateTime();
-        }
+        addresssearch::ShownRows readNow;
+        appendResults(
+            shownRows(nullptr, readNow),
+            [&group](qint64, const addresssearch::Shown& shown) {
+                return shown.addrGrp.compare(group, Qt::CaseInsensitive) == 0;
+            },
+            result);
     } catch (const std::exception& error) {
         ReportError(error, QStringLiteral("FindAddressByAddrGrp"));
     }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "addressdb/dbadresssearch.h"
 #include "app/objectlist.h"
 #include "persistence/databasewrapper.h"
 
@@ -73,6 +75,12 @@ protected:
 
 private:
     struct ShownCache;
+
+    const addresssearch::ShownRows& shownRows(const addresssearch::RowIds* rows,
+                                              addresssearch::ShownRows& readNow);
+    void appendResults(const addresssearch::ShownRows& shown,
+                       const std::function<bool(qint64, const addresssearch::Shown&)>& take,
+                       TDBAdressSearchResultObjectList& result);
 
     bool locateId(const QString& id);
     bool shownCacheCurrent();

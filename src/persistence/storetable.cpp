@@ -455,12 +455,15 @@ void TStoreTable::buildFields() {
         columns.append(QuoteIdent(m_fieldDefs[i].name));
         if (m_fieldDefs[i].type == sftAutoInc) m_autoIncColumn = i;
     }
-    m_columnList = columns.join(QStringLiteral(", "));
+    m_readSql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+                QStringLiteral(" FROM ") + QuoteIdent(m_tableName) +
+                QStringLiteral(" WHERE rowid = ?");
     m_buffer = QVariantList(m_fieldDefs.Count());
 }
 
 void TStoreTable::applyIndex() {
     m_key.clear();
+    m_keySql.clear();
     if (m_indexName.isEmpty() || m_indexName.compare(m_tableName, Qt::CaseInsensitive) == 0) return;
     const TIndexDef* index = m_indexDefs.Find(m_indexName);
     if (!index)
@@ -473,6 +476,11 @@ void TStoreTable::applyIndex() {
                 FormatStr(_("Index \"%s\": unbekanntes Feld \"%s\"."), {index->name, field}));
         m_key.push_back({column, (index->options & ixDescending) != 0});
     }
+    QStringList columns;
+    for (const KeyField& key : m_key) columns.append(QuoteIdent(m_fieldDefs[key.column].name));
+    m_keySql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+               QStringLiteral(" FROM ") + QuoteIdent(m_tableName) +
+               QStringLiteral(" WHERE rowid = ?");
 }
 
 QString TStoreTable::orderClause() const {
@@ -575,9 +583,7 @@ void TStoreTable::setPosition(qint64 index) {
 void TStoreTable::readCurrent() {
     m_buffer = QVariantList(m_fieldDefs.Count());
     if (m_position < 0) return;
-    kwpstore::Statement& statement =
-        m_connection->cached(QStringLiteral("SELECT ") + m_columnList + QStringLiteral(" FROM ") +
-                             QuoteIdent(m_tableName) + QStringLiteral(" WHERE rowid = ?"));
+    kwpstore::Statement& statement = m_connection->cached(m_readSql);
     statement.bind(1, QVariant(qlonglong(m_order[size_t(m_position)])));
     if (statement.step()) {
         for (int i = 0; i < m_fieldDefs.Count(); ++i) m_buffer[i] = statement.value(i);
@@ -802,20 +808,16 @@ bool TStoreTable::matchesFilter(qint64 rowId) {
 }
 
 QVariantList TStoreTable::keyOf(qint64 rowId, bool* found) {
-    QStringList columns;
-    for (const KeyField& key : m_key) columns.append(QuoteIdent(m_fieldDefs[key.column].name));
     QVariantList values;
-    if (columns.isEmpty()) {
+    if (m_key.empty()) {
         *found = true;
         return values;
     }
-    kwpstore::Statement& statement = m_connection->cached(
-        QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
-        QuoteIdent(m_tableName) + QStringLiteral(" WHERE rowid = ?"));
+    kwpstore::Statement& statement = m_connection->cached(m_keySql);
     statement.bind(1, QVariant(qlonglong(rowId)));
     *found = statement.step();
     if (*found)
-        for (int i = 0; i < columns.size(); ++i) values.append(statement.value(i));
+        for (size_t i = 0; i < m_key.size(); ++i) values.append(statement.value(int(i)));
     statement.reset();
     return values;
 }

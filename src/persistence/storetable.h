@@ -230,7 +230,9 @@ private:
 
     std::shared_ptr<kwpstore::Connection> m_connection;
     std::vector<std::unique_ptr<TStoreField>> m_fields;
-    QString m_columnList;
+    // Statements of the hot paths, built when the fields or the index change.
+    QString m_readSql;
+    QString m_keySql;
     int m_autoIncColumn = -1;
     std::vector<KeyField> m_key;
     std::vector<qint64> m_order;
