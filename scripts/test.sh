@@ -10,6 +10,8 @@ if [ "${CI:-}" = "true" ]; then
   options+=(-DKWP_WERROR=ON -DCMAKE_UNITY_BUILD=ON)
 fi
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+# Relative paths in the cache keys: clones in other folders (CI) reuse the objects.
+export CCACHE_BASEDIR="$PWD"
 cmake -S . -B "$BUILD" "${options[@]}"
 cmake --build "$BUILD"
 
