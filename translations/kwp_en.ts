@@ -690,6 +690,10 @@ when the key is missing or the value fails its check.
         <translation>Cannot write file &quot;%s&quot;: %s</translation>
     </message>
     <message>
+        <source>Die Adressnummer &quot;%s&quot; ist ungültig: Sie darf nicht leer sein und keine Steuerzeichen enthalten.</source>
+        <translation>The address number &quot;%s&quot; is invalid: it must not be empty or hold control characters.</translation>
+    </message>
+    <message>
         <source>Kann Verzeichnis nicht anlegen: %s</source>
         <translation>Cannot create folder: %s</translation>
     </message>

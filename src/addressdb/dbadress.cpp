@@ -5,8 +5,10 @@
 
 #include "address/customeraddress.h"
 #include "addressdb/dbadresssearch.h"
+#include "app/errorreport.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
+#include "app/translation.h"
 #include "persistence/storesqlite.h"
 
 namespace {
@@ -27,6 +29,21 @@ QStringList adressMarksFromText(const QString& text) {
     }
     if (!marks.isEmpty() && marks.last().isEmpty()) marks.removeLast();
     return marks;
+}
+
+// Numbers are keys, parts of file names and typed by users: nothing blank or invisible.
+void requireValidNumber(const QString& id) {
+    bool valid = !id.trimmed().isEmpty();
+    QString shown = id;
+    for (QChar& c : shown) {
+        if (c.category() != QChar::Other_Control) continue;
+        valid = false;
+        c = QLatin1Char('?');
+    }
+    if (!valid)
+        throw EKwpError(FormatStr(_("Die Adressnummer \"%s\" ist ungültig: Sie darf nicht leer "
+                                    "sein und keine Steuerzeichen enthalten."),
+                                  {shown}));
 }
 
 // Restores index and record number of the address table on every path.
@@ -162,6 +179,7 @@ bool TDBAdress::locateId(const QString& id) {
 int TDBAdress::SetCustomer(TCustomerAddress& record) {
     TStoreTable& table = *AddressTable();
     try {
+        requireValidNumber(record.Id);
         record.Id = record.Id.toUpper();
         if (locateId(record.Id)) {
             table.Edit();
@@ -303,8 +321,12 @@ QString TDBAdress::GetLastID(const QString& prefix) {
         QString id;
         table.Last();
         while (table.RecNo() > 0) {
-            id = table.FieldByName(QStringLiteral("ID")).AsString();
-            if (id.size() <= prefix.size() || id.at(prefix.size()).isDigit()) break;
+            // The filter reads "*" and "?" as wildcards; the prefix is plain text.
+            const QString current = table.FieldByName(QStringLiteral("ID")).AsString();
+            if (current.startsWith(prefix, Qt::CaseInsensitive)) {
+                id = current;
+                if (id.size() <= prefix.size() || id.at(prefix.size()).isDigit()) break;
+            }
             if (table.RecNo() == 1) break;
             table.Prior();
         }

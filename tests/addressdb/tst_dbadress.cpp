@@ -109,20 +109,21 @@ private Q_SLOTS:
 
     void failedSaveIsReportedAndChangesNothing_data() {
         QTest::addColumn<QString>("id");
-        QTest::addColumn<int>("displayLength");
-        QTest::newRow("display text too long") << "B1" << 256;
-        QTest::newRow("number too long") << "B1234567890123456789012" << 10;
+        QTest::newRow("number too long") << "B1234567890123456789012";
+        QTest::newRow("empty number") << "";
+        QTest::newRow("blank number") << "   ";
+        QTest::newRow("NUL in number") << QStringLiteral("B1") + QChar(0);
+        QTest::newRow("control character in number") << "B\t1";
+        QTest::newRow("delete character in number") << "B\x7f";
     }
     void failedSaveIsReportedAndChangesNothing() {
         QFETCH(QString, id);
-        QFETCH(int, displayLength);
         QTemporaryDir dir;
         Reported reported;
         TDBAdress db(reported.callback());
         db.OpenDirectory(dir.path(), false, false);
         save(db, {QStringLiteral("A1")});
-        std::unique_ptr<TCustomerAddress> record =
-            plainRecord(id, QString(displayLength, QLatin1Char('x')));
+        std::unique_ptr<TCustomerAddress> record = plainRecord(id, QStringLiteral("Firma"));
         QCOMPARE(db.SetCustomer(*record), -1);
         QCOMPARE(reported.contexts, QStringList{QStringLiteral("TDBAdress.SetCustomer")});
         QCOMPARE(db.GetRecordCount(), 1);
@@ -151,6 +152,10 @@ private Q_SLOTS:
                                                      << "AB";
         QTest::newRow("apostrophe in prefix") << QStringList{"O'1", "O'2", "O3"} << "O'"
                                               << "O'2";
+        QTest::newRow("star is no wildcard") << QStringList{"X*1", "X*2", "XB12"} << "X*"
+                                             << "X*2";
+        QTest::newRow("question mark is no wildcard") << QStringList{"XB12"} << "X?"
+                                                      << "";
     }
     void lastNumberOfARange() {
         QFETCH(QStringList, ids);
