@@ -174,6 +174,54 @@ private Q_SLOTS:
         QCOMPARE(db.GetRecordCount(), ids.size());
     }
 
+    // A user name of 32 characters, a long group or text: the columns get a cut copy, reading
+    // gives the whole value back.
+    void longValuesAreCutInTheColumnsOnly_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("copy");
+        const QString user(32, QLatin1Char('U'));
+        QTest::newRow("changer") << "CHANGEDBY" << user << user.left(20);
+        QTest::newRow("creator") << "CREATEDBY" << user << user.left(20);
+        QTest::newRow("group") << "ADDRGRP" << QString(51, u'ä') << QString(50, u'ä');
+        QTest::newRow("resubmission text") << "WVTXT" << QString(41, u'w') << QString(40, u'w');
+        QTest::newRow("resubmission user") << "WVUSER" << user << user.left(20);
+        QTest::newRow("forwarding number") << "IDFORWARD" << user << user.left(20);
+        QTest::newRow("display text") << "DISPLAYTXT" << QString(300, u'd') << QString(255, u'd');
+        QTest::newRow("no half character")
+            << "WVTXT" << QString(39, u'w') + QStringLiteral("😀") << QString(39, u'w');
+        QTest::newRow("fits") << "WVTXT" << QString(40, u'w') << QString(40, u'w');
+    }
+    void longValuesAreCutInTheColumnsOnly() {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        QFETCH(QString, copy);
+        const auto field = [&column](TCustomerAddress& record) -> QString& {
+            if (column == "CHANGEDBY") return record.ChangedBy;
+            if (column == "CREATEDBY") return record.CreatedBy;
+            if (column == "ADDRGRP") return record.AddrGrp;
+            if (column == "WVTXT") return record.WvTxt;
+            if (column == "WVUSER") return record.WvUser;
+            if (column == "IDFORWARD") return record.IdWeiterl;
+            return record.DisplayTxt;
+        };
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        std::unique_ptr<TCustomerAddress> record = plainRecord(QStringLiteral("L1"));
+        record->Wv = 46000;
+        field(*record) = value;
+        QCOMPARE(db.SetCustomer(*record), 0);
+        QCOMPARE(db.AddressTable()->FieldByName(column).AsString(), copy);
+
+        TDBAdress other;
+        other.OpenDirectory(dir.path(), false, true);
+        TCustomerAddress loaded;
+        QVERIFY(other.GetCustomer(QStringLiteral("L1"), loaded));
+        QCOMPARE(field(loaded), value);
+        QVERIFY(loaded.SameContent(*record));
+    }
+
     void lookupsLeaveOrMoveThePosition() {
         QTemporaryDir dir;
         TDBAdress db;
