@@ -690,6 +690,14 @@ when the key is missing or the value fails its check.
         <translation>Cannot write file &quot;%s&quot;: %s</translation>
     </message>
     <message>
+        <source>Die Sperrdatei &quot;%s&quot; gehört dem Benutzer &quot;%s&quot; und darf von Ihnen nicht überschrieben werden.</source>
+        <translation>The lock file &quot;%s&quot; belongs to the user &quot;%s&quot; and you may not overwrite it.</translation>
+    </message>
+    <message>
+        <source>Die Adressnummer &quot;%s&quot; ist ungültig: Sie darf nicht leer sein und keine Steuerzeichen enthalten.</source>
+        <translation>The address number &quot;%s&quot; is invalid: it must not be empty or hold control characters.</translation>
+    </message>
+    <message>
         <source>Die Adressnummer &quot;%s&quot; ist ungültig: Sie darf nicht leer sein und keine Steuerzeichen enthalten.</source>
         <translation>The address number &quot;%s&quot; is invalid: it must not be empty or hold control characters.</translation>
     </message>
