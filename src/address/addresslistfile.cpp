@@ -2,9 +2,9 @@
 #include "app/conversions.h"
 
 #include <QIODevice>
-#include <QSaveFile>
 
 #include "address/customeraddress.h"
+#include "app/atomicfile.h"
 #include "app/format.h"
 #include "app/translation.h"
 #include "persistence/xmlcoreobject.h"
@@ -72,14 +72,7 @@ QString AddressListText(const TCustomerAdressObjectList& list) {
 }
 
 void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString& fileName) {
-    const QByteArray bytes = documentBytes(list);
-    QSaveFile file(fileName);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!written) {
-        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {fileName}) + CrLf +
-                        file.errorString());
-    }
+    WriteFileAtomically(fileName, documentBytes(list));
 }
 
 void SaveAddressListToStream(const TCustomerAdressObjectList& list, QIODevice* stream) {

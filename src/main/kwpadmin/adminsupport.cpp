@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include "app/format.h"
@@ -199,13 +198,4 @@ bool IsInsideDir(const QString& path, const QString& dir) {
     const QString d = QDir::cleanPath(dir);
     if (p == d) return true;
     return p.startsWith(d.endsWith(QLatin1Char('/')) ? d : d + QLatin1Char('/'));
-}
-
-void WriteFileAtomically(const QString& fileName, const QByteArray& content) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        throw EKwpError(
-            FormatStr(_("Kann Datei \"%s\" nicht schreiben: %s"), {fileName, file.errorString()}));
-    }
 }
