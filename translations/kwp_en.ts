@@ -722,6 +722,10 @@ when the key is missing or the value fails its check.
         <translation>The address number &quot;%s&quot; is invalid: it must not be empty or hold control characters.</translation>
     </message>
     <message>
+        <source>Das Verzeichnis für %s muss mit [DATADIR] beginnen oder ein absoluter Pfad sein: &quot;%s&quot;</source>
+        <translation>The folder for %s must start with [DATADIR] or be an absolute path: &quot;%s&quot;</translation>
+    </message>
+    <message>
         <source>Kann Verzeichnis nicht anlegen: %s</source>
         <translation>Cannot create folder: %s</translation>
     </message>

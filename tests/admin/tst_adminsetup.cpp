@@ -360,6 +360,8 @@ void TestAdminSetup::tenantBadOverrides_data() {
     QTest::newRow("directory leaves the data folder")
         << QStringList{"--A1=[DATADIR]..\\..\\etc"} << "\"..\"";
     QTest::newRow("empty directory") << QStringList{"--Briefe="} << "darf nicht leer sein";
+    QTest::newRow("relative directory")
+        << QStringList{"--A1=relative/dir"} << "muss mit [DATADIR] beginnen";
     QTest::newRow("empty section") << QStringList{"--.StdFont=Arial"} << "Ungültiger Name";
     QTest::newRow("bracket in section")
         << QStringList{"--Std]Txt.StdFont=Arial"} << "Ungültiger Name";

@@ -60,6 +60,7 @@ QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant)
                                   {name, paths.sysdataIni(name)}));
     }
     TSystemEinstellungen settings;
+    settings.RootDir = paths.root;
     settings.DataDir = paths.data;
     TIniFileSec ini(paths.sysdataIni(name));
     settings.LoadFromIni(ini);
