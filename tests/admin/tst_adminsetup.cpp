@@ -463,13 +463,13 @@ void TestAdminSetup::invalidNames_data() {
                                               << "reserviert";
         QTest::addRow("%s leading dash", kind) << kind << "-x"
                                                << "Unbekannte Option";
+        QTest::addRow("%s list section", kind) << kind << "listen"
+                                               << "reserviert";
+        QTest::addRow("%s shared folder", kind) << kind << "AllUsers"
+                                                << "reserviert";
+        QTest::addRow("%s composed folder", kind) << kind << "Adressen"
+                                                  << "reserviert";
     }
-    QTest::newRow("user list section") << "user"
-                                       << "listen"
-                                       << "reserviert";
-    QTest::newRow("user shared folder") << "user"
-                                        << "AllUsers"
-                                        << "reserviert";
 }
 
 void TestAdminSetup::invalidNames() {
