@@ -126,6 +126,8 @@ private Q_SLOTS:
     void importExistingNumbers();
     void badImportChangesNothing_data();
     void badImportChangesNothing();
+    void exportWritesOnlyItsFile_data();
+    void exportWritesOnlyItsFile();
     void missingTenant_data();
     void missingTenant();
     void commandLine();
@@ -543,7 +545,6 @@ void TestAddressTransfer::badImportChangesNothing() {
     }
     if (damage == QLatin1String("garbage")) WriteFileBytes(fileName, "PK\x03\x04 kein XML");
     if (damage == QLatin1String("missing")) QFile::remove(fileName);
-
     const auto before = snapshotTree(adressenDir);
     ScriptedDialogs dialogs;
     for (int i = 0; i < reports; ++i) dialogs.answer(mrOk);
@@ -552,6 +553,37 @@ void TestAddressTransfer::badImportChangesNothing() {
     QVERIFY2(error.contains(message), qPrintable(error));
     QCOMPARE(snapshotTree(adressenDir), before);
     QCOMPARE(transferTableIds(adressenDir), QStringList({QStringLiteral("K000001")}));
+}
+
+// Reading creates no table, and a failed write says why.
+void TestAddressTransfer::exportWritesOnlyItsFile_data() {
+    QTest::addColumn<QString>("target");  // empty: a new file beside the installation
+    QTest::addColumn<QString>("message");
+    QTest::newRow("tenant without addresses") << ""
+                                              << "0 Adressen exportiert.";
+    QTest::newRow("disk full") << "/dev/full"
+                               << "Kann Datei \"/dev/full\" nicht schreiben: Der Datenträger "
+                                  "ist voll.";
+}
+
+void TestAddressTransfer::exportWritesOnlyItsFile() {
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("suite"));
+    transferSetUp(root, {QStringLiteral("ACME")});
+    const auto before = snapshotTree(root);
+    const QString fileName = target.isEmpty() ? dir.filePath(QStringLiteral("leer.xml")) : target;
+    const TAdminRun run = runAdmin({QStringLiteral("addresses"), QStringLiteral("export"), root,
+                                    QStringLiteral("ACME"), fileName});
+    QCOMPARE(run.code == 0, target.isEmpty());
+    QVERIFY2((run.out + run.err).contains(message), qPrintable(run.out + run.err));
+    QCOMPARE(snapshotTree(root), before);
+    if (target.isEmpty()) {
+        TCustomerAdressObjectList list;
+        QVERIFY(LoadAddressListFromFile(fileName, list));
+        QCOMPARE(list.Count(), 0);
+    }
 }
 
 void TestAddressTransfer::missingTenant_data() {
