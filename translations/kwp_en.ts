@@ -710,20 +710,12 @@ when the key is missing or the value fails its check.
         <translation>The address number &quot;%s&quot; is invalid: it must not be empty or hold control characters.</translation>
     </message>
     <message>
-        <source>Die Sperrdatei &quot;%s&quot; gehört dem Benutzer &quot;%s&quot; und darf von Ihnen nicht überschrieben werden.</source>
-        <translation>The lock file &quot;%s&quot; belongs to the user &quot;%s&quot; and you may not overwrite it.</translation>
-    </message>
-    <message>
-        <source>Die Adressnummer &quot;%s&quot; ist ungültig: Sie darf nicht leer sein und keine Steuerzeichen enthalten.</source>
-        <translation>The address number &quot;%s&quot; is invalid: it must not be empty or hold control characters.</translation>
-    </message>
-    <message>
-        <source>Die Adressnummer &quot;%s&quot; ist ungültig: Sie darf nicht leer sein und keine Steuerzeichen enthalten.</source>
-        <translation>The address number &quot;%s&quot; is invalid: it must not be empty or hold control characters.</translation>
-    </message>
-    <message>
         <source>Das Verzeichnis für %s muss mit [DATADIR] beginnen oder ein absoluter Pfad sein: &quot;%s&quot;</source>
         <translation>The folder for %s must start with [DATADIR] or be an absolute path: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Eine Adresse (&quot;kundenadr&quot;) steht in einer anderen; verschachtelte Adressen werden nicht gelesen.</source>
+        <translation>An address (&quot;kundenadr&quot;) lies inside another one; nested addresses are not read.</translation>
     </message>
     <message>
         <source>Kann Verzeichnis nicht anlegen: %s</source>
@@ -1996,8 +1988,8 @@ flag 1 are taken over.
         <translation>The address number &quot;%s&quot; occurs more than once in the file; nothing was imported.</translation>
     </message>
     <message>
-        <source>Die Datei &quot;%s&quot; enthält keine Adressen.</source>
-        <translation>The file &quot;%s&quot; contains no addresses.</translation>
+        <source>Die Datei &quot;%s&quot; enthält keine Adressen; es wurde nichts eingelesen.</source>
+        <translation>The file &quot;%s&quot; contains no addresses; nothing was imported.</translation>
     </message>
     <message>
         <source>Die Adresstabelle ist gesperrt; es wurde nichts eingelesen.</source>

@@ -513,6 +513,10 @@ void TestAddressTransfer::badImportChangesNothing_data() {
                                      << "ist länger als 20 Zeichen" << 0;
     QTest::newRow("missing file") << "missing"
                                   << "nicht gefunden" << 0;
+    QTest::newRow("nested records") << "nested"
+                                    << "verschachtelte Adressen" << 0;
+    QTest::newRow("no records") << "none"
+                                << "enthält keine Adressen; es wurde nichts eingelesen" << 0;
 }
 
 void TestAddressTransfer::badImportChangesNothing() {
@@ -545,6 +549,12 @@ void TestAddressTransfer::badImportChangesNothing() {
     }
     if (damage == QLatin1String("garbage")) WriteFileBytes(fileName, "PK\x03\x04 kein XML");
     if (damage == QLatin1String("missing")) QFile::remove(fileName);
+    if (damage == QLatin1String("nested"))
+        WriteFileBytes(fileName,
+                       "<adressen><kundenadr id=\"K000002\"><kundenadr id=\"K000003\" />"
+                       "</kundenadr></adressen>");
+    if (damage == QLatin1String("none")) WriteFileBytes(fileName, "<adressen><adr /></adressen>");
+
     const auto before = snapshotTree(adressenDir);
     ScriptedDialogs dialogs;
     for (int i = 0; i < reports; ++i) dialogs.answer(mrOk);

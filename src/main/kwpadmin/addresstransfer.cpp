@@ -134,8 +134,9 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
         numbers.insert(id);
     }
     if (list.Count() == 0) {
-        log.warning(FormatStr(_("Die Datei \"%s\" enthält keine Adressen."), {fileName}));
-        return 0;
+        throw EKwpError(FormatStr(_("Die Datei \"%s\" enthält keine Adressen; es wurde nichts "
+                                    "eingelesen."),
+                                  {fileName}));
     }
 
     TTransferTable table(dir, false);
