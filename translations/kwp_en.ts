@@ -670,10 +670,6 @@ when the key is missing or the value fails its check.
         <translation>Kalaallisut</translation>
     </message>
     <message>
-        <source>Kann Datei &quot;%s&quot; nicht erstellen.</source>
-        <translation>Cannot create file &quot;%s&quot;.</translation>
-    </message>
-    <message>
         <source>Kann Datei &quot;%s&quot; nicht loeschen.</source>
         <translation>Cannot delete file &quot;%s&quot;.</translation>
     </message>
@@ -688,6 +684,38 @@ when the key is missing or the value fails its check.
     <message>
         <source>Kann Datei &quot;%s&quot; nicht schreiben: %s</source>
         <translation>Cannot write file &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist voll.</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>Keine Berechtigung zum Schreiben.</source>
+        <translation>No permission to write.</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist schreibgeschützt.</source>
+        <translation>The disk is write-protected.</translation>
+    </message>
+    <message>
+        <source>Das Verzeichnis existiert nicht.</source>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>Die Sperrdatei &quot;%s&quot; gehört dem Benutzer &quot;%s&quot; und darf von Ihnen nicht überschrieben werden.</source>
+        <translation>The lock file &quot;%s&quot; belongs to the user &quot;%s&quot; and you may not overwrite it.</translation>
+    </message>
+    <message>
+        <source>Die Adressnummer &quot;%s&quot; ist ungültig: Sie darf nicht leer sein und keine Steuerzeichen enthalten.</source>
+        <translation>The address number &quot;%s&quot; is invalid: it must not be empty or hold control characters.</translation>
+    </message>
+    <message>
+        <source>Das Verzeichnis für %s muss mit [DATADIR] beginnen oder ein absoluter Pfad sein: &quot;%s&quot;</source>
+        <translation>The folder for %s must start with [DATADIR] or be an absolute path: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Eine Adresse (&quot;kundenadr&quot;) steht in einer anderen; verschachtelte Adressen werden nicht gelesen.</source>
+        <translation>An address (&quot;kundenadr&quot;) lies inside another one; nested addresses are not read.</translation>
     </message>
     <message>
         <source>Kann Verzeichnis nicht anlegen: %s</source>
@@ -1960,8 +1988,8 @@ flag 1 are taken over.
         <translation>The address number &quot;%s&quot; occurs more than once in the file; nothing was imported.</translation>
     </message>
     <message>
-        <source>Die Datei &quot;%s&quot; enthält keine Adressen.</source>
-        <translation>The file &quot;%s&quot; contains no addresses.</translation>
+        <source>Die Datei &quot;%s&quot; enthält keine Adressen; es wurde nichts eingelesen.</source>
+        <translation>The file &quot;%s&quot; contains no addresses; nothing was imported.</translation>
     </message>
     <message>
         <source>Die Adresstabelle ist gesperrt; es wurde nichts eingelesen.</source>

@@ -2,9 +2,9 @@
 #include "app/conversions.h"
 
 #include <QIODevice>
-#include <QSaveFile>
 
 #include "address/customeraddress.h"
+#include "app/atomicfile.h"
 #include "app/format.h"
 #include "app/translation.h"
 #include "persistence/xmlcoreobject.h"
@@ -25,9 +25,14 @@ public:
 
     void StartElement(const QString& namespaceUri, const QString& localName, const QString& qName,
                       const TXmlAttributes& attributes) override {
-        if (!m_current && qName == QLatin1String("kundenadr")) {
-            m_current = m_list.Add();
-            m_depth = 0;
+        if (qName == QLatin1String("kundenadr")) {
+            // One address inside another would lose the outer one's number; no guessing.
+            if (m_current) {
+                m_nested = true;
+            } else {
+                m_current = m_list.Add();
+                m_depth = 0;
+            }
         }
         if (!m_current) return;
         ++m_depth;
@@ -46,17 +51,27 @@ public:
         m_list.Clear();
         m_current = nullptr;
         m_depth = 0;
+        m_nested = false;
     }
     void WriteXML(bool, int) override {}
     QString className() const override { return QStringLiteral("TAddressListReader"); }
+    bool nested() const { return m_nested; }
 
 private:
     TCustomerAdressObjectList& m_list;
     TCustomerAddress* m_current = nullptr;
     int m_depth = 0;  // open elements inside the current record, itself included
+    bool m_nested = false;
 };
 
 bool finishLoad(const TAddressListReader& reader, QString* errorText) {
+    if (reader.nested() && !reader.HasParseError) {
+        if (errorText)
+            *errorText =
+                _("Eine Adresse (\"kundenadr\") steht in einer anderen; verschachtelte "
+                  "Adressen werden nicht gelesen.");
+        return false;
+    }
     if (errorText) *errorText = reader.ErrorText;
     return !reader.HasParseError;
 }
@@ -72,14 +87,7 @@ QString AddressListText(const TCustomerAdressObjectList& list) {
 }
 
 void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString& fileName) {
-    const QByteArray bytes = documentBytes(list);
-    QSaveFile file(fileName);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!written) {
-        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {fileName}) + CrLf +
-                        file.errorString());
-    }
+    WriteFileAtomically(fileName, documentBytes(list));
 }
 
 void SaveAddressListToStream(const TCustomerAdressObjectList& list, QIODevice* stream) {

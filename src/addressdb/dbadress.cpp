@@ -5,8 +5,11 @@
 
 #include "address/customeraddress.h"
 #include "addressdb/dbadresssearch.h"
+#include "app/conversions.h"
+#include "app/errorreport.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
+#include "app/translation.h"
 #include "persistence/storesqlite.h"
 
 namespace {
@@ -27,6 +30,34 @@ QStringList adressMarksFromText(const QString& text) {
     }
     if (!marks.isEmpty() && marks.last().isEmpty()) marks.removeLast();
     return marks;
+}
+
+// Numbers are keys, parts of file names and typed by users: nothing blank or invisible.
+void requireValidNumber(const QString& id) {
+    bool valid = !id.trimmed().isEmpty();
+    QString shown = id;
+    for (QChar& c : shown) {
+        if (c.category() != QChar::Other_Control) continue;
+        valid = false;
+        c = QLatin1Char('?');
+    }
+    if (!valid)
+        throw EKwpError(FormatStr(_("Die Adressnummer \"%s\" ist ungültig: Sie darf nicht leer "
+                                    "sein und keine Steuerzeichen enthalten."),
+                                  {shown}));
+}
+
+// The text columns hold copies of record fields for lists and searches, cut to the column;
+// a value that does not fit is kept whole in the row's XML.
+QString cutToColumn(const QString& value, int size) {
+    if (size <= 0 || value.size() <= size) return value;
+    return value.left(value.at(size - 1).isHighSurrogate() ? size - 1 : size);
+}
+
+// Reading prefers the XML's value where the column holds the cut copy of it.
+QString wholeValue(TStoreField& field, const QString& fromXml) {
+    const QString column = field.AsString();
+    return fromXml != column && cutToColumn(fromXml, field.Size()) == column ? fromXml : column;
 }
 
 // Restores index and record number of the address table on every path.
@@ -162,29 +193,43 @@ bool TDBAdress::locateId(const QString& id) {
 int TDBAdress::SetCustomer(TCustomerAddress& record) {
     TStoreTable& table = *AddressTable();
     try {
+        requireValidNumber(record.Id);
         record.Id = record.Id.toUpper();
+        QString wholeValues;
+        const auto setCopy = [&](const char* column, const char* attribute, const QString& value) {
+            TStoreField& field = table.FieldByName(QLatin1String(column));
+            const QString copy = cutToColumn(value, field.Size());
+            field.SetAsString(copy);
+            if (copy.size() < value.size() && attribute)
+                wholeValues += XmlAttribute(attribute, value);
+        };
         if (locateId(record.Id)) {
             table.Edit();
         } else {
             table.Append();
             table.FieldByName(QStringLiteral("ID")).SetAsString(record.Id);
             table.FieldByName(QStringLiteral("CREATED")).SetAsDateTime(record.Created);
-            table.FieldByName(QStringLiteral("CREATEDBY")).SetAsString(record.CreatedBy);
+            setCopy("CREATEDBY", "crby", record.CreatedBy);
         }
         table.FieldByName(QStringLiteral("CHANGED")).SetAsDateTime(record.Changed);
-        table.FieldByName(QStringLiteral("CHANGEDBY")).SetAsString(record.ChangedBy);
-        table.FieldByName(QStringLiteral("ADDRGRP")).SetAsString(record.AddrGrp);
-        table.FieldByName(QStringLiteral("DISPLAYTXT")).SetAsString(record.DisplayTxt);
+        setCopy("CHANGEDBY", "chby", record.ChangedBy);
+        setCopy("ADDRGRP", "addrgrp", record.AddrGrp);
+        // The XML holds the whole display text anyway.
+        setCopy("DISPLAYTXT", nullptr, record.DisplayTxt);
         table.FieldByName(QStringLiteral("CHARACT"))
             .SetAsString(adressMarksText(record.Kennzeichen));
-        table.FieldByName(QStringLiteral("IDFORWARD")).SetAsString(record.IdWeiterl);
+        setCopy("IDFORWARD", "idweiterl", record.IdWeiterl);
         if (record.Wv != 0)
             table.FieldByName(QStringLiteral("WV")).SetAsDateTime(record.Wv);
         else
             table.FieldByName(QStringLiteral("WV")).Clear();
-        table.FieldByName(QStringLiteral("WVTXT")).SetAsString(record.WvTxt);
-        table.FieldByName(QStringLiteral("WVUSER")).SetAsString(record.WvUser);
-        table.FieldByName(QStringLiteral("XMLDATA")).SetAsString(record.GetXML(false));
+        setCopy("WVTXT", "wvtxt", record.WvTxt);
+        setCopy("WVUSER", "wvuser", record.WvUser);
+        QString xml = record.GetXML(false);
+        const QString root = QStringLiteral("<kundenadr");
+        const qsizetype at = xml.indexOf(root);
+        if (!wholeValues.isEmpty() && at >= 0) xml.insert(at + root.size(), wholeValues);
+        table.FieldByName(QStringLiteral("XMLDATA")).SetAsString(xml);
         const bool cacheCurrent = shownCacheCurrent();
         table.Post();
         updateShownCache(cacheCurrent, false, table.CurrentRowId());
@@ -206,18 +251,19 @@ bool TDBAdress::ReadCurrent(TCustomerAddress& record) {
     record.Clear();
     record.LoadFromXML(table.FieldByName(QStringLiteral("XMLDATA")).AsString());
     record.Id = table.FieldByName(QStringLiteral("ID")).AsString();
-    record.AddrGrp = table.FieldByName(QStringLiteral("ADDRGRP")).AsString();
+    record.AddrGrp = wholeValue(table.FieldByName(QStringLiteral("ADDRGRP")), record.AddrGrp);
     record.Created = table.FieldByName(QStringLiteral("CREATED")).AsDateTime();
-    record.CreatedBy = table.FieldByName(QStringLiteral("CREATEDBY")).AsString();
+    record.CreatedBy = wholeValue(table.FieldByName(QStringLiteral("CREATEDBY")), record.CreatedBy);
     record.Changed = table.FieldByName(QStringLiteral("CHANGED")).AsDateTime();
-    record.ChangedBy = table.FieldByName(QStringLiteral("CHANGEDBY")).AsString();
-    record.DisplayTxt = table.FieldByName(QStringLiteral("DISPLAYTXT")).AsString();
+    record.ChangedBy = wholeValue(table.FieldByName(QStringLiteral("CHANGEDBY")), record.ChangedBy);
+    record.DisplayTxt =
+        wholeValue(table.FieldByName(QStringLiteral("DISPLAYTXT")), record.DisplayTxt);
     record.Kennzeichen =
         adressMarksFromText(table.FieldByName(QStringLiteral("CHARACT")).AsString());
-    record.IdWeiterl = table.FieldByName(QStringLiteral("IDFORWARD")).AsString();
+    record.IdWeiterl = wholeValue(table.FieldByName(QStringLiteral("IDFORWARD")), record.IdWeiterl);
     record.Wv = table.FieldByName(QStringLiteral("WV")).AsDateTime();
-    record.WvTxt = table.FieldByName(QStringLiteral("WVTXT")).AsString();
-    record.WvUser = table.FieldByName(QStringLiteral("WVUSER")).AsString();
+    record.WvTxt = wholeValue(table.FieldByName(QStringLiteral("WVTXT")), record.WvTxt);
+    record.WvUser = wholeValue(table.FieldByName(QStringLiteral("WVUSER")), record.WvUser);
     return true;
 }
 
@@ -303,8 +349,12 @@ QString TDBAdress::GetLastID(const QString& prefix) {
         QString id;
         table.Last();
         while (table.RecNo() > 0) {
-            id = table.FieldByName(QStringLiteral("ID")).AsString();
-            if (id.size() <= prefix.size() || id.at(prefix.size()).isDigit()) break;
+            // The filter reads "*" and "?" as wildcards; the prefix is plain text.
+            const QString current = table.FieldByName(QStringLiteral("ID")).AsString();
+            if (current.startsWith(prefix, Qt::CaseInsensitive)) {
+                id = current;
+                if (id.size() <= prefix.size() || id.at(prefix.size()).isDigit()) break;
+            }
             if (table.RecNo() == 1) break;
             table.Prior();
         }

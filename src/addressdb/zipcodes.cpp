@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStringDecoder>
 
+#include "app/atomicfile.h"
 #include "app/conversions.h"
 #include "app/errorreport.h"
 #include "app/format.h"
@@ -202,11 +202,7 @@ void TDBZIPCodes::AddUserEntry(const QString& country, const QString& city,
         // Loaded before the file changes, so the new line is not read twice.
         ZipCountryLines& entry =
             zipCountryLines(dir, countryCode, DeliveredFileName(countryCode), fileName);
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-            !file.commit())
-            throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben: %s"),
-                                      {fileName, file.errorString()}));
+        WriteFileAtomically(fileName, content);
 
         entry.lines.append(line);
         entry.folded.append(FoldUmlauts(line));

@@ -15,6 +15,7 @@
 
 #include "app/clock.h"
 #include "app/errorreport.h"
+#include "app/format.h"
 #include "app/translation.h"
 
 namespace {
@@ -74,6 +75,32 @@ bool lockWholeFile(int fd) {
     return fcntl(fd, F_SETLK, &fl) == 0;
 }
 
+// Whether some process holds a lock on the file; it needs to be readable only.
+bool lockedByAnyone(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    int result = fcntl(fd, F_OFD_GETLK, &fl);
+    if (result != 0 && errno == EINVAL) {
+        fl = {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        result = fcntl(fd, F_GETLK, &fl);
+    }
+    ::close(fd);
+    return result == 0 && fl.l_type != F_UNLCK;
+}
+
+[[noreturn]] void throwForeignLockFile(const QString& fileName) {
+    const QFileInfo info(fileName);
+    const QString owner = info.owner().isEmpty() ? QString::number(info.ownerId()) : info.owner();
+    throw EKwpError(FormatStr(_("Die Sperrdatei \"%s\" gehört dem Benutzer \"%s\" und darf von "
+                                "Ihnen nicht überschrieben werden."),
+                              {fileName, owner}));
+}
+
 bool sameFile(int fd, const QByteArray& path) {
     struct stat held {};
     struct stat named {};
@@ -96,15 +123,22 @@ TDateischutz::TryResult TDateischutz::tryCreate(const QString& holderText) {
     const std::lock_guard guard(registryMutex);
     if (heldFiles().contains(m_registryKey)) return TryResult::Busy;
     const QByteArray path = QFile::encodeName(m_lockName);
+    int foreignChecks = 0;
     for (;;) {
         const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0) {
-            // A file of another user that we may not write is as good as held; the caller
-            // reads it or reports why it cannot.
             const int code = errno;
-            if ((code == EACCES || code == EPERM) && ::access(path.constData(), F_OK) == 0)
-                return TryResult::Busy;
-            throwSystemError(code);
+            if ((code != EACCES && code != EPERM) || ::access(path.constData(), F_OK) != 0)
+                throwSystemError(code);
+            // A file of another user that we may not write: busy while its holder keeps it
+            // locked, but left behind it would block us for ever. A holder that just created
+            // it makes it writable for everybody a moment later.
+            if (lockedByAnyone(path)) return TryResult::Busy;
+            if (++foreignChecks < 10) {
+                QThread::msleep(10);
+                continue;
+            }
+            throwForeignLockFile(m_lockName);
         }
         if (!lockWholeFile(fd)) {
             const int code = errno;

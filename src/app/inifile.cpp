@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "app/atomicfile.h"
 #include "app/conversions.h"
 #include "app/errorreport.h"
 #include "app/format.h"
@@ -382,13 +382,9 @@ bool TIniFile::isModified() const {
 
 void TIniFile::UpdateFile() {
     if (!d->modified && QFileInfo::exists(d->fileName)) return;
-    const QString message = FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {d->fileName});
     // A file we could not read must not be replaced by what little we know of it.
-    if (d->loadFailed) throw EKwpError(message);
-    const QByteArray bytes = d->bytes();
-    QSaveFile file(d->fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw EKwpError(message);
-    }
+    if (d->loadFailed)
+        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {d->fileName}));
+    WriteFileAtomically(d->fileName, d->bytes());
     d->modified = false;
 }

@@ -33,10 +33,14 @@ void showError(const QString& format, const QVariantList& args) {
     ShowMessageDlgFmt(format, args, mtError, mbOK);
 }
 
-QString replaceDataDir(QString value, const QString& dataDir) {
+// A relative folder is taken from the installation root, the same on every workstation,
+// never from the current directory of whichever program reads it.
+QString replaceDataDir(QString value, const QString& dataDir, const QString& rootDir) {
     value.replace(QLatin1String("[DATADIR]"), dataDir, Qt::CaseInsensitive);
     value.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return value.isEmpty() ? value : QDir::cleanPath(value);
+    if (value.isEmpty()) return value;
+    if (QDir::isRelativePath(value)) value = rootDir + QLatin1Char('/') + value;
+    return QDir::cleanPath(value);
 }
 
 // Comma text as the suite writes it: entries separated by commas, optionally quoted.
@@ -116,8 +120,8 @@ void TSystemEinstellungen::LoadFromIni(const TCustomIniFileSec& ini) {
         {&Kommission, "Kommission", N_("Kommission")},
     };
     for (const DirKey& d : dirKeys) {
-        *d.field =
-            replaceDataDir(ini.ReadString(kSystem, QString::fromLatin1(d.key), QString()), DataDir);
+        *d.field = replaceDataDir(ini.ReadString(kSystem, QString::fromLatin1(d.key), QString()),
+                                  DataDir, RootDir);
     }
     const bool launcher = isLauncher();
     if (launcher) {

@@ -1,8 +1,8 @@
 #include "payments/vazbasedta.h"
 
-#include <QSaveFile>
 #include <cmath>
 
+#include "app/atomicfile.h"
 #include "app/clock.h"
 #include "app/conversions.h"
 #include "app/format.h"
@@ -47,12 +47,7 @@ void TVazBaseDTA::Finish() {
     // The run is over even when the file cannot be written, so the next Start is accepted.
     m_state = Idle;
     const QString fileName = FullFileName();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_buffer) != m_buffer.size() ||
-        !file.commit()) {
-        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {fileName}) +
-                        QStringLiteral("\r\n") + file.errorString());
-    }
+    WriteFileAtomically(fileName, m_buffer);
 }
 
 void TVazBaseDTA::BeginBuchung() {

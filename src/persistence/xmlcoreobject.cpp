@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <exception>
 #include <memory>
 
+#include "app/atomicfile.h"
 #include "app/format.h"
 #include "app/translation.h"
 
@@ -300,13 +300,7 @@ void TDBXMLCoreObject::buildDocument(bool flag) {
 
 void TDBXMLCoreObject::SaveToFile(const QString& fileName) {
     buildDocument(true);
-    QSaveFile file(fileName);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(Buffer.data(), Buffer.size()) == Buffer.size() && file.commit();
-    if (!written) {
-        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {fileName}) +
-                        QStringLiteral("\r\n") + file.errorString());
-    }
+    WriteFileAtomically(fileName, QByteArray::fromRawData(Buffer.data(), Buffer.size()));
 }
 
 void TDBXMLCoreObject::SaveToStream(QIODevice* stream) {

@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSysInfo>
 #include <QtEndian>
 
+#include "app/atomicfile.h"
 #include "app/errorreport.h"
 #include "app/format.h"
 #include "app/translation.h"
@@ -25,6 +25,10 @@ TDBXMLCoreWriter::TDBXMLCoreWriter(QIODevice* stream, bool owned) : m_stream(str
 }
 
 TDBXMLCoreWriter::~TDBXMLCoreWriter() {
+    // A failed write was thrown already; the unfinished file just goes away.
+    if (const auto* file = dynamic_cast<const TAtomicFile*>(m_ownedStream.get());
+        file && !file->errorMessage().isEmpty())
+        return;
     try {
         Close();
     } catch (const EKwpError& error) {
@@ -44,16 +48,14 @@ std::unique_ptr<TDBXMLCoreWriter> TDBXMLCoreWriter::CreateFile(const QString& fi
     if (existed && !(info.permissions() & QFileDevice::WriteOwner)) {
         QFile::setPermissions(fileName, info.permissions() | QFileDevice::WriteOwner);
     }
-    auto file = std::make_unique<QSaveFile>(fileName);
-    if (!file->open(QIODevice::WriteOnly)) {
-        const QString message = existed ? _("Kann Datei \"%s\" nicht loeschen.")
-                                        : _("Kann Datei \"%s\" nicht erstellen.");
-        ReportError(sevError,
-                    FormatStr(message, {fileName}) + QStringLiteral("\r\n") + file->errorString());
+    auto file = std::make_unique<TAtomicFile>(fileName);
+    try {
+        file->Open();
+    } catch (const EKwpError& error) {
+        ReportError(sevError, error.message());
         return nullptr;
     }
     auto writer = std::make_unique<TDBXMLCoreWriter>(file.release(), true);
-    writer->m_fileName = fileName;
     writer->WriteHeader();
     return writer;
 }
@@ -75,20 +77,15 @@ void TDBXMLCoreWriter::WriteFormatLine(const QString& format, const QVariantList
 }
 
 void TDBXMLCoreWriter::Close() {
-    auto* file = dynamic_cast<QSaveFile*>(m_ownedStream.get());
-    if (!file || !file->isOpen()) return;
-    if (!file->commit()) {
-        throw EKwpError(FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {m_fileName}) +
-                        QStringLiteral("\r\n") + file->errorString());
-    }
+    auto* file = dynamic_cast<TAtomicFile*>(m_ownedStream.get());
+    if (file && file->isOpen()) file->Commit();
 }
 
 void TDBXMLCoreWriter::writeBytes(const char* data, qint64 size) {
     if (!m_stream || m_stream->write(data, size) != size) {
-        const QString reason = m_stream ? m_stream->errorString() : QString();
-        const QString message =
-            m_fileName.isEmpty() ? _("Fehler beim Schreiben der XML-Daten.")
-                                 : FormatStr(_("Kann Datei \"%s\" nicht schreiben."), {m_fileName});
-        throw EKwpError(message + QStringLiteral("\r\n") + reason);
+        if (const auto* file = dynamic_cast<const TAtomicFile*>(m_stream))
+            throw EKwpError(file->errorMessage());
+        throw EKwpError(_("Fehler beim Schreiben der XML-Daten.") + QStringLiteral("\r\n") +
+                        (m_stream ? m_stream->errorString() : QString()));
     }
 }

@@ -36,5 +36,4 @@ private:
 
     QIODevice* m_stream = nullptr;
     std::unique_ptr<QIODevice> m_ownedStream;
-    QString m_fileName;
 };

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
+#include "app/atomicfile.h"
 #include "app/clock.h"
 #include "app/conversions.h"
 #include "app/dialogs.h"
@@ -65,8 +65,8 @@ bool TPrintAreaLayoutsCore::OpenFile(const QString& fileName) {
     m_writer.reset();
     FileName = fileName;
     try {
-        auto file = std::make_unique<QSaveFile>(fileName);
-        if (!file->open(QIODevice::WriteOnly)) throw EKwpError(file->errorString());
+        auto file = std::make_unique<TAtomicFile>(fileName);
+        file->Open();
         auto writer = std::make_unique<TDBXMLCoreWriter>(file.release(), true);
         writer->WriteHeader();
         m_writer = std::move(writer);

@@ -779,17 +779,6 @@ private Q_SLOTS:
         QCOMPARE(dialogs.shown().size(), 1);
         QCOMPARE(list.Count(), records);
     }
-
-    void addressListUnwritableTargetThrows() {
-        QTemporaryDir dir;
-        TCustomerAdressObjectList list;
-        try {
-            SaveAddressListToFile(list, dir.filePath("FEHLT/LIST.XML"));
-            QFAIL("no exception");
-        } catch (const EKwpError& error) {
-            QVERIFY(error.message().contains(QStringLiteral("nicht schreiben")));
-        }
-    }
 };
 
 KWP_REGISTER_TEST(TestCustomerAddress)

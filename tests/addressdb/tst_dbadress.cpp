@@ -109,20 +109,21 @@ private Q_SLOTS:
 
     void failedSaveIsReportedAndChangesNothing_data() {
         QTest::addColumn<QString>("id");
-        QTest::addColumn<int>("displayLength");
-        QTest::newRow("display text too long") << "B1" << 256;
-        QTest::newRow("number too long") << "B1234567890123456789012" << 10;
+        QTest::newRow("number too long") << "B1234567890123456789012";
+        QTest::newRow("empty number") << "";
+        QTest::newRow("blank number") << "   ";
+        QTest::newRow("NUL in number") << QStringLiteral("B1") + QChar(0);
+        QTest::newRow("control character in number") << "B\t1";
+        QTest::newRow("delete character in number") << "B\x7f";
     }
     void failedSaveIsReportedAndChangesNothing() {
         QFETCH(QString, id);
-        QFETCH(int, displayLength);
         QTemporaryDir dir;
         Reported reported;
         TDBAdress db(reported.callback());
         db.OpenDirectory(dir.path(), false, false);
         save(db, {QStringLiteral("A1")});
-        std::unique_ptr<TCustomerAddress> record =
-            plainRecord(id, QString(displayLength, QLatin1Char('x')));
+        std::unique_ptr<TCustomerAddress> record = plainRecord(id, QStringLiteral("Firma"));
         QCOMPARE(db.SetCustomer(*record), -1);
         QCOMPARE(reported.contexts, QStringList{QStringLiteral("TDBAdress.SetCustomer")});
         QCOMPARE(db.GetRecordCount(), 1);
@@ -151,6 +152,10 @@ private Q_SLOTS:
                                                      << "AB";
         QTest::newRow("apostrophe in prefix") << QStringList{"O'1", "O'2", "O3"} << "O'"
                                               << "O'2";
+        QTest::newRow("star is no wildcard") << QStringList{"X*1", "X*2", "XB12"} << "X*"
+                                             << "X*2";
+        QTest::newRow("question mark is no wildcard") << QStringList{"XB12"} << "X?"
+                                                      << "";
     }
     void lastNumberOfARange() {
         QFETCH(QStringList, ids);
@@ -167,6 +172,54 @@ private Q_SLOTS:
         QCOMPARE(db.AddressTable()->RecNo(), recNo);
         QVERIFY(!db.AddressTable()->Filtered());
         QCOMPARE(db.GetRecordCount(), ids.size());
+    }
+
+    // A user name of 32 characters, a long group or text: the columns get a cut copy, reading
+    // gives the whole value back.
+    void longValuesAreCutInTheColumnsOnly_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("copy");
+        const QString user(32, QLatin1Char('U'));
+        QTest::newRow("changer") << "CHANGEDBY" << user << user.left(20);
+        QTest::newRow("creator") << "CREATEDBY" << user << user.left(20);
+        QTest::newRow("group") << "ADDRGRP" << QString(51, u'ä') << QString(50, u'ä');
+        QTest::newRow("resubmission text") << "WVTXT" << QString(41, u'w') << QString(40, u'w');
+        QTest::newRow("resubmission user") << "WVUSER" << user << user.left(20);
+        QTest::newRow("forwarding number") << "IDFORWARD" << user << user.left(20);
+        QTest::newRow("display text") << "DISPLAYTXT" << QString(300, u'd') << QString(255, u'd');
+        QTest::newRow("no half character")
+            << "WVTXT" << QString(39, u'w') + QStringLiteral("😀") << QString(39, u'w');
+        QTest::newRow("fits") << "WVTXT" << QString(40, u'w') << QString(40, u'w');
+    }
+    void longValuesAreCutInTheColumnsOnly() {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        QFETCH(QString, copy);
+        const auto field = [&column](TCustomerAddress& record) -> QString& {
+            if (column == "CHANGEDBY") return record.ChangedBy;
+            if (column == "CREATEDBY") return record.CreatedBy;
+            if (column == "ADDRGRP") return record.AddrGrp;
+            if (column == "WVTXT") return record.WvTxt;
+            if (column == "WVUSER") return record.WvUser;
+            if (column == "IDFORWARD") return record.IdWeiterl;
+            return record.DisplayTxt;
+        };
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        std::unique_ptr<TCustomerAddress> record = plainRecord(QStringLiteral("L1"));
+        record->Wv = 46000;
+        field(*record) = value;
+        QCOMPARE(db.SetCustomer(*record), 0);
+        QCOMPARE(db.AddressTable()->FieldByName(column).AsString(), copy);
+
+        TDBAdress other;
+        other.OpenDirectory(dir.path(), false, true);
+        TCustomerAddress loaded;
+        QVERIFY(other.GetCustomer(QStringLiteral("L1"), loaded));
+        QCOMPARE(field(loaded), value);
+        QVERIFY(loaded.SameContent(*record));
     }
 
     void lookupsLeaveOrMoveThePosition() {

@@ -89,15 +89,18 @@ private Q_SLOTS:
         QTest::newRow("number as a word") << ".k4" << QStringList{"K4"};
         QTest::newRow("no match") << "meier zzz" << QStringList{};
         QTest::newRow("blanks only") << "   " << QStringList{};
+        QTest::newRow("NUL in a word") << QStringLiteral("MEI") + QChar(0) + "ER" << QStringList{};
     }
     void wordsMatchAsTheUserExpects() {
         QFETCH(QString, text);
         QFETCH(QStringList, expected);
         QTemporaryDir dir;
-        TDBAdress db;
+        QStringList errors;
+        TDBAdress db([&errors](const std::exception& e, const QString&) { errors << e.what(); });
         db.OpenDirectory(dir.path(), false, false);
         for (const Row& row : exampleRows()) saveRow(db, row);
         QCOMPARE(foundIds(db, text), expected);
+        QCOMPARE(errors, QStringList());
     }
 
     void groupSearchIgnoresCase() {

@@ -126,6 +126,8 @@ private Q_SLOTS:
     void importExistingNumbers();
     void badImportChangesNothing_data();
     void badImportChangesNothing();
+    void exportWritesOnlyItsFile_data();
+    void exportWritesOnlyItsFile();
     void missingTenant_data();
     void missingTenant();
     void commandLine();
@@ -511,6 +513,10 @@ void TestAddressTransfer::badImportChangesNothing_data() {
                                      << "ist länger als 20 Zeichen" << 0;
     QTest::newRow("missing file") << "missing"
                                   << "nicht gefunden" << 0;
+    QTest::newRow("nested records") << "nested"
+                                    << "verschachtelte Adressen" << 0;
+    QTest::newRow("no records") << "none"
+                                << "enthält keine Adressen; es wurde nichts eingelesen" << 0;
 }
 
 void TestAddressTransfer::badImportChangesNothing() {
@@ -543,6 +549,11 @@ void TestAddressTransfer::badImportChangesNothing() {
     }
     if (damage == QLatin1String("garbage")) WriteFileBytes(fileName, "PK\x03\x04 kein XML");
     if (damage == QLatin1String("missing")) QFile::remove(fileName);
+    if (damage == QLatin1String("nested"))
+        WriteFileBytes(fileName,
+                       "<adressen><kundenadr id=\"K000002\"><kundenadr id=\"K000003\" />"
+                       "</kundenadr></adressen>");
+    if (damage == QLatin1String("none")) WriteFileBytes(fileName, "<adressen><adr /></adressen>");
 
     const auto before = snapshotTree(adressenDir);
     ScriptedDialogs dialogs;
@@ -552,6 +563,37 @@ void TestAddressTransfer::badImportChangesNothing() {
     QVERIFY2(error.contains(message), qPrintable(error));
     QCOMPARE(snapshotTree(adressenDir), before);
     QCOMPARE(transferTableIds(adressenDir), QStringList({QStringLiteral("K000001")}));
+}
+
+// Reading creates no table, and a failed write says why.
+void TestAddressTransfer::exportWritesOnlyItsFile_data() {
+    QTest::addColumn<QString>("target");  // empty: a new file beside the installation
+    QTest::addColumn<QString>("message");
+    QTest::newRow("tenant without addresses") << ""
+                                              << "0 Adressen exportiert.";
+    QTest::newRow("disk full") << "/dev/full"
+                               << "Kann Datei \"/dev/full\" nicht schreiben: Der Datenträger "
+                                  "ist voll.";
+}
+
+void TestAddressTransfer::exportWritesOnlyItsFile() {
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("suite"));
+    transferSetUp(root, {QStringLiteral("ACME")});
+    const auto before = snapshotTree(root);
+    const QString fileName = target.isEmpty() ? dir.filePath(QStringLiteral("leer.xml")) : target;
+    const TAdminRun run = runAdmin({QStringLiteral("addresses"), QStringLiteral("export"), root,
+                                    QStringLiteral("ACME"), fileName});
+    QCOMPARE(run.code == 0, target.isEmpty());
+    QVERIFY2((run.out + run.err).contains(message), qPrintable(run.out + run.err));
+    QCOMPARE(snapshotTree(root), before);
+    if (target.isEmpty()) {
+        TCustomerAdressObjectList list;
+        QVERIFY(LoadAddressListFromFile(fileName, list));
+        QCOMPARE(list.Count(), 0);
+    }
 }
 
 void TestAddressTransfer::missingTenant_data() {

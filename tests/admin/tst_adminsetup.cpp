@@ -360,6 +360,8 @@ void TestAdminSetup::tenantBadOverrides_data() {
     QTest::newRow("directory leaves the data folder")
         << QStringList{"--A1=[DATADIR]..\\..\\etc"} << "\"..\"";
     QTest::newRow("empty directory") << QStringList{"--Briefe="} << "darf nicht leer sein";
+    QTest::newRow("relative directory")
+        << QStringList{"--A1=relative/dir"} << "muss mit [DATADIR] beginnen";
     QTest::newRow("empty section") << QStringList{"--.StdFont=Arial"} << "Ungültiger Name";
     QTest::newRow("bracket in section")
         << QStringList{"--Std]Txt.StdFont=Arial"} << "Ungültiger Name";
@@ -461,13 +463,13 @@ void TestAdminSetup::invalidNames_data() {
                                               << "reserviert";
         QTest::addRow("%s leading dash", kind) << kind << "-x"
                                                << "Unbekannte Option";
+        QTest::addRow("%s list section", kind) << kind << "listen"
+                                               << "reserviert";
+        QTest::addRow("%s shared folder", kind) << kind << "AllUsers"
+                                                << "reserviert";
+        QTest::addRow("%s composed folder", kind) << kind << "Adressen"
+                                                  << "reserviert";
     }
-    QTest::newRow("user list section") << "user"
-                                       << "listen"
-                                       << "reserviert";
-    QTest::newRow("user shared folder") << "user"
-                                        << "AllUsers"
-                                        << "reserviert";
 }
 
 void TestAdminSetup::invalidNames() {

@@ -1,7 +1,11 @@
 // Second workstation for the lock tests.
 //   kwp_lockholder hold <file> <text>: takes the lock, prints "locked", waits for a line on
 //     stdin, releases and prints "released <ms since epoch>".
-//   kwp_lockholder try <file>: exit 0 when the lock was free, 3 when busy (prints the text).
+//   kwp_lockholder try <file> [uid]: exit 0 when the lock was free, 3 when busy (prints the
+//     text), 5 on an error (printed); with a uid it runs as that user.
+#include <grp.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
@@ -17,6 +21,10 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) return 2;
+    if (args.size() > 3 && args[1] == QLatin1String("try")) {
+        const auto id = args[3].toUInt();
+        if (setgroups(0, nullptr) != 0 || setgid(id) != 0 || setuid(id) != 0) return 6;
+    }
     try {
         TDateischutz lock;
         if (args[1] == QLatin1String("hold")) {

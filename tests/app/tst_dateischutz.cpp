@@ -287,6 +287,28 @@ private Q_SLOTS:
         QVERIFY(!lock.isLocked());
     }
 
+    // Left behind by another user who may write it; we may not. Root may write any file, so
+    // the other workstation then runs as nobody.
+    void lockFileOfAnotherUserIsReported() {
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                      QFile::ExeOwner | QFile::ReadOther |
+                                                      QFile::ExeOther));
+        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
+        WriteFileBytes(file, TDateischutz::LockFileContent(QString()));
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadOther));
+        QStringList args{QStringLiteral("try"), file};
+        if (::geteuid() == 0) args.append(QStringLiteral("65534"));
+        QProcess process;
+        process.start(QStringLiteral(KWP_LOCKHOLDER_PATH), args);
+        QVERIFY(process.waitForFinished(10000));
+        const QString error = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), 5);
+        QVERIFY2(error.startsWith("Die Sperrdatei \"" + file + "\" gehört dem Benutzer \"" +
+                                  QFileInfo(file).owner() + "\""),
+                 qPrintable(error));
+    }
+
     void waitWindowShownWhileWaitingAndReleased_data() {
         QTest::addColumn<bool>("cancelInWindow");
         QTest::newRow("holder lets go") << false;

@@ -432,7 +432,8 @@ void TestIniFile::readOnlyFolderThrowsAndKeepsFile() {
         ini.UpdateFile();
         QFAIL("no exception");
     } catch (const EKwpError& error) {
-        QCOMPARE(error.message(), "Kann Datei \"" + path + "\" nicht schreiben.");
+        QCOMPARE(error.message(),
+                 "Kann Datei \"" + path + "\" nicht schreiben: Keine Berechtigung zum Schreiben.");
     }
     QCOMPARE(ReadFileBytes(path), original);
     QVERIFY(ini.isModified());

@@ -158,6 +158,12 @@ private Q_SLOTS:
 
     void loginFillsBothSettings() {
         Installation inst;
+        {
+            // Relative to the installation, whatever the current folder of the program.
+            TIniFileSecWriter sysdata(inst.sysdataFile());
+            sysdata.WriteString("System", "Kommission", "DATA\\T1\\Kommission");
+            sysdata.UpdateFile();
+        }
         inst.init();
         ScriptedDialogs dialogs;
         QVERIFY(TSystemEinstellungen::Login(" T1 ", "meier ", QString(), false));

@@ -643,7 +643,7 @@ private Q_SLOTS:
             record.SaveToFile(path);
             QFAIL("no exception");
         } catch (const EKwpError& error) {
-            QVERIFY2(error.message().startsWith("Kann Datei \"" + path + "\" nicht schreiben."),
+            QVERIFY2(error.message().startsWith("Kann Datei \"" + path + "\" nicht schreiben: "),
                      qPrintable(error.message()));
         }
         QVERIFY(!QFileInfo(path).isFile());

@@ -98,27 +98,34 @@ private Q_SLOTS:
         QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
     }
 
-    void undeletableTargetIsReported() {
-        ScriptedDialogs dialogs;
-        dialogs.answer(mrOk);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("ordner.xml");
-        QVERIFY(QDir().mkpath(path + "/inhalt"));
-        QVERIFY(!TDBXMLCoreWriter::CreateFile(path));
-        QCOMPARE(dialogs.shown().size(), 1);
-        QVERIFY(dialogs.texts().at(0).startsWith("Kann Datei \"" + path + "\" nicht loeschen."));
-        QCOMPARE(dialogs.shown().at(0).type, mtError);
-        QVERIFY(QFileInfo(path + "/inhalt").isDir());
+    void unusableTargetIsReported_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");  // after the file name
+        QTest::newRow("folder") << "ordner.xml"
+                                << "\" nicht loeschen.";
+        QTest::newRow("missing folder") << "fehlt/liste.xml"
+                                        << "\" nicht schreiben: Das Verzeichnis existiert nicht.";
+        QTest::newRow("disk full") << "/dev/full"
+                                   << "\" nicht schreiben: Der Datenträger ist voll.";
     }
-
-    void uncreatableFileIsReported() {
+    void unusableTargetIsReported() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
         QTemporaryDir dir;
-        const QString path = dir.filePath("fehlt/liste.xml");
-        QVERIFY(!TDBXMLCoreWriter::CreateFile(path));
-        QVERIFY(dialogs.texts().at(0).startsWith("Kann Datei \"" + path + "\" nicht erstellen."));
-        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(QDir().mkpath(dir.filePath("ordner.xml/inhalt")));
+        const QString path = QDir::isAbsolutePath(name) ? name : dir.filePath(name);
+        {
+            auto writer = TDBXMLCoreWriter::CreateFile(path);
+            if (writer) writer->WriteLine("<neu/>");
+        }
+        QCOMPARE(dialogs.shown().size(), 1);
+        QVERIFY2(dialogs.texts().at(0).startsWith("Kann Datei \"" + path + message),
+                 qPrintable(dialogs.texts().at(0)));
+        QCOMPARE(dialogs.shown().at(0).type, mtError);
+        QVERIFY(QFileInfo(dir.filePath("ordner.xml/inhalt")).isDir());
+        QVERIFY(!QFileInfo::exists(dir.filePath("fehlt")));
     }
 
     void writesToBorrowedDevice() {

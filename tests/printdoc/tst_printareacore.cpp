@@ -431,6 +431,18 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(fileName));
     }
 
+    void fullDiskIsReportedOnClose() {
+        TPrintAreaLayoutsCore doc;
+        QVERIFY(doc.OpenFile("/dev/full"));
+        doc.WriteHeader();
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        QVERIFY(!doc.CloseFile());
+        QCOMPARE(dialogs.texts(), QStringList("Druckdatei kann nicht geschrieben werden !\nKann "
+                                              "Datei \"/dev/full\" nicht schreiben: Der "
+                                              "Datenträger ist voll."));
+    }
+
     void openFileReplacesOldFile() {
         QTemporaryDir dir;
         const QString fileName = dir.filePath("p.xml");

@@ -24,13 +24,13 @@ constexpr int kTransferMaxIdLength = 20;
 // The address table with its errors collected, so they can go into the tool's message.
 class TTransferTable {
 public:
-    explicit TTransferTable(const QString& dir)
+    TTransferTable(const QString& dir, bool readOnly)
         : m_db([this](const std::exception& error, const QString& context) {
               const auto* kwpError = dynamic_cast<const EKwpError*>(&error);
               m_errors.append(context + QStringLiteral(": ") +
                               (kwpError ? kwpError->message() : QString::fromUtf8(error.what())));
           }) {
-        m_db.OpenDirectory(dir, false, false);
+        m_db.OpenDirectory(dir, false, readOnly);
         if (!m_db.IsOpen() || !m_db.AddressTable())
             throw EKwpError(
                 FormatStr(_("Die Adresstabelle in \"%s\" kann nicht geöffnet werden."), {dir}) +
@@ -60,6 +60,7 @@ QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant)
                                   {name, paths.sysdataIni(name)}));
     }
     TSystemEinstellungen settings;
+    settings.RootDir = paths.root;
     settings.DataDir = paths.data;
     TIniFileSec ini(paths.sysdataIni(name));
     settings.LoadFromIni(ini);
@@ -74,8 +75,14 @@ QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant)
 int ExportAddresses(const TInstallationPaths& paths, const QString& tenant, const QString& fileName,
                     const TAdminLog& log) {
     const QString dir = TenantAddressDir(paths, tenant);
-    TTransferTable table(dir);
     TCustomerAdressObjectList list;
+    // Reading creates nothing: a tenant without an address table has no addresses.
+    if (!QFileInfo::exists(dir + QStringLiteral("ADDRESS.DAT"))) {
+        SaveAddressListToFile(list, fileName);
+        log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
+        return 0;
+    }
+    TTransferTable table(dir, true);
     TStoreTable* rows = table.db().AddressTable();
     for (rows->First(); !rows->Eof(); rows->Next()) {
         auto record = std::make_unique<TCustomerAddress>();
@@ -127,11 +134,12 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
         numbers.insert(id);
     }
     if (list.Count() == 0) {
-        log.warning(FormatStr(_("Die Datei \"%s\" enthält keine Adressen."), {fileName}));
-        return 0;
+        throw EKwpError(FormatStr(_("Die Datei \"%s\" enthält keine Adressen; es wurde nichts "
+                                    "eingelesen."),
+                                  {fileName}));
     }
 
-    TTransferTable table(dir);
+    TTransferTable table(dir, false);
     TDBAdress& db = table.db();
     std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(kTransferLockUser);
     if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include "app/format.h"
@@ -25,10 +24,16 @@ QString withSlash(const QString& path) {
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }
 
-// Windows device names cannot be folder names on the suite's file servers.
-bool isDeviceName(const QString& upperName) {
+// Windows device names cannot be folder names on the suite's file servers. Tenants and users
+// get folders beside the ones the suite composes itself, and users a section beside "Listen"
+// in SYSDATB.INI; none of these names may be taken either.
+bool isReservedName(const QString& upperName) {
     static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"));
-    return device.match(upperName).hasMatch();
+    static const QStringList composed{"ADRESSEN", "ALLUSERS", "BIN",        "DATA",   "DOC",
+                                      "ETC",      "FORMS",    "HLP",        "IMAGES", "LISTEN",
+                                      "LOG",      "MSG",      "RECHNUNGEN", "RSC",    "TEMPLATES",
+                                      "TMP",      "UPDATE",   "USR",        "VTNT"};
+    return device.match(upperName).hasMatch() || composed.contains(upperName);
 }
 
 QString validatedName(const QString& name, const QString& missingText, const QString& invalidText) {
@@ -36,10 +41,11 @@ QString validatedName(const QString& name, const QString& missingText, const QSt
     static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_][A-Za-z0-9_-]{0,31}$"));
     if (!pattern.match(name).hasMatch()) throw EAdminUsageError(FormatStr(invalidText, {name}));
     const QString upper = name.toUpper();
-    if (isDeviceName(upper))
+    if (isReservedName(upper))
         throw EAdminUsageError(FormatStr(_("Der Name \"%s\" ist reserviert."), {name}));
     return upper;
 }
+
 }  // namespace
 
 TInstallationPaths::TInstallationPaths(const QString& rootArgument) {
@@ -80,14 +86,10 @@ QString ValidatedTenantName(const QString& name) {
 }
 
 QString ValidatedUserName(const QString& name) {
-    const QString upper = validatedName(
+    return validatedName(
         name, _("Der Benutzername fehlt."),
         _("Ungültiger Benutzername \"%s\": erlaubt sind 1 bis 32 Zeichen aus Buchstaben A-Z, "
           "Ziffern, '_' und '-' (nicht am Anfang)."));
-    // "LISTEN" is the section of the lists in SYSDATB.INI, "ALLUSERS" the shared user folder.
-    if (upper == QLatin1String("LISTEN") || upper == QLatin1String("ALLUSERS"))
-        throw EAdminUsageError(FormatStr(_("Der Name \"%s\" ist reserviert."), {name}));
-    return upper;
 }
 
 QStringList ParseCommaText(const QString& text) {
@@ -199,13 +201,4 @@ bool IsInsideDir(const QString& path, const QString& dir) {
     const QString d = QDir::cleanPath(dir);
     if (p == d) return true;
     return p.startsWith(d.endsWith(QLatin1Char('/')) ? d : d + QLatin1Char('/'));
-}
-
-void WriteFileAtomically(const QString& fileName, const QByteArray& content) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        throw EKwpError(
-            FormatStr(_("Kann Datei \"%s\" nicht schreiben: %s"), {fileName, file.errorString()}));
-    }
 }

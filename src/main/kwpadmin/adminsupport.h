@@ -80,5 +80,3 @@ bool ParseBoolean(const QString& text, const QString& what);
 void EnsureDir(const QString& path, const TAdminLog& log);
 // True when path lies in dir or is dir itself (both absolute, cleaned comparison).
 bool IsInsideDir(const QString& path, const QString& dir);
-// Writes a file through a temporary file in the same folder; throws EKwpError.
-void WriteFileAtomically(const QString& fileName, const QByteArray& content);

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStringConverter>
 
+#include "app/atomicfile.h"
 #include "app/format.h"
 #include "app/inifile.h"
 #include "app/inifilesec.h"

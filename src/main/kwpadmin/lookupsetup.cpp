@@ -11,6 +11,7 @@
 
 #include "addressdb/blzcodes.h"
 #include "addressdb/zipcodes.h"
+#include "app/atomicfile.h"
 #include "app/errorreport.h"
 #include "app/format.h"
 #include "app/translation.h"
@@ -278,10 +279,9 @@ int ImportBankCodeData(const QByteArray& content, const QString& sourceName,
     QFile::remove(databaseFile + QStringLiteral("-journal"));
     if (std::rename(QFile::encodeName(temporary).constData(),
                     QFile::encodeName(databaseFile).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        const int code = errno;
         lookupRemoveDatabaseFiles(temporary);
-        throw EKwpError(
-            FormatStr(_("Kann Datei \"%s\" nicht schreiben: %s"), {databaseFile, reason}));
+        throw EKwpError(FileWriteErrorText(databaseFile, code));
     }
     return int(banks.size());
 }

@@ -113,7 +113,14 @@ QString normalizedDirectory(const QString& value, const QString& what) {
     if (parts.contains(QStringLiteral("..")))
         throw EAdminUsageError(FormatStr(
             _("Das Verzeichnis für %s darf kein \"..\" enthalten: \"%s\""), {what, value}));
-    if (!value.startsWith(kDataDirPlaceholder, Qt::CaseInsensitive)) return value;
+    if (!value.startsWith(kDataDirPlaceholder, Qt::CaseInsensitive)) {
+        // Relative to what? Each workstation would open a table of its own.
+        if (QDir::isRelativePath(QString(value).replace(QLatin1Char('\\'), QLatin1Char('/'))))
+            throw EAdminUsageError(FormatStr(_("Das Verzeichnis für %s muss mit [DATADIR] "
+                                               "beginnen oder ein absoluter Pfad sein: \"%s\""),
+                                             {what, value}));
+        return value;
+    }
     QString rest = value.mid(kDataDirPlaceholder.size());
     rest.replace(QLatin1Char('/'), QLatin1Char('\\'));
     while (rest.startsWith(QLatin1Char('\\'))) rest.remove(0, 1);
