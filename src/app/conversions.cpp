@@ -18,7 +18,26 @@ QDate dayNumberEpoch() {
     return QDate(1899, 12, 30);
 }
 
-void appendEscaped(QString& out, QChar c) {
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// XML 1.0 knows no C0 controls besides tab, CR and LF (not even as references). Pasted text
+// brings them (the vertical tab is a word processor's line break); a blank keeps the words
+// apart. Code units that are no characters become the replacement character.
+QChar xmlCharacter(const QString& text, qsizetype i) {
+    const QChar c = text.at(i);
+    if (c.unicode() < 0x20) return QChar(u' ');
+    if (c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) return QChar(QChar::ReplacementCharacter);
+    if (c.isHighSurrogate() && !(i + 1 < text.size() && text.at(i + 1).isLowSurrogate()))
+        return QChar(QChar::ReplacementCharacter);
+    if (c.isLowSurrogate() && !(i > 0 && text.at(i - 1).isHighSurrogate()))
+        return QChar(QChar::ReplacementCharacter);
+    return c;
+}
+
+void appendEscaped(QString& out, const QString& text, qsizetype i) {
+    const QChar c = text.at(i);
     switch (c.unicode()) {
         case u'\'':
             out += QLatin1String("&apos;");
@@ -38,16 +57,16 @@ void appendEscaped(QString& out, QChar c) {
         case u'\n':
             out += QLatin1String("&#10;");
             break;
+        case u'\t':
+            // A literal tab would turn into a blank when read back from an attribute.
+            out += QLatin1String("&#9;");
+            break;
         case u'"':
             out += QLatin1String("&quot;");
             break;
         default:
-            out += c;
+            out += xmlCharacter(text, i);
     }
-}
-
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
 }
 
 // A number text as digits, decimal point position and sign, or nothing when it is not a number.
@@ -130,7 +149,7 @@ std::optional<DecimalText> parseDecimal(const QString& text) {
 QString XmlEscape(const QString& text) {
     QString result;
     result.reserve(text.size() + text.size() / 8);
-    for (const QChar c : text) appendEscaped(result, c);
+    for (qsizetype i = 0; i < text.size(); ++i) appendEscaped(result, text, i);
     return result;
 }
 
@@ -164,13 +183,14 @@ QString XmlEscapeSearchKey(const QString& text) {
     const QString folded = FoldUmlauts(text);
     QString result;
     result.reserve(folded.size() + folded.size() / 8);
-    for (const QChar c : folded) {
-        if (c.unicode() == 2)
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const char16_t c = folded.at(i).unicode();
+        if (c == 2)
             result += QLatin1String("&#2;");
-        else if (c.unicode() == 3)
+        else if (c == 3)
             result += QLatin1String("&#3;");
         else
-            appendEscaped(result, c);
+            appendEscaped(result, folded, i);
     }
     return result;
 }

@@ -11,7 +11,8 @@ inline const QString CrLf = QStringLiteral("\r\n");
 // ' name="value"' with the value escaped, for building XML elements.
 QString XmlAttribute(const char* name, const QString& value);
 
-// Escapes ' < > & CR LF and " as entities.
+// Escapes ' < > & CR LF tab and " as entities. The result is always well-formed XML text: other
+// control characters become blanks, lone surrogates and U+FFFE/U+FFFF become U+FFFD.
 QString XmlEscape(const QString& text);
 // Upper-cases, transliterates Ä Ö Ü ß to AE OE UE SS and escapes like XmlEscape, additionally
 // the control characters 2 and 3 as "&#2;" and "&#3;".

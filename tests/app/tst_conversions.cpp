@@ -55,8 +55,18 @@ private Q_SLOTS:
                                                           << "&amp;amp;";
         QTest::newRow("mixed") << "Müller & Söhne <GmbH>\r\n\"Bau\""
                                << "Müller &amp; Söhne &lt;GmbH&gt;&#13;&#10;&quot;Bau&quot;";
-        QTest::newRow("others unchanged") << "Tab\tß€😀"
-                                          << "Tab\tß€😀";
+        QTest::newRow("tab") << "a\tb"
+                             << "a&#9;b";
+        QTest::newRow("others unchanged") << "ß€😀"
+                                          << "ß€😀";
+        // Not allowed in XML at all: controls become blanks, non-characters U+FFFD.
+        QTest::newRow("vertical tab") << "Zeile1\vZeile2"
+                                      << "Zeile1 Zeile2";
+        QTest::newRow("nul and unit separator") << QString(QChar(0)) + QChar(0x1F) << "  ";
+        QTest::newRow("noncharacters") << QString(QChar(0xFFFE)) + QChar(0xFFFF) << "\uFFFD\uFFFD";
+        QTest::newRow("lone high surrogate") << QString(QChar(0xD83D)) + u'x' << "\uFFFDx";
+        QTest::newRow("lone low surrogate") << u'x' + QString(QChar(0xDE00)) << "x\uFFFD";
+        QTest::newRow("swapped pair") << QString(QChar(0xDE00)) + QChar(0xD83D) << "\uFFFD\uFFFD";
     }
     void xmlEscape() {
         QFETCH(QString, text);
