@@ -7,6 +7,7 @@
 #include "addressdb/dbadresssearch.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
+#include "app/translation.h"
 #include "persistence/storesqlite.h"
 
 namespace {
@@ -205,6 +206,19 @@ bool TDBAdress::ReadCurrent(TCustomerAddress& record) {
     if (!table.Active() || table.RecNo() == 0) return false;
     record.Clear();
     record.LoadFromXML(table.FieldByName(QStringLiteral("XMLDATA")).AsString());
+    if (record.HasParseError) {
+        // What the parser reached is only the front of the record: nobody may work on it,
+        // let alone save it over the stored row.
+        const QString id = table.FieldByName(QStringLiteral("ID")).AsString();
+        const QString detail = record.ErrorText;
+        record.Clear();
+        ReportError(EKwpError(FormatStr(_("Die Adresse \"%s\" ist beschädigt und kann nicht "
+                                          "gelesen werden."),
+                                        {id}) +
+                              QLatin1Char('\n') + detail),
+                    QStringLiteral("ReadCurrent"));
+        return false;
+    }
     record.Id = table.FieldByName(QStringLiteral("ID")).AsString();
     record.AddrGrp = table.FieldByName(QStringLiteral("ADDRGRP")).AsString();
     record.Created = table.FieldByName(QStringLiteral("CREATED")).AsDateTime();
