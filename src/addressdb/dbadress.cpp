@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "address/customeraddress.h"
 #include "addressdb/dbadresssearch.h"
@@ -205,7 +206,11 @@ bool TDBAdress::ReadCurrent(TCustomerAddress& record) {
     TStoreTable& table = *AddressTable();
     if (!table.Active() || table.RecNo() == 0) return false;
     record.Clear();
-    record.LoadFromXML(table.FieldByName(QStringLiteral("XMLDATA")).AsString());
+    record.ReportParseErrors = false;
+    {
+        const auto restore = qScopeGuard([&record] { record.ReportParseErrors = true; });
+        record.LoadFromXML(table.FieldByName(QStringLiteral("XMLDATA")).AsString());
+    }
     if (record.HasParseError) {
         // What the parser reached is only the front of the record: nobody may work on it,
         // let alone save it over the stored row.
