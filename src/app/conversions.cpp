@@ -77,7 +77,7 @@ struct DecimalText {
     qint64 pointPos = 0;
 };
 
-// Exponents beyond this give no finite double and no currency amount.
+// Longer exponents are beyond every double and currency amount.
 constexpr int kMaxExponentDigits = 5;
 
 // Reads the suite's numbers whatever locale wrote them: "1234,5", "1234.5", "1,5E-10".

@@ -215,10 +215,6 @@ private Q_SLOTS:
                                << "" << 0 << false << 0.0;
         QTest::newRow("date with time") << 4 << "45000,25"
                                         << "" << 0 << false << 45000.25;
-        QTest::newRow("float with thousands") << 6 << "1.234,5"
-                                              << "" << 0 << false << 1234.5;
-        QTest::newRow("float with point") << 6 << "2.5"
-                                          << "" << 0 << false << 2.5;
         QTest::newRow("no type keeps no value") << 0 << "17"
                                                 << "" << 0 << false << 0.0;
         QTest::newRow("unknown type keeps no value") << 7 << "17"

@@ -19,7 +19,7 @@ QString pastedText() {
     QString text = QStringLiteral("Anfang");
     for (char16_t c = 0; c < 0x20; ++c) text += QChar(c);
     text += QChar(0xD800) + QStringLiteral("x") + QChar(0xDC00) + QChar(0xFFFE) + QChar(0xFFFF);
-    return text + QStringLiteral("\"'<>&%s]]>Ende");
+    return text + QStringLiteral("\"'<>&%s]]> Grüße 😀 中 Ende");
 }
 
 void fillAddress(TCustomerAddress& record, const QString& text) {
