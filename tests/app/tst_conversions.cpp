@@ -37,35 +37,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty") << ""
                                << "";
-        QTest::newRow("apostrophe") << "'"
-                                    << "&apos;";
-        QTest::newRow("less") << "<"
-                              << "&lt;";
-        QTest::newRow("greater") << ">"
-                                 << "&gt;";
-        QTest::newRow("ampersand") << "&"
-                                   << "&amp;";
-        QTest::newRow("carriage return") << "\r"
-                                         << "&#13;";
-        QTest::newRow("line feed") << "\n"
-                                   << "&#10;";
-        QTest::newRow("double quote") << "\""
-                                      << "&quot;";
+        QTest::newRow("markup and line break")
+            << "Müller & Söhne <GmbH>\r\n\"Bau\"\t'x'"
+            << "Müller &amp; Söhne &lt;GmbH&gt;&#13;&#10;&quot;Bau&quot;&#9;&apos;x&apos;";
         QTest::newRow("already escaped is escaped again") << "&amp;"
                                                           << "&amp;amp;";
-        QTest::newRow("mixed") << "Müller & Söhne <GmbH>\r\n\"Bau\""
-                               << "Müller &amp; Söhne &lt;GmbH&gt;&#13;&#10;&quot;Bau&quot;";
-        QTest::newRow("tab") << "a\tb"
-                             << "a&#9;b";
         QTest::newRow("others unchanged") << "ß€😀"
                                           << "ß€😀";
         // Not allowed in XML at all: controls become blanks, non-characters U+FFFD.
-        QTest::newRow("vertical tab") << "Zeile1\vZeile2"
-                                      << "Zeile1 Zeile2";
-        QTest::newRow("nul and unit separator") << QString(QChar(0)) + QChar(0x1F) << "  ";
+        QTest::newRow("controls") << QString("Zeile1\vZeile2") + QChar(0) + QChar(0x1F)
+                                  << "Zeile1 Zeile2  ";
         QTest::newRow("noncharacters") << QString(QChar(0xFFFE)) + QChar(0xFFFF) << "\uFFFD\uFFFD";
-        QTest::newRow("lone high surrogate") << QString(QChar(0xD83D)) + u'x' << "\uFFFDx";
-        QTest::newRow("lone low surrogate") << u'x' + QString(QChar(0xDE00)) << "x\uFFFD";
+        QTest::newRow("lone surrogates")
+            << QChar(0xD83D) + QString("x") + QChar(0xDE00) << "\uFFFDx\uFFFD";
         QTest::newRow("swapped pair") << QString(QChar(0xDE00)) + QChar(0xD83D) << "\uFFFD\uFFFD";
     }
     void xmlEscape() {
