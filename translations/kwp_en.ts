@@ -1972,6 +1972,10 @@ flag 1 are taken over.
         <translation>The address table in &quot;%s&quot; cannot be read.</translation>
     </message>
     <message>
+        <source>Die Adresse &quot;%s&quot; ist beschädigt und kann nicht gelesen werden.</source>
+        <translation>The address &quot;%s&quot; is damaged and cannot be read.</translation>
+    </message>
+    <message>
         <source>Die Datei &quot;%s&quot; ist fehlerhaft; es wurde nichts eingelesen.</source>
         <translation>The file &quot;%s&quot; is damaged; nothing was imported.</translation>
     </message>

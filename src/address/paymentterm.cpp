@@ -1,5 +1,6 @@
 #include "address/paymentterm.h"
 
+#include <QLocale>
 #include <algorithm>
 
 #include "app/conversions.h"
@@ -7,11 +8,18 @@
 #include "app/translation.h"
 #include "persistence/xmlcoreobject.h"
 
+namespace {
+// Shown on screen, so in the number format of the user (unlike the XML).
+QString screenNumber(double value) {
+    return QLocale().toString(value, 'g', 15);
+}
+}  // namespace
+
 QString TPaymentTerm::GetText() const {
-    const QString percentage = Perc != 0 ? FloatToStr(Perc) + QStringLiteral(" %") : _("netto");
+    const QString percentage = Perc != 0 ? screenNumber(Perc) + QStringLiteral(" %") : _("netto");
     if (PtType == ptHalfMonths)
         return FormatStr(_("Bis Monatsmitte/-ende plus %s Monate %s."),
-                         {FloatToStr(Days * 0.5), percentage});
+                         {screenNumber(Days * 0.5), percentage});
     return FormatStr(_("Bis %d Tage %s. (%d Tage die Woche)"), {Days, percentage, Dpw});
 }
 

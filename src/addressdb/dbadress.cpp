@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "address/customeraddress.h"
 #include "addressdb/dbadresssearch.h"
@@ -249,7 +250,24 @@ bool TDBAdress::ReadCurrent(TCustomerAddress& record) {
     TStoreTable& table = *AddressTable();
     if (!table.Active() || table.RecNo() == 0) return false;
     record.Clear();
-    record.LoadFromXML(table.FieldByName(QStringLiteral("XMLDATA")).AsString());
+    record.ReportParseErrors = false;
+    {
+        const auto restore = qScopeGuard([&record] { record.ReportParseErrors = true; });
+        record.LoadFromXML(table.FieldByName(QStringLiteral("XMLDATA")).AsString());
+    }
+    if (record.HasParseError) {
+        // What the parser reached is only the front of the record: nobody may work on it,
+        // let alone save it over the stored row.
+        const QString id = table.FieldByName(QStringLiteral("ID")).AsString();
+        const QString detail = record.ErrorText;
+        record.Clear();
+        ReportError(EKwpError(FormatStr(_("Die Adresse \"%s\" ist beschädigt und kann nicht "
+                                          "gelesen werden."),
+                                        {id}) +
+                              QLatin1Char('\n') + detail),
+                    QStringLiteral("ReadCurrent"));
+        return false;
+    }
     record.Id = table.FieldByName(QStringLiteral("ID")).AsString();
     record.AddrGrp = wholeValue(table.FieldByName(QStringLiteral("ADDRGRP")), record.AddrGrp);
     record.Created = table.FieldByName(QStringLiteral("CREATED")).AsDateTime();

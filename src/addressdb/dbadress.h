@@ -38,7 +38,8 @@ public:
 
     // 0 on success, -1 on failure. The record's number is upper-cased first.
     int SetCustomer(TCustomerAddress& record);
-    // Positions on the row and fills the record; false when there is no such row.
+    // Positions on the row and fills the record; false when there is no such row or it is
+    // damaged (see ReadCurrent).
     bool GetCustomer(const QString& id, TCustomerAddress& record);
     bool DelCustomer(const QString& id);
     bool SeekCustomer(const QString& id);
@@ -58,7 +59,8 @@ public:
     void FindAddressByAddrGrp(const QString& group, TDBAdressSearchResultObjectList& result);
     // LockDB with the user and the address table; none when the wait was cancelled.
     std::unique_ptr<TDatabaseLock> LockAddressTable(const QString& user);
-    // Fills the record from the current row; false when there is none.
+    // Fills the record from the current row; false when there is none or its data is damaged
+    // (reported, the record is left cleared).
     bool ReadCurrent(TCustomerAddress& record);
 
     // Creates a document folder for an address below the base directory and returns its name

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QTimeZone>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -17,7 +18,26 @@ QDate dayNumberEpoch() {
     return QDate(1899, 12, 30);
 }
 
-void appendEscaped(QString& out, QChar c) {
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// XML 1.0 knows no C0 controls besides tab, CR and LF (not even as references). Pasted text
+// brings them (the vertical tab is a word processor's line break); a blank keeps the words
+// apart. Code units that are no characters become the replacement character.
+QChar xmlCharacter(const QString& text, qsizetype i) {
+    const QChar c = text.at(i);
+    if (c.unicode() < 0x20) return QChar(u' ');
+    if (c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) return QChar(QChar::ReplacementCharacter);
+    if (c.isHighSurrogate() && !(i + 1 < text.size() && text.at(i + 1).isLowSurrogate()))
+        return QChar(QChar::ReplacementCharacter);
+    if (c.isLowSurrogate() && !(i > 0 && text.at(i - 1).isHighSurrogate()))
+        return QChar(QChar::ReplacementCharacter);
+    return c;
+}
+
+void appendEscaped(QString& out, const QString& text, qsizetype i) {
+    const QChar c = text.at(i);
     switch (c.unicode()) {
         case u'\'':
             out += QLatin1String("&apos;");
@@ -37,52 +57,90 @@ void appendEscaped(QString& out, QChar c) {
         case u'\n':
             out += QLatin1String("&#10;");
             break;
+        case u'\t':
+            // A literal tab would turn into a blank when read back from an attribute.
+            out += QLatin1String("&#9;");
+            break;
         case u'"':
             out += QLatin1String("&quot;");
             break;
         default:
-            out += c;
+            out += xmlCharacter(text, i);
     }
 }
 
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-// A number text reduced to "-?digits.digits", or nothing when it is not a number.
+// A number text as digits, decimal point position and sign, or nothing when it is not a number.
+// value = 0.digits * 10^pointPos, negated when negative.
 struct DecimalText {
     bool negative = false;
-    QString integerDigits;
-    QString fractionDigits;
+    QString digits;
+    qint64 pointPos = 0;
 };
 
+// Longer exponents are beyond every double and currency amount.
+constexpr int kMaxExponentDigits = 5;
+
+// Reads the suite's numbers whatever locale wrote them: "1234,5", "1234.5", "1,5E-10".
+// A single "," or "." is the decimal mark. When both occur, the last one is the decimal mark
+// and the other one groups thousands ("1.234,56" and "1,234.56" are 1234.56); a mark that
+// occurs more than once groups thousands too ("1.234.567"). Groups must have three digits.
+// Anything else (letters, blanks inside, currency signs, a second sign) is not a number.
 std::optional<DecimalText> parseDecimal(const QString& text) {
-    const QString trimmed = text.trimmed();
-    const QString separator = QLocale().decimalPoint();
+    const QString s = text.trimmed();
+    qsizetype i = 0;
     DecimalText result;
-    bool seenSeparator = false;
-    bool seenDigit = false;
-    bool seenAnything = false;
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        const QChar c = trimmed.at(i);
-        if (isAsciiDigit(c)) {
-            (seenSeparator ? result.fractionDigits : result.integerDigits) += c;
-            seenDigit = true;
-            seenAnything = true;
-        } else if (c == u'-') {
-            // A sign is only valid in front of everything else.
-            if (seenAnything) return std::nullopt;
-            result.negative = true;
-            seenAnything = true;
-        } else if (!separator.isEmpty() && QStringView(trimmed).mid(i).startsWith(separator)) {
-            if (seenSeparator) return std::nullopt;
-            seenSeparator = true;
-            seenAnything = true;
-            i += separator.size() - 1;
-        }
-        // everything else (group separators, currency signs, foreign marks) is dropped
+    if (i < s.size() && (s.at(i) == u'-' || s.at(i) == u'+')) result.negative = s.at(i++) == u'-';
+    const qsizetype mantissaStart = i;
+    while (i < s.size() && (isAsciiDigit(s.at(i)) || s.at(i) == u',' || s.at(i) == u'.')) ++i;
+    const QStringView mantissa = QStringView(s).mid(mantissaStart, i - mantissaStart);
+    qint64 exponent = 0;
+    if (i < s.size() && (s.at(i) == u'e' || s.at(i) == u'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < s.size() && (s.at(i) == u'-' || s.at(i) == u'+'))
+            negativeExponent = s.at(i++) == u'-';
+        const qsizetype digitsStart = i;
+        while (i < s.size() && isAsciiDigit(s.at(i)))
+            exponent = exponent * 10 + (s.at(i++).unicode() - u'0');
+        const qsizetype count = i - digitsStart;
+        if (count == 0 || count > kMaxExponentDigits) return std::nullopt;
+        if (negativeExponent) exponent = -exponent;
     }
-    if (!seenDigit) return std::nullopt;
+    if (i != s.size()) return std::nullopt;
+
+    const qsizetype lastComma = mantissa.lastIndexOf(u',');
+    const qsizetype lastPoint = mantissa.lastIndexOf(u'.');
+    const qsizetype commas = mantissa.count(u',');
+    const qsizetype points = mantissa.count(u'.');
+    qsizetype decimalAt = -1;
+    QChar group;
+    if (commas > 0 && points > 0) {
+        decimalAt = std::max(lastComma, lastPoint);
+        group = decimalAt == lastComma ? QChar(u'.') : QChar(u',');
+        if ((group == u'.' ? commas : points) > 1) return std::nullopt;
+    } else if (commas == 1 || points == 1) {
+        decimalAt = commas == 1 ? lastComma : lastPoint;
+    } else if (commas > 1 || points > 1) {
+        group = commas > 1 ? QChar(u',') : QChar(u'.');
+    }
+    const QStringView integerPart = decimalAt >= 0 ? mantissa.left(decimalAt) : mantissa;
+    const QStringView fractionPart = decimalAt >= 0 ? mantissa.mid(decimalAt + 1) : QStringView();
+    if (!group.isNull()) {
+        const QList<QStringView> groups = integerPart.split(group);
+        if (groups.first().isEmpty() || groups.first().size() > 3) return std::nullopt;
+        for (qsizetype g = 1; g < groups.size(); ++g)
+            if (groups.at(g).size() != 3) return std::nullopt;
+    }
+    for (const QChar c : integerPart)
+        if (c != group) result.digits += c;
+    result.pointPos = result.digits.size();
+    result.digits += fractionPart;
+    if (result.digits.isEmpty()) return std::nullopt;
+    // The digits are plain ASCII now; drop leading zeros so pointPos counts significant places.
+    qsizetype zeros = 0;
+    while (zeros < result.digits.size() - 1 && result.digits.at(zeros) == u'0') ++zeros;
+    result.digits.remove(0, zeros);
+    result.pointPos += exponent - zeros;
     return result;
 }
 
@@ -91,7 +149,7 @@ std::optional<DecimalText> parseDecimal(const QString& text) {
 QString XmlEscape(const QString& text) {
     QString result;
     result.reserve(text.size() + text.size() / 8);
-    for (const QChar c : text) appendEscaped(result, c);
+    for (qsizetype i = 0; i < text.size(); ++i) appendEscaped(result, text, i);
     return result;
 }
 
@@ -125,13 +183,14 @@ QString XmlEscapeSearchKey(const QString& text) {
     const QString folded = FoldUmlauts(text);
     QString result;
     result.reserve(folded.size() + folded.size() / 8);
-    for (const QChar c : folded) {
-        if (c.unicode() == 2)
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const char16_t c = folded.at(i).unicode();
+        if (c == 2)
             result += QLatin1String("&#2;");
-        else if (c.unicode() == 3)
+        else if (c == 3)
             result += QLatin1String("&#3;");
         else
-            appendEscaped(result, c);
+            appendEscaped(result, folded, i);
     }
     return result;
 }
@@ -139,29 +198,44 @@ QString XmlEscapeSearchKey(const QString& text) {
 double ToFloat(const QString& text, double defaultValue) {
     const std::optional<DecimalText> number = parseDecimal(text);
     if (!number) return defaultValue;
-    const QString plain = (number->negative ? QStringLiteral("-") : QString()) +
-                          number->integerDigits + u'.' + number->fractionDigits;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(plain, &ok);
-    return ok && std::isfinite(value) ? value : defaultValue;
+    const QByteArray plain =
+        "0." + number->digits.toLatin1() + 'e' + QByteArray::number(number->pointPos);
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(plain.constData(), plain.constData() + plain.size(), value);
+    if (error != std::errc() || end != plain.constData() + plain.size() || !std::isfinite(value))
+        return defaultValue;
+    return number->negative ? -value : value;
 }
 
 int ToInt(const QString& text, int defaultValue) {
-    QString plain;
-    for (const QChar c : text) {
-        if (isAsciiDigit(c) || c == u'-') plain += c;
-    }
+    const QString trimmed = text.trimmed();
+    const qsizetype start = trimmed.startsWith(u'-') || trimmed.startsWith(u'+') ? 1 : 0;
+    if (trimmed.size() == start) return defaultValue;
+    for (qsizetype i = start; i < trimmed.size(); ++i)
+        if (!isAsciiDigit(trimmed.at(i))) return defaultValue;
     bool ok = false;
-    const int value = plain.toInt(&ok, 10);
+    const int value = trimmed.toInt(&ok, 10);
     return ok ? value : defaultValue;
 }
 
 qint64 ToCurrency(const QString& text, qint64 defaultValue) {
     const std::optional<DecimalText> number = parseDecimal(text);
     if (!number) return defaultValue;
+    if (number->digits == QLatin1String("0")) return 0;
     // Exact decimal arithmetic: binary doubles would turn 0,1 into 0,09999...
-    const QString fraction = number->fractionDigits.leftJustified(4, u'0');
-    const QString unitsText = number->integerDigits + fraction.left(4);
+    // units = the digits in front of the fourth decimal place, rest = the ones behind it.
+    const qint64 unitDigits = number->pointPos + 4;
+    if (unitDigits > 20) return defaultValue;
+    QString unitsText;
+    QString rest;
+    if (unitDigits <= 0) {
+        // A leading zero of the rest is enough to round down.
+        rest = (unitDigits < 0 ? QStringLiteral("0") : QString()) + number->digits;
+    } else {
+        unitsText = number->digits.left(unitDigits).leftJustified(unitDigits, u'0');
+        rest = number->digits.mid(unitDigits);
+    }
     quint64 units = 0;
     for (const QChar c : unitsText) {
         if (__builtin_mul_overflow(units, quint64(10), &units) ||
@@ -169,7 +243,6 @@ qint64 ToCurrency(const QString& text, qint64 defaultValue) {
             return defaultValue;
         }
     }
-    const QStringView rest = QStringView(fraction).mid(4);
     if (!rest.isEmpty()) {
         const int first = rest.front().unicode() - u'0';
         bool moreThanHalf = first > 5;
@@ -193,13 +266,9 @@ qint64 ToCurrency(const QString& text, qint64 defaultValue) {
 
 bool ToBool(const QString& text, bool defaultValue) {
     if (text.isEmpty()) return defaultValue;
-    const QString upper = text.toUpper();
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double number = locale.toDouble(upper, &ok);
-    if (ok) return number != 0.0;
-    const QString word = upper.trimmed();
+    const std::optional<DecimalText> number = parseDecimal(text);
+    if (number) return number->digits != QLatin1String("0");
+    const QString word = text.trimmed().toUpper();
     if (word == QLatin1String("TRUE")) return true;
     if (word == QLatin1String("FALSE")) return false;
     return defaultValue;
@@ -209,11 +278,25 @@ QString FloatToStr(double value) {
     if (std::isnan(value)) return QStringLiteral("NAN");
     if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     if (value == 0.0) return QStringLiteral("0");
-    // Fixed notation with ASCII digits and '-': ToFloat keeps only those, so an exponent or
-    // locale-specific digits would not survive a round trip.
-    QString result = QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
-    const qsizetype point = result.indexOf(u'.');
-    if (point >= 0) result.replace(point, 1, QLocale().decimalPoint());
+    // 15 significant digits, then the suite's general format: fixed while there are at most
+    // 15 places in front of the mark and the value is at least 0,00001, else "1,5E-10".
+    const QString scientific = QLocale::c().toString(std::fabs(value), 'e', 14);
+    const qsizetype e = scientific.indexOf(u'e');
+    QString digits = scientific.left(e).remove(u'.');
+    while (digits.size() > 1 && digits.endsWith(u'0')) digits.chop(1);
+    const int exponent = scientific.mid(e + 1).toInt();
+    QString result = value < 0 ? QStringLiteral("-") : QString();
+    if (exponent >= 15 || exponent < -5) {
+        result += digits.left(1);
+        if (digits.size() > 1) result += u',' + digits.mid(1);
+        result += u'E' + QString::number(exponent);
+    } else if (exponent >= 0) {
+        const QString whole = digits.left(exponent + 1).leftJustified(exponent + 1, u'0');
+        result += whole;
+        if (digits.size() > exponent + 1) result += u',' + digits.mid(exponent + 1);
+    } else {
+        result += QStringLiteral("0,") + QString(-exponent - 1, u'0') + digits;
+    }
     return result;
 }
 

@@ -202,7 +202,7 @@ void TDBXMLCoreObject::reportParseError(const QString& message, qint64 line, qin
                 QStringLiteral(" Column ") + QString::number(column) + u'\n' + className() + u' ' +
                 FileName;
     HasParseError = true;
-    ReportError(sevFatal, ErrorText);
+    if (ReportParseErrors) ReportError(sevFatal, ErrorText);
 }
 
 void TDBXMLCoreObject::parseDevice(QIODevice& device, bool parseEmpty) {

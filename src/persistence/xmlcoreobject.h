@@ -95,6 +95,8 @@ public:
     QString FileName;
     QString ErrorText;
     bool HasParseError = false;
+    // Off for a caller that reports a damaged document itself, with what the reader knows.
+    bool ReportParseErrors = true;
     TDBXMLWideStringStream Buffer;
 
 private:

@@ -230,7 +230,8 @@ void TestIniFile::typedReads_data() {
     QTest::newRow("negative") << "-7" << -7 << true << -7.0;
     QTest::newRow("zero") << "0" << 0 << false << 0.0;
     QTest::newRow("one") << "1" << 1 << true << 1.0;
-    QTest::newRow("decimal comma") << "2,5" << 25 << true << 2.5;
+    QTest::newRow("decimal comma") << "2,5" << 99 << true << 2.5;
+    QTest::newRow("decimal point") << "2.5" << 99 << true << 2.5;
     QTest::newRow("true") << "True" << 99 << true << 99.0;
     QTest::newRow("false") << "false" << 99 << false << 99.0;
     QTest::newRow("word") << "ja" << 99 << true << 99.0;

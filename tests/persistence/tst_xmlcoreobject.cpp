@@ -1,8 +1,6 @@
 #include <QBuffer>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -274,22 +272,6 @@ private Q_SLOTS:
         record.LoadFromFile(KWP_TEST_DATA_DIR "/sample_golden.xml");
         QVERIFY(!record.HasParseError);
         compareFields(record, goldenValues());
-    }
-
-    void savedFileIsWellFormed() {
-        const QString xmllint = QStandardPaths::findExecutable("xmllint");
-        if (xmllint.isEmpty()) QSKIP("xmllint is not installed");
-        ScriptedDialogs dialogs;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("sample.xml");
-        TSampleRecord record;
-        fill(record, {QString::fromUtf8("<'\"&>\r\n Grüße 😀 中"), longText(100000, 7), -3, -1234.5,
-                      true, QDateTime::currentDateTime()});
-        record.SaveToFile(path);
-        QProcess lint;
-        lint.start(xmllint, {"--noout", path});
-        QVERIFY(lint.waitForFinished(30000));
-        QVERIFY2(lint.exitCode() == 0, lint.readAllStandardError().constData());
     }
 
     void longTextArrivesInChunks_data() {
