@@ -508,7 +508,7 @@ private Q_SLOTS:
                  QVariant(QStringLiteral("4006381333931")));
     }
 
-    void otherConnectionsRowsAppearOnFirst() {
+    void otherConnectionsChangesAreSeen() {
         ArticleStore store;
         store.add(QStringLiteral("B"));
         TStoreTable other(&store.database);
@@ -526,6 +526,24 @@ private Q_SLOTS:
         other.Delete();
         store.table.Refresh();
         QCOMPARE(store.numbers(), QStringList{QStringLiteral("A")});
+        // A row the other one changes is read again under a lock, and an edit of other columns
+        // keeps the change.
+        other.First();
+        other.Edit();
+        other.FieldByName(QStringLiteral("PREIS")).SetAsFloat(2);
+        other.Post();
+        store.table.LockTable();
+        QCOMPARE(store.table.FieldByName(QStringLiteral("PREIS")).AsFloat(), 2.0);
+        store.table.UnlockTable();
+        other.Edit();
+        other.FieldByName(QStringLiteral("MENGE")).SetAsInteger(7);
+        other.Post();
+        store.table.Edit();
+        store.table.FieldByName(QStringLiteral("PREIS")).SetAsFloat(4);
+        store.table.Post();
+        other.Refresh();
+        QCOMPARE(other.FieldByName(QStringLiteral("MENGE")).AsInteger(), 7);
+        QCOMPARE(other.FieldByName(QStringLiteral("PREIS")).AsFloat(), 4.0);
         // Editing a row that is gone is reported, not silently lost.
         store.table.First();
         store.table.Edit();
