@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,6 +37,14 @@ std::unique_ptr<TCustomerAddress> plainRecord(const QString& id, const QString& 
 
 void save(TDBAdress& db, const QStringList& ids) {
     for (const QString& id : ids) QCOMPARE(db.SetCustomer(*plainRecord(id)), 0);
+}
+
+// Another workstation on the same address folder (see adressworker.cpp).
+std::unique_ptr<QProcess> startWorker(const QStringList& arguments) {
+    auto worker = std::make_unique<QProcess>();
+    worker->start(QStringLiteral(KWP_ADRESSWORKER_PATH), arguments);
+    worker->waitForStarted(10000);
+    return worker;
 }
 
 }  // namespace
@@ -249,6 +258,30 @@ private Q_SLOTS:
         db.FindAddress(QStringLiteral("FIRMA"), hits);
         QCOMPARE(hits.Count(), 1);
         QVERIFY(!db.ExistsCustomer(QStringLiteral("B")));
+    }
+
+    // Four workstations each add one to a counter address many times under the lock.
+    void concurrentIncrementsAreAllKept() {
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        std::unique_ptr<TCustomerAddress> counter =
+            plainRecord(QStringLiteral("ZAEHLER"), QStringLiteral("0"));
+        QCOMPARE(db.SetCustomer(*counter), 0);
+        constexpr int workers = 4;
+        constexpr int cycles = 40;
+        std::vector<std::unique_ptr<QProcess>> running;
+        for (int i = 0; i < workers; ++i)
+            running.push_back(
+                startWorker({QStringLiteral("count"), dir.path(), QString::number(cycles)}));
+        for (const auto& worker : running) {
+            QVERIFY(worker->waitForFinished(240000));
+            QCOMPARE(worker->exitCode(), 0);
+        }
+        // Read without a lock, still standing on the row it wrote itself.
+        TCustomerAddress loaded;
+        QVERIFY(db.GetCustomer(QStringLiteral("ZAEHLER"), loaded));
+        QCOMPARE(loaded.DisplayTxt, QString::number(workers * cycles));
     }
 
     void lockWithoutOpenTableIsReported() {
