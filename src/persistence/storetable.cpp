@@ -978,6 +978,9 @@ void TStoreTable::SetIndexName(const QString& name) {
         return;
     }
     checkBrowse();
+    // Rereading the order costs a pass over the index; callers that restore the order they
+    // found would otherwise pay it on every call.
+    if (name == m_indexName) return;
     const QString previous = m_indexName;
     const qint64 keep = CurrentRowId();
     m_indexName = name;
