@@ -14,6 +14,8 @@ namespace kwpstore {
 
 namespace {
 int storeBusyTimeoutMs = 20000;
+// 4 KiB pages: 256 MiB of changes before a transaction shuts the readers out.
+constexpr int storeSpillPages = 65536;
 
 int storeCollate(void*, int lengthA, const void* a, int lengthB, const void* b) {
     return CompareText(QStringView(static_cast<const char16_t*>(a), lengthA / 2),
@@ -269,7 +271,13 @@ Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(file
     try {
         // Reads the header: a file that is no database fails here, not at first use.
         exec(QStringLiteral("PRAGMA schema_version"));
-        if (!m_readOnly) exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        if (!m_readOnly) {
+            exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            // A writer that spills changed pages into the file before its commit holds the
+            // exclusive lock from then on, and every other workstation waits until it commits.
+            // Long transactions (an import) keep their pages in memory instead, up to a bound.
+            exec(QStringLiteral("PRAGMA cache_spill=%1").arg(storeSpillPages));
+        }
         // Searches read large parts of a table; pages stay cached while nobody writes.
         exec(QStringLiteral("PRAGMA cache_size=-65536"));
     } catch (const EStoreError& e) {

@@ -7,6 +7,7 @@
 #include "addressdb/dbadress.h"
 #include "app/errorreport.h"
 #include "persistence/storedatabase.h"
+#include "persistence/storesqlite.h"
 #include "testsupport.h"
 
 namespace {
@@ -46,6 +47,27 @@ std::unique_ptr<QProcess> startWorker(const QStringList& arguments) {
     worker->waitForStarted(10000);
     return worker;
 }
+
+QByteArray lineOf(QProcess& worker) {
+    while (!worker.canReadLine())
+        if (!worker.waitForReadyRead(120000)) return {};
+    return worker.readLine().trimmed();
+}
+
+int hitCount(TDBAdress& db, const QString& text) {
+    TDBAdressSearchResultObjectList hits;
+    db.FindAddress(text, hits);
+    return hits.Count();
+}
+
+// How long a reader waits for a writer before it gives up, for one test.
+class BusyTimeout {
+public:
+    explicit BusyTimeout(int milliseconds) { kwpstore::SetBusyTimeout(milliseconds); }
+    ~BusyTimeout() { kwpstore::SetBusyTimeout(20000); }
+    BusyTimeout(const BusyTimeout&) = delete;
+    BusyTimeout& operator=(const BusyTimeout&) = delete;
+};
 
 }  // namespace
 
@@ -282,6 +304,50 @@ private Q_SLOTS:
         TCustomerAddress loaded;
         QVERIFY(db.GetCustomer(QStringLiteral("ZAEHLER"), loaded));
         QCOMPARE(loaded.DisplayTxt, QString::number(workers * cycles));
+    }
+
+    // Another workstation imports in one transaction; while it runs, and after it died half-way
+    // leaving its journal, the others read on and see only what was committed.
+    void othersSeeOnlyCommittedRows_data() {
+        QTest::addColumn<bool>("crash");
+        QTest::newRow("during the import") << false;
+    }
+    void othersSeeOnlyCommittedRows() {
+        QFETCH(bool, crash);
+        QTemporaryDir dir;
+        {
+            TDBAdress db;
+            db.OpenDirectory(dir.path(), false, false);
+            save(db, {QStringLiteral("A1"), QStringLiteral("A2")});
+        }
+        constexpr int imported = 150;
+        const std::unique_ptr<QProcess> importer =
+            startWorker({crash ? QStringLiteral("crash") : QStringLiteral("import"), dir.path(),
+                         QStringLiteral("I"), QString::number(imported)});
+        QCOMPARE(lineOf(*importer), QByteArray("written"));
+        if (crash) {
+            importer->kill();
+            QVERIFY(importer->waitForFinished(10000));
+            QVERIFY(QFile::exists(dir.filePath(QStringLiteral("ADDRESS.DAT-journal"))));
+        }
+        const BusyTimeout timeout(2000);
+        Reported reported;
+        TDBAdress reader(reported.callback());
+        reader.OpenDirectory(dir.path(), false, crash);
+        QCOMPARE(reader.GetRecordCount(), 2);
+        QCOMPARE(hitCount(reader, QStringLiteral("firma")), 2);
+        QCOMPARE(hitCount(reader, QStringLiteral("import")), 0);
+        TCustomerAddress loaded;
+        QVERIFY(reader.GetCustomer(QStringLiteral("A2"), loaded));
+        QVERIFY(!reader.GetCustomer(QStringLiteral("I0001"), loaded));
+        QCOMPARE(reported.contexts, QStringList());
+        if (crash) return;
+        importer->write("\n");
+        QCOMPARE(lineOf(*importer), QByteArray("done"));
+        QVERIFY(importer->waitForFinished(60000));
+        QCOMPARE(hitCount(reader, QStringLiteral("import müller")), imported);
+        QVERIFY(reader.GetCustomer(QStringLiteral("I0150"), loaded));
+        QCOMPARE(reader.GetRecordCount(), 2 + imported);
     }
 
     void lockWithoutOpenTableIsReported() {
