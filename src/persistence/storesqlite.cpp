@@ -270,7 +270,7 @@ Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(file
     }
     try {
         // Reads the header: a file that is no database fails here, not at first use.
-        exec(QStringLiteral("PRAGMA schema_version"));
+        readHeader();
         if (!m_readOnly) {
             exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
             // A writer that spills changed pages into the file before its commit holds the
@@ -286,6 +286,34 @@ Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(file
         throw EStoreError(FormatStr(_("Datenbankdatei \"%s\" kann nicht geöffnet werden: %s"),
                                     {fileName, e.message()}));
     }
+}
+
+// A crash in the middle of a write leaves a journal that the next reader must roll back
+// first, which a read-only connection cannot do. A short read-write connection does it where
+// this workstation may write.
+void Connection::readHeader() {
+    try {
+        exec(QStringLiteral("PRAGMA schema_version"));
+        return;
+    } catch (const EStoreError& e) {
+        if (!m_readOnly || e.code() != SQLITE_READONLY_ROLLBACK) throw;
+    }
+    sqlite3* recovering = nullptr;
+    const QByteArray path = QFile::encodeName(m_fileName);
+    int rc = sqlite3_open_v2(path.constData(), &recovering,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(recovering, storeBusyTimeoutMs);
+        rc = sqlite3_exec(recovering, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(recovering);
+    if (rc != SQLITE_OK)
+        throw EStoreError(
+            FormatStr(_("Die Datenbankdatei \"%s\" enthält eine abgebrochene Änderung, die erst "
+                        "ein Arbeitsplatz mit Schreibrecht zurücknehmen muss."),
+                      {m_fileName}),
+            SQLITE_READONLY_ROLLBACK);
+    exec(QStringLiteral("PRAGMA schema_version"));
 }
 
 Connection::~Connection() {

@@ -311,6 +311,7 @@ private Q_SLOTS:
     void othersSeeOnlyCommittedRows_data() {
         QTest::addColumn<bool>("crash");
         QTest::newRow("during the import") << false;
+        QTest::newRow("read-only after a crash") << true;
     }
     void othersSeeOnlyCommittedRows() {
         QFETCH(bool, crash);
