@@ -60,21 +60,14 @@ int hitCount(TDBAdress& db, const QString& text) {
     return hits.Count();
 }
 
-// How long a reader waits for a writer before it gives up, for one test.
-class BusyTimeout {
-public:
-    explicit BusyTimeout(int milliseconds) { kwpstore::SetBusyTimeout(milliseconds); }
-    ~BusyTimeout() { kwpstore::SetBusyTimeout(20000); }
-    BusyTimeout(const BusyTimeout&) = delete;
-    BusyTimeout& operator=(const BusyTimeout&) = delete;
-};
-
 }  // namespace
 
 class TestDBAdress : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { kwpstore::SetBusyTimeout(20000); }
+
     void openingCreatesTheTable() {
         QTemporaryDir root;
         const QString dir = root.filePath(QStringLiteral("DEMO/ADRESSEN"));
@@ -331,7 +324,8 @@ private Q_SLOTS:
             QVERIFY(importer->waitForFinished(10000));
             QVERIFY(QFile::exists(dir.filePath(QStringLiteral("ADDRESS.DAT-journal"))));
         }
-        const BusyTimeout timeout(2000);
+        // Longer waits than this for the importer count as being shut out.
+        kwpstore::SetBusyTimeout(2000);
         Reported reported;
         TDBAdress reader(reported.callback());
         reader.OpenDirectory(dir.path(), false, crash);
