@@ -1616,8 +1616,8 @@ A value starting with &apos;-&apos; goes after &quot;--&quot;.
         <translation>Database error: %s (%s)</translation>
     </message>
     <message>
-        <source>Die Datenbankdatei "%s" enthält eine abgebrochene Änderung, die erst ein Arbeitsplatz mit Schreibrecht zurücknehmen muss.</source>
-        <translation>The database file "%s" holds an interrupted change that a workstation with write access must undo first.</translation>
+        <source>Die Datei enthält eine abgebrochene Änderung, die erst ein Arbeitsplatz mit Schreibrecht zurücknehmen muss.</source>
+        <translation>The file holds an interrupted change that a workstation with write access must undo first.</translation>
     </message>
     <message>
         <source>Schlüsselverletzung in Tabelle "%s": Der Schlüssel ist schon vergeben.</source>

@@ -297,7 +297,8 @@ void Connection::readHeader() {
         exec(QStringLiteral("PRAGMA schema_version"));
         return;
     } catch (const EStoreError& e) {
-        if (!m_readOnly || e.code() != SQLITE_READONLY_ROLLBACK) throw;
+        // Also met by a read-write open where this workstation may not write.
+        if (e.code() != SQLITE_READONLY_ROLLBACK) throw;
     }
     sqlite3* recovering = nullptr;
     const QByteArray path = QFile::encodeName(m_fileName);
@@ -310,9 +311,8 @@ void Connection::readHeader() {
     sqlite3_close(recovering);
     if (rc != SQLITE_OK)
         throw EStoreError(
-            FormatStr(_("Die Datenbankdatei \"%s\" enthält eine abgebrochene Änderung, die erst "
-                        "ein Arbeitsplatz mit Schreibrecht zurücknehmen muss."),
-                      {m_fileName}),
+            _("Die Datei enthält eine abgebrochene Änderung, die erst ein Arbeitsplatz mit "
+              "Schreibrecht zurücknehmen muss."),
             SQLITE_READONLY_ROLLBACK);
     exec(QStringLiteral("PRAGMA schema_version"));
 }
