@@ -1644,6 +1644,10 @@ A value starting with &apos;-&apos; goes after &quot;--&quot;.
         <translation>Database error: %s (%s)</translation>
     </message>
     <message>
+        <source>Die Datei enthält eine abgebrochene Änderung, die erst ein Arbeitsplatz mit Schreibrecht zurücknehmen muss.</source>
+        <translation>The file holds an interrupted change that a workstation with write access must undo first.</translation>
+    </message>
+    <message>
         <source>Schlüsselverletzung in Tabelle "%s": Der Schlüssel ist schon vergeben.</source>
         <translation>Key violation in table "%s": the key is already in use.</translation>
     </message>

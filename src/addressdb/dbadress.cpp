@@ -186,6 +186,8 @@ void TDBAdress::updateShownCache(bool wasCurrent, bool removed, qint64 rowId) {
 bool TDBAdress::locateId(const QString& id) {
     TStoreTable& table = *AddressTable();
     const QString wanted = id.toUpper();
+    // The current row may hold what another workstation has changed since it was read.
+    table.RefreshIfChanged();
     if (table.RecNo() > 0 && table.FieldByName(QStringLiteral("ID")).AsString() == wanted)
         return true;
     return table.Locate(QStringLiteral("ID"), wanted);

@@ -131,6 +131,9 @@ void EnsureIndex(TStoreTable& table) {
     const QString quotedTable = table.quotedTableName();
     // Counted on small rows: the table through its key index, the index by its size records.
     if (HasIndex(table)) {
+        // All counts from one state of the file: a commit of another workstation in between
+        // would look like a damaged index.
+        const kwpstore::ReadScope reading(connection);
         const qint64 rows = searchCount(connection, table.TableName());
         if (searchCount(connection, index + QStringLiteral("_docsize")) == rows &&
             searchCount(connection, list) == rows)

@@ -14,6 +14,9 @@ namespace kwpstore {
 
 namespace {
 int storeBusyTimeoutMs = 20000;
+// 4 KiB pages: 1 GiB of changes before a transaction shuts the readers out. An import of
+// 20,000 addresses changes about 250 MiB.
+constexpr int storeSpillPages = 262144;
 
 int storeCollate(void*, int lengthA, const void* a, int lengthB, const void* b) {
     return CompareText(QStringView(static_cast<const char16_t*>(a), lengthA / 2),
@@ -268,8 +271,14 @@ Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(file
     }
     try {
         // Reads the header: a file that is no database fails here, not at first use.
-        exec(QStringLiteral("PRAGMA schema_version"));
-        if (!m_readOnly) exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        readHeader();
+        if (!m_readOnly) {
+            exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            // A writer that spills changed pages into the file before its commit holds the
+            // exclusive lock from then on, and every other workstation waits until it commits.
+            // Long transactions (an import) keep their pages in memory instead, up to a bound.
+            exec(QStringLiteral("PRAGMA cache_spill=%1").arg(storeSpillPages));
+        }
         // Searches read large parts of a table; pages stay cached while nobody writes.
         exec(QStringLiteral("PRAGMA cache_size=-65536"));
     } catch (const EStoreError& e) {
@@ -278,6 +287,34 @@ Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(file
         throw EStoreError(FormatStr(_("Datenbankdatei \"%s\" kann nicht geöffnet werden: %s"),
                                     {fileName, e.message()}));
     }
+}
+
+// A crash in the middle of a write leaves a journal that the next reader must roll back
+// first, which a read-only connection cannot do. A short read-write connection does it where
+// this workstation may write.
+void Connection::readHeader() {
+    try {
+        exec(QStringLiteral("PRAGMA schema_version"));
+        return;
+    } catch (const EStoreError& e) {
+        // Also met by a read-write open where this workstation may not write.
+        if (e.code() != SQLITE_READONLY_ROLLBACK) throw;
+    }
+    sqlite3* recovering = nullptr;
+    const QByteArray path = QFile::encodeName(m_fileName);
+    int rc = sqlite3_open_v2(path.constData(), &recovering,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(recovering, storeBusyTimeoutMs);
+        rc = sqlite3_exec(recovering, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(recovering);
+    if (rc != SQLITE_OK)
+        throw EStoreError(
+            _("Die Datei enthält eine abgebrochene Änderung, die erst ein Arbeitsplatz mit "
+              "Schreibrecht zurücknehmen muss."),
+            SQLITE_READONLY_ROLLBACK);
+    exec(QStringLiteral("PRAGMA schema_version"));
 }
 
 Connection::~Connection() {

@@ -75,6 +75,8 @@ public:
     [[noreturn]] void fail(const QString& context) const;
 
 private:
+    void readHeader();
+
     sqlite3* m_db = nullptr;
     QString m_fileName;
     bool m_readOnly = false;

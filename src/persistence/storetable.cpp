@@ -102,6 +102,12 @@ TFieldDef storeFieldFromColumn(const QString& name, const QString& declared, boo
     return def;
 }
 
+QString storeDeletedMeanwhile(const QString& table) {
+    return FormatStr(_("Der Datensatz in Tabelle \"%s\" wurde inzwischen von einem anderen "
+                       "Arbeitsplatz gelöscht."),
+                     {table});
+}
+
 [[noreturn]] void storeWriteFailed(const QString& table, const EStoreError& error) {
     const int code = error.code();
     if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
@@ -570,7 +576,8 @@ void TStoreTable::reloadOrder(qint64 keepRowId) {
 }
 
 void TStoreTable::RefreshIfChanged() {
-    if (!Active()) return;
+    // A record being edited keeps its values until it is posted or cancelled.
+    if (m_state != TStoreState::Browse) return;
     if (m_connection->dataVersion() != m_orderVersion) reloadOrder(CurrentRowId());
 }
 
@@ -722,6 +729,10 @@ void TStoreTable::Edit() {
     if (m_position < 0)
         throw EStoreError(
             FormatStr(_("Tabelle \"%s\" ist leer: kein Datensatz zum Bearbeiten."), {m_tableName}));
+    // The columns the caller does not set are written back as they are now, not as read.
+    const qint64 rowId = CurrentRowId();
+    RefreshIfChanged();
+    if (CurrentRowId() != rowId) throw EStoreError(storeDeletedMeanwhile(m_tableName));
     m_state = TStoreState::Edit;
 }
 
@@ -773,10 +784,7 @@ void TStoreTable::Post() {
             if (inserting) {
                 rowId = sqlite3_last_insert_rowid(m_connection->handle());
             } else if (sqlite3_changes(m_connection->handle()) == 0) {
-                throw EStoreError(FormatStr(
-                    _("Der Datensatz in Tabelle \"%s\" wurde inzwischen von einem anderen "
-                      "Arbeitsplatz gelöscht."),
-                    {m_tableName}));
+                throw EStoreError(storeDeletedMeanwhile(m_tableName));
             }
         });
     } catch (const EStoreError& e) {
@@ -896,6 +904,8 @@ bool TStoreTable::Locate(const QString& fieldName, const QVariant& value) {
     if (column < 0)
         throw EStoreError(FormatStr(_("Feld \"%s\" in Tabelle \"%s\" nicht gefunden."),
                                     {fieldName, m_tableName}));
+    // The order and the rows found from one state of the file.
+    const kwpstore::ReadScope reading(*m_connection);
     RefreshIfChanged();
     kwpstore::Statement& statement = m_connection->cached(
         QStringLiteral("SELECT rowid FROM ") + QuoteIdent(m_tableName) + QStringLiteral(" WHERE ") +
@@ -922,6 +932,7 @@ void TStoreTable::FindNearest(const QVariantList& keyValues) {
         throw EStoreError(FormatStr(_("Tabelle \"%s\": Suche nach dem nächsten Schlüssel "
                                       "braucht einen Index."),
                                     {m_tableName}));
+    std::optional<kwpstore::ReadScope> reading(std::in_place, *m_connection);
     RefreshIfChanged();
     QVariantList key;
     for (qsizetype i = 0; i < keyValues.size() && i < qsizetype(m_key.size()); ++i) {
@@ -936,7 +947,6 @@ void TStoreTable::FindNearest(const QVariantList& keyValues) {
     }
     size_t low = 0;
     size_t high = m_order.size();
-    std::optional<kwpstore::ReadScope> reading(std::in_place, *m_connection);
     while (low < high) {
         const size_t middle = (low + high) / 2;
         bool present = false;
@@ -968,6 +978,9 @@ void TStoreTable::SetIndexName(const QString& name) {
         return;
     }
     checkBrowse();
+    // Rereading the order costs a pass over the index; callers that restore the order they
+    // found would otherwise pay it on every call.
+    if (name == m_indexName) return;
     const QString previous = m_indexName;
     const qint64 keep = CurrentRowId();
     m_indexName = name;
@@ -1018,6 +1031,15 @@ void TStoreTable::LockTable() {
     checkWritable();
     m_connection->begin();
     ++m_lockDepth;
+    // The order and the current row may predate the lock; what is read under it must be what
+    // the other workstations committed last.
+    try {
+        RefreshIfChanged();
+    } catch (...) {
+        m_connection->rollback();
+        --m_lockDepth;
+        throw;
+    }
 }
 
 void TStoreTable::UnlockTable(bool keepChanges) {

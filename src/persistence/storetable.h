@@ -70,8 +70,9 @@ enum class TStoreState { Inactive, Browse, Edit, Insert };
 
 // A table of the store with a cursor. Record numbers are positions (1-based) in the current
 // index order and filter; the order is kept in memory as row ids, so reading record n costs
-// the same for every n. The order is reread on Refresh, on First/Last/Locate/FindNearest when
-// another connection has written meanwhile, and updated in place after own writes.
+// the same for every n. The order and the current record are reread on Refresh, and on
+// First/Last/Locate/FindNearest/Edit/LockTable when another connection has written meanwhile;
+// own writes update them in place.
 class TStoreTable {
 public:
     explicit TStoreTable(TStoreDatabase* database = nullptr);
@@ -176,7 +177,8 @@ public:
     // Row id of the current record (0 when none); positions on a row id of this table.
     qint64 CurrentRowId() const;
     bool GotoRowId(qint64 rowId);
-    // Rereads the order when another connection has written since it was read.
+    // Rereads the order and the current record when another connection has written since they
+    // were read; not while a record is being edited.
     void RefreshIfChanged();
     // Grows with every write of this table object (post, delete, undone lock, alter), so that
     // what a caller derived from the rows can tell whether it is still current.

@@ -1,18 +1,38 @@
 // Second workstation of the address-table tests.
 //   kwp_adressworker save DIR PREFIX COUNT: saves COUNT addresses PREFIX0001… each under the
 //     table lock, with the word "ZWEITPLATZ" in their display text; prints "saved N" after each.
+//   kwp_adressworker count DIR CYCLES: CYCLES times under the lock: reads address "ZAEHLER",
+//     adds one to the number that is its display text, saves it.
+//   kwp_adressworker import|crash DIR PREFIX COUNT: saves COUNT addresses under one lock with a
+//     page cache far smaller than the changes, prints "written" and waits for a line on stdin;
+//     then import commits and prints "done", crash (whose changes went into the file) dies.
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
 
 #include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
 #include "app/errorreport.h"
+#include "persistence/storesqlite.h"
+
+namespace {
+void say(const QByteArray& text) {
+    std::printf("%s\n", text.constData());
+    std::fflush(stdout);
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SetConsoleProcess(true);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 5 || args[1] != QLatin1String("save")) return 2;
+    const QString mode = args.value(1);
+    const bool counting = mode == QLatin1String("count");
+    const bool oneLock = mode == QLatin1String("import") || mode == QLatin1String("crash");
+    if (!counting && !oneLock && mode != QLatin1String("save")) return 2;
+    if (args.size() != (counting ? 4 : 5)) return 2;
     int failures = 0;
     TDBAdress db([&failures](const std::exception& error, const QString& context) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(context), error.what());
@@ -20,17 +40,45 @@ int main(int argc, char** argv) {
     });
     db.OpenDirectory(args[2], false, false);
     db.SetLockSettleDelay(0);
-    const int count = args[4].toInt();
-    for (int i = 1; i <= count; ++i) {
+    if (oneLock) {
+        // A writer that spilled these few pages into the file would shut the readers out.
+        kwpstore::Connection& connection = db.AddressTable()->connection();
+        connection.exec(QStringLiteral("PRAGMA cache_size=20"));
+        if (mode == QLatin1String("crash"))
+            connection.exec(QStringLiteral("PRAGMA cache_spill=ON"));
+    }
+    std::unique_ptr<TDatabaseLock> lock;
+    for (int i = 1; i <= args.last().toInt(); ++i) {
+        if (!lock) lock = db.LockAddressTable(QStringLiteral("WORKER"));
         TCustomerAddress record;
-        record.Id = args[3] + QString::number(i).rightJustified(4, QLatin1Char('0'));
-        record.DisplayTxt = QStringLiteral("Zweitplatz Müller %1").arg(i);
-        record.Info = QStringLiteral("Straße %1").arg(i);
-        std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("WORKER"));
-        if (!lock || db.SetCustomer(record) != 0) return 4;
+        if (!lock || (counting && !db.GetCustomer(QStringLiteral("ZAEHLER"), record))) return 4;
+        if (counting) {
+            record.DisplayTxt = QString::number(record.DisplayTxt.toInt() + 1);
+        } else {
+            record.Id = args[3] + QString::number(i).rightJustified(4, QLatin1Char('0'));
+            record.DisplayTxt = (oneLock ? QStringLiteral("Import Müller %1")
+                                         : QStringLiteral("Zweitplatz Müller %1"))
+                                    .arg(i);
+            record.Info =
+                oneLock
+                    ? QStringLiteral("Lieferung über das Hintertor, Straße %1").arg(i).repeated(8)
+                    : QStringLiteral("Straße %1").arg(i);
+            // As the import of the setup tool does it.
+            if (oneLock && db.ExistsCustomer(record.Id)) return 4;
+        }
+        if (db.SetCustomer(record) != 0) return 4;
+        if (oneLock) continue;
         db.Unlock(lock);
-        std::printf("saved %d\n", i);
-        std::fflush(stdout);
+        if (!counting) say("saved " + QByteArray::number(i));
+    }
+    if (oneLock) {
+        say("written");
+        std::string line;
+        std::getline(std::cin, line);
+        // Dies like a crashed workstation: nothing committed, nothing cleaned up.
+        if (mode == QLatin1String("crash")) std::_Exit(6);
+        db.Unlock(lock);
+        say("done");
     }
     return failures == 0 ? 0 : 5;
 }

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -6,6 +7,7 @@
 #include "addressdb/dbadress.h"
 #include "app/errorreport.h"
 #include "persistence/storedatabase.h"
+#include "persistence/storesqlite.h"
 #include "testsupport.h"
 
 namespace {
@@ -38,12 +40,34 @@ void save(TDBAdress& db, const QStringList& ids) {
     for (const QString& id : ids) QCOMPARE(db.SetCustomer(*plainRecord(id)), 0);
 }
 
+// Another workstation on the same address folder (see adressworker.cpp).
+std::unique_ptr<QProcess> startWorker(const QStringList& arguments) {
+    auto worker = std::make_unique<QProcess>();
+    worker->start(QStringLiteral(KWP_ADRESSWORKER_PATH), arguments);
+    worker->waitForStarted(10000);
+    return worker;
+}
+
+QByteArray lineOf(QProcess& worker) {
+    while (!worker.canReadLine())
+        if (!worker.waitForReadyRead(120000)) return {};
+    return worker.readLine().trimmed();
+}
+
+int hitCount(TDBAdress& db, const QString& text) {
+    TDBAdressSearchResultObjectList hits;
+    db.FindAddress(text, hits);
+    return hits.Count();
+}
+
 }  // namespace
 
 class TestDBAdress : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup() { kwpstore::SetBusyTimeout(20000); }
+
     void openingCreatesTheTable() {
         QTemporaryDir root;
         const QString dir = root.filePath(QStringLiteral("DEMO/ADRESSEN"));
@@ -302,6 +326,76 @@ private Q_SLOTS:
         db.FindAddress(QStringLiteral("FIRMA"), hits);
         QCOMPARE(hits.Count(), 1);
         QVERIFY(!db.ExistsCustomer(QStringLiteral("B")));
+    }
+
+    // Four workstations each add one to a counter address many times under the lock.
+    void concurrentIncrementsAreAllKept() {
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        std::unique_ptr<TCustomerAddress> counter =
+            plainRecord(QStringLiteral("ZAEHLER"), QStringLiteral("0"));
+        QCOMPARE(db.SetCustomer(*counter), 0);
+        constexpr int workers = 4;
+        constexpr int cycles = 40;
+        std::vector<std::unique_ptr<QProcess>> running;
+        for (int i = 0; i < workers; ++i)
+            running.push_back(
+                startWorker({QStringLiteral("count"), dir.path(), QString::number(cycles)}));
+        for (const auto& worker : running) {
+            QVERIFY(worker->waitForFinished(240000));
+            QCOMPARE(worker->exitCode(), 0);
+        }
+        // Read without a lock, still standing on the row it wrote itself.
+        TCustomerAddress loaded;
+        QVERIFY(db.GetCustomer(QStringLiteral("ZAEHLER"), loaded));
+        QCOMPARE(loaded.DisplayTxt, QString::number(workers * cycles));
+    }
+
+    // Another workstation imports in one transaction; while it runs, and after it died half-way
+    // leaving its journal, the others read on and see only what was committed.
+    void othersSeeOnlyCommittedRows_data() {
+        QTest::addColumn<bool>("crash");
+        QTest::newRow("during the import") << false;
+        QTest::newRow("read-only after a crash") << true;
+    }
+    void othersSeeOnlyCommittedRows() {
+        QFETCH(bool, crash);
+        QTemporaryDir dir;
+        {
+            TDBAdress db;
+            db.OpenDirectory(dir.path(), false, false);
+            save(db, {QStringLiteral("A1"), QStringLiteral("A2")});
+        }
+        constexpr int imported = 150;
+        const std::unique_ptr<QProcess> importer =
+            startWorker({crash ? QStringLiteral("crash") : QStringLiteral("import"), dir.path(),
+                         QStringLiteral("I"), QString::number(imported)});
+        QCOMPARE(lineOf(*importer), QByteArray("written"));
+        if (crash) {
+            importer->kill();
+            QVERIFY(importer->waitForFinished(10000));
+            QVERIFY(QFile::exists(dir.filePath(QStringLiteral("ADDRESS.DAT-journal"))));
+        }
+        // Longer waits than this for the importer count as being shut out.
+        kwpstore::SetBusyTimeout(2000);
+        Reported reported;
+        TDBAdress reader(reported.callback());
+        reader.OpenDirectory(dir.path(), false, crash);
+        QCOMPARE(reader.GetRecordCount(), 2);
+        QCOMPARE(hitCount(reader, QStringLiteral("firma")), 2);
+        QCOMPARE(hitCount(reader, QStringLiteral("import")), 0);
+        TCustomerAddress loaded;
+        QVERIFY(reader.GetCustomer(QStringLiteral("A2"), loaded));
+        QVERIFY(!reader.GetCustomer(QStringLiteral("I0001"), loaded));
+        QCOMPARE(reported.contexts, QStringList());
+        if (crash) return;
+        importer->write("\n");
+        QCOMPARE(lineOf(*importer), QByteArray("done"));
+        QVERIFY(importer->waitForFinished(60000));
+        QCOMPARE(hitCount(reader, QStringLiteral("import müller")), imported);
+        QVERIFY(reader.GetCustomer(QStringLiteral("I0150"), loaded));
+        QCOMPARE(reader.GetRecordCount(), 2 + imported);
     }
 
     void lockWithoutOpenTableIsReported() {
