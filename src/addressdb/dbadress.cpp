@@ -281,9 +281,12 @@ bool TDBAdress::ReadCurrent(TCustomerAddress& record) {
     record.Kennzeichen =
         adressMarksFromText(table.FieldByName(QStringLiteral("CHARACT")).AsString());
     record.IdWeiterl = wholeValue(table.FieldByName(QStringLiteral("IDFORWARD")), record.IdWeiterl);
-    record.Wv = table.FieldByName(QStringLiteral("WV")).AsDateTime();
-    record.WvTxt = wholeValue(table.FieldByName(QStringLiteral("WVTXT")), record.WvTxt);
-    record.WvUser = wholeValue(table.FieldByName(QStringLiteral("WVUSER")), record.WvUser);
+    // A table of an older version, opened read-only, lacks the resubmission columns.
+    if (TStoreField* wv = table.FindField(QStringLiteral("WV"))) {
+        record.Wv = wv->AsDateTime();
+        record.WvTxt = wholeValue(table.FieldByName(QStringLiteral("WVTXT")), record.WvTxt);
+        record.WvUser = wholeValue(table.FieldByName(QStringLiteral("WVUSER")), record.WvUser);
+    }
     return true;
 }
 

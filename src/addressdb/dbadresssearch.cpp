@@ -203,12 +203,11 @@ RowIds FindRows(TStoreTable& table, const QList<Word>& words) {
     if (words.isEmpty()) return {};
     if (!HasIndex(table)) return ScanRows(table, words);
     // Trigram phrases find every substring of three or more characters exactly; shorter
-    // words are compared with the stored haystacks of the rows found, and so are words with a
-    // NUL, which ends a query text for the index.
+    // words are compared with the stored haystacks of the rows found.
     QStringList phrases;
     QList<Word> shortWords;
     for (const Word& word : words) {
-        if (word.needle.toUcs4().size() >= searchTrigram && !word.needle.contains(QChar(0)))
+        if (word.needle.toUcs4().size() >= searchTrigram)
             phrases.append(searchPhrase(word.needle));
         else
             shortWords.append(word);

@@ -296,6 +296,16 @@ private Q_SLOTS:
                 old.Post();
             }
         }
+        {
+            // Reading must not need the upgrade, which only a writer may make.
+            Reported reported;
+            TDBAdress reader(reported.callback());
+            reader.OpenDirectory(dir.path(), false, true);
+            TCustomerAddress record;
+            QVERIFY(reader.GetCustomer(QStringLiteral("A2"), record));
+            QCOMPARE(record.DisplayTxt, QStringLiteral("Bäckerei A2"));
+            QCOMPARE(reported.contexts, QStringList());
+        }
         TDBAdress db;
         db.OpenDirectory(dir.path(), false, false);
         const TFieldDefs& defs = db.AddressTable()->FieldDefs();

@@ -443,33 +443,27 @@ void TestAdminSetup::invalidNames_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
 
-    for (const char* kind : {"tenant", "user"}) {
-        QTest::addRow("%s parent folder", kind) << kind << "../x"
-                                                << "Ungültige";
-        QTest::addRow("%s slash", kind) << kind << "a/b"
-                                        << "Ungültige";
-        QTest::addRow("%s backslash", kind) << kind << "a\\b"
-                                            << "Ungültige";
-        QTest::addRow("%s empty", kind) << kind << ""
-                                        << "fehlt";
-        QTest::addRow("%s blank", kind) << kind << "a b"
-                                        << "Ungültige";
-        QTest::addRow("%s dots", kind) << kind << ".."
-                                       << "Ungültige";
-        QTest::addRow("%s umlaut", kind) << kind << "Müller"
-                                         << "Ungültige";
-        QTest::addRow("%s too long", kind) << kind << QString(33, QLatin1Char('a')) << "Ungültige";
-        QTest::addRow("%s device name", kind) << kind << "con"
-                                              << "reserviert";
-        QTest::addRow("%s leading dash", kind) << kind << "-x"
-                                               << "Unbekannte Option";
-        QTest::addRow("%s list section", kind) << kind << "listen"
-                                               << "reserviert";
-        QTest::addRow("%s shared folder", kind) << kind << "AllUsers"
-                                                << "reserviert";
-        QTest::addRow("%s composed folder", kind) << kind << "Adressen"
-                                                  << "reserviert";
-    }
+    struct Row {
+        const char* name;
+        QString value;
+        const char* message;
+    };
+    const Row rows[] = {{"parent folder", "../x", "Ungültige"},
+                        {"slash", "a/b", "Ungültige"},
+                        {"backslash", "a\\b", "Ungültige"},
+                        {"empty", "", "fehlt"},
+                        {"blank", "a b", "Ungültige"},
+                        {"dots", "..", "Ungültige"},
+                        {"umlaut", "Müller", "Ungültige"},
+                        {"too long", QString(33, QLatin1Char('a')), "Ungültige"},
+                        {"device name", "con", "reserviert"},
+                        {"leading dash", "-x", "Unbekannte Option"},
+                        {"list section", "listen", "reserviert"},
+                        {"shared folder", "AllUsers", "reserviert"},
+                        {"composed folder", "Adressen", "reserviert"}};
+    for (const char* kind : {"tenant", "user"})
+        for (const Row& row : rows)
+            QTest::addRow("%s %s", kind, row.name) << kind << row.value << row.message;
 }
 
 void TestAdminSetup::invalidNames() {
@@ -495,35 +489,19 @@ void TestAdminSetup::userAllOptions_data() {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("expected");
 
+    const char* rows[][4] = {{"full name", "Vollname", "string", "Anna Müller-Lüdenscheidt"},
+                             {"telephone", "KontaktTel", "string", "+49 30 123456"},
+                             {"fax", "KontaktFax", "string", "+49 30 123457"},
+                             {"e-mail", "KontaktEmail", "string", "anna@example.com"},
+                             {"text", "KontaktTxt", "string", "Büro, 2. Stock; \"Nord\""},
+                             {"provision", "Provision", "float", "2.5"},
+                             {"blocked", "ZutrittsSperre", "bool", "true"},
+                             {"barred tenants", "Auswahl", "string", "ACME,ZWEI"},
+                             {"denied rights", "Berechtigungen", "string", "01,02,03"}};
     QTest::newRow("password") << "Passwort"
                               << "string" << HashPassword(QStringLiteral("Gehéim 1"));
-    QTest::newRow("full name") << "Vollname"
-                               << "string"
-                               << "Anna Müller-Lüdenscheidt";
-    QTest::newRow("telephone") << "KontaktTel"
-                               << "string"
-                               << "+49 30 123456";
-    QTest::newRow("fax") << "KontaktFax"
-                         << "string"
-                         << "+49 30 123457";
-    QTest::newRow("e-mail") << "KontaktEmail"
-                            << "string"
-                            << "anna@example.com";
-    QTest::newRow("text") << "KontaktTxt"
-                          << "string"
-                          << "Büro, 2. Stock; \"Nord\"";
-    QTest::newRow("provision") << "Provision"
-                               << "float"
-                               << "2.5";
-    QTest::newRow("blocked") << "ZutrittsSperre"
-                             << "bool"
-                             << "true";
-    QTest::newRow("barred tenants") << "Auswahl"
-                                    << "string"
-                                    << "ACME,ZWEI";
-    QTest::newRow("denied rights") << "Berechtigungen"
-                                   << "string"
-                                   << "01,02,03";
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << row[1] << row[2] << QString::fromUtf8(row[3]);
 }
 
 void TestAdminSetup::userAllOptions() {
