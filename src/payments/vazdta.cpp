@@ -142,7 +142,7 @@ QString TVazDTA::BegleitzettelText() const {
     const QStringList lines{
         _("Dateiname: ") + FileName(),
         _("Disketten-Nr: ") + label,
-        _("Datum: ") + QLocale().toString(Today(), QLocale::ShortFormat),
+        _("Datum: ") + DateToStr(Today()),
         _("Anzahl Datensätze C: ") + FormatStr(QStringLiteral("%d"), {AnzahlDatensaetzeC()}),
         _("Summe Datensätze C (EUR): ") + FormatStr(QStringLiteral("%1.2f"), {SummeBetraege()}),
         _("Summe Kontonummern: ") + FormatStr(QStringLiteral("%.17d"), {m_summeKontonummern}),

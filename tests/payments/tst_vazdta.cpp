@@ -586,7 +586,7 @@ private Q_SLOTS:
         const QString expected = QStringLiteral(
                                      "Dateiname: DTAUS0.TXT\r\n"
                                      "Disketten-Nr: %1\r\n"
-                                     "Datum: 10.03.26\r\n"
+                                     "Datum: 10.03.2026\r\n"
                                      "Anzahl Datensätze C: 2\r\n"
                                      "Summe Datensätze C (EUR): 1235,57\r\n"
                                      "Summe Kontonummern: 00000011234567889\r\n"
