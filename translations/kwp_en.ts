@@ -1576,6 +1576,14 @@ A value starting with &apos;-&apos; goes after &quot;--&quot;.
         <translation>The file cannot take any more payments.</translation>
     </message>
     <message>
+        <source>Der Name des Auftraggebers &quot;%1&quot; enthält kein Zeichen, das in einer DTAUS-Datei stehen darf (A-Z, Umlaute, ß, Ziffern, . , &amp; - / + * $ %).</source>
+        <translation>The originator&apos;s name &quot;%1&quot; holds no character a DTAUS file may contain (A-Z, umlauts, ß, digits, . , &amp; - / + * $ %).</translation>
+    </message>
+    <message>
+        <source>Die Buchung über %1 EUR an &quot;%2&quot; (BLZ %3, Konto %4) wurde nicht geschrieben: Der Name enthält kein Zeichen, das in einer DTAUS-Datei stehen darf (A-Z, Umlaute, ß, Ziffern, . , &amp; - / + * $ %).</source>
+        <translation>The payment of EUR %1 to &quot;%2&quot; (bank code %3, account %4) was not written: the name holds no character a DTAUS file may contain (A-Z, umlauts, ß, digits, . , &amp; - / + * $ %).</translation>
+    </message>
+    <message>
         <source>Dateiname: </source>
         <translation>File name: </translation>
     </message>

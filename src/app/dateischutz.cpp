@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QLocale>
 #include <QThread>
 #include <cerrno>
 #include <cstring>
@@ -42,10 +41,7 @@ QString registryKeyOf(const QString& fileName) {
 }
 
 QString holderTextOf(const QString& holderText) {
-    const QDateTime now = Now();
-    QString text = holderText + QStringLiteral(" (") +
-                   QLocale().toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-                   now.time().toString(QStringLiteral("hh:mm:ss")) + QLatin1Char(')');
+    QString text = holderText + QStringLiteral(" (") + DateTimeToStr(Now()) + QLatin1Char(')');
     if (text.size() > lockFileChars) text.truncate(lockFileChars);
     return text.leftJustified(lockFileChars, QLatin1Char(' '));
 }

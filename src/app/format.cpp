@@ -86,3 +86,36 @@ QString FormatStr(const QString& format, const QVariantList& args) {
     }
     return result;
 }
+
+QString ShortDateFormat() {
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    QString result;
+    result.reserve(format.size() + 2);
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == u'\'') quoted = !quoted;
+        if (quoted || c != u'y') {
+            result += c;
+            continue;
+        }
+        while (i + 1 < format.size() && format.at(i + 1) == u'y') ++i;
+        result += QStringLiteral("yyyy");
+    }
+    return result;
+}
+
+QString DateToStr(const QDate& date) {
+    return QLocale().toString(date, ShortDateFormat());
+}
+
+QString TimeToStr(const QTime& time) {
+    const QLocale locale;
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return locale.toString(time, format.trimmed());
+}
+
+QString DateTimeToStr(const QDateTime& dateTime) {
+    return DateToStr(dateTime.date()) + QLatin1Char(' ') + TimeToStr(dateTime.time());
+}

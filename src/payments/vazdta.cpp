@@ -48,6 +48,12 @@ QByteArray dtaExtension(const QList<QByteArray>& lines, int index) {
     return QByteArrayLiteral("02") + dtaText(lines.at(index), kDtaTextWidth);
 }
 
+// A bank's parser refuses a name field of blanks, which is what a name of only foreign
+// characters ("()!?", "€€€") would become.
+bool dtaBlankAfterConversion(const QByteArray& name) {
+    return TVazDTA::ConvertText(name).trimmed().isEmpty();
+}
+
 bool dtaIsBlankOrControl(char c) {
     return uchar(c) <= ' ';
 }
@@ -90,6 +96,13 @@ TVazDTA::TVazDTA(QObject* parent) : TVazBaseDTA(parent) {}
 TVazDTA::~TVazDTA() = default;
 
 void TVazDTA::Start() {
+    // Checked before the base class opens the run, so a refusal leaves the writer idle.
+    if (RunState() == Idle && !AuftraggeberName().isEmpty() &&
+        dtaBlankAfterConversion(AuftraggeberName())) {
+        throw EDTAError(_("Der Name des Auftraggebers \"%1\" enthält kein Zeichen, das in einer "
+                          "DTAUS-Datei stehen darf (A-Z, Umlaute, ß, Ziffern, . , & - / + * $ %).")
+                            .arg(QString::fromLatin1(AuftraggeberName())));
+    }
     TVazBaseDTA::Start();
     m_summeCent = 0;
     m_summeKontonummern = 0;
@@ -116,6 +129,14 @@ void TVazDTA::AddBuchung(const QByteArray& Name, const QList<QByteArray>& Vwz, d
     const qint64 cents = RoundToCents(Betrag);
     if (cents < kDtaMinCents || cents > kDtaMaxCents)
         throw EDTAError(_("Der Betrag muss zwischen EUR 1 und EUR 999999999.99 liegen."));
+    if (dtaBlankAfterConversion(Name)) {
+        throw EDTAError(
+            _("Die Buchung über %1 EUR an \"%2\" (BLZ %3, Konto %4) wurde nicht geschrieben: Der "
+              "Name enthält kein Zeichen, das in einer DTAUS-Datei stehen darf (A-Z, Umlaute, ß, "
+              "Ziffern, . , & - / + * $ %).")
+                .arg(FormatStr(QStringLiteral("%n"), {double(cents) / 100.0}),
+                     QString::fromLatin1(Name), QString::number(BLZ), QString::number(Konto)));
+    }
 
     const QList<QByteArray> lines = NormalizeVerwendungszweck(Vwz);
     if (lines.size() > kDtaMaxLines)
@@ -142,7 +163,7 @@ QString TVazDTA::BegleitzettelText() const {
     const QStringList lines{
         _("Dateiname: ") + FileName(),
         _("Disketten-Nr: ") + label,
-        _("Datum: ") + QLocale().toString(Today(), QLocale::ShortFormat),
+        _("Datum: ") + DateToStr(Today()),
         _("Anzahl Datensätze C: ") + FormatStr(QStringLiteral("%d"), {AnzahlDatensaetzeC()}),
         _("Summe Datensätze C (EUR): ") + FormatStr(QStringLiteral("%1.2f"), {SummeBetraege()}),
         _("Summe Kontonummern: ") + FormatStr(QStringLiteral("%.17d"), {m_summeKontonummern}),

@@ -1,7 +1,6 @@
 #include "printdoc/printarealayoutscore.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
 #include "app/atomicfile.h"
 #include "app/clock.h"
@@ -17,14 +16,6 @@ namespace {
 
 QString printdocQuoted(const QString& value) {
     return QLatin1Char('"') + XmlEscape(value) + QLatin1Char('"');
-}
-
-// The locale's long time format without the time zone, which the suite never prints.
-QString printdocLongTime(const QTime& time) {
-    const QLocale locale;
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QLatin1Char('t'));
-    return locale.toString(time, format.trimmed());
 }
 
 }  // namespace
@@ -127,8 +118,8 @@ void TPrintAreaLayoutsCore::SetPageParam(const QString& key, const QString& valu
 }
 
 void TPrintAreaLayoutsCore::WritePageParams() {
-    SetPageParam(QStringLiteral("$Datum$"), QLocale().toString(Date, QLocale::ShortFormat));
-    SetPageParam(QStringLiteral("$Uhrzeit$"), printdocLongTime(Time));
+    SetPageParam(QStringLiteral("$Datum$"), DateToStr(Date));
+    SetPageParam(QStringLiteral("$Uhrzeit$"), TimeToStr(Time));
     writeDocLine(QStringLiteral("  <pageparams>"));
     for (const TDoubleString& pair : PageParams)
         writeDocLine(QStringLiteral("    <pageparam key=") + printdocQuoted(pair.key) +

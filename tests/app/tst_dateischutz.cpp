@@ -75,7 +75,7 @@ QString lockFileText(const QString& file) {
 }
 
 const QRegularExpression holderWithTime(
-    QStringLiteral(R"(^Datenbank gesperrt von Müller \(\d\d\.\d\d\.\d\d \d\d:\d\d:\d\d\)$)"));
+    QStringLiteral(R"(^Datenbank gesperrt von Müller \(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d\)$)"));
 }  // namespace
 
 class TestDateischutz : public QObject {
@@ -84,12 +84,13 @@ private Q_SLOTS:
     void lockFileContent_data() {
         QTest::addColumn<QString>("holder");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("short") << holderText << holderText + QStringLiteral(" (06.12.26 14:05:07)");
+        QTest::newRow("short") << holderText
+                               << holderText + QStringLiteral(" (06.12.2026 14:05:07)");
         QTest::newRow("time cut at 500 characters")
             << QString(495, QLatin1Char('x')) << QString(495, QLatin1Char('x')) + " (06.";
         QTest::newRow("holder text cut")
             << QString(600, QChar(0x00e4)) << QString(500, QChar(0x00e4));
-        QTest::newRow("empty") << QString() << QStringLiteral(" (06.12.26 14:05:07)");
+        QTest::newRow("empty") << QString() << QStringLiteral(" (06.12.2026 14:05:07)");
     }
     void lockFileContent() {
         QFETCH(QString, holder);

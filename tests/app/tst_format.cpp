@@ -1,3 +1,4 @@
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "app/format.h"
@@ -36,11 +37,27 @@ private Q_SLOTS:
         QCOMPARE(FormatStr(format, args), expected);
     }
 
-    void numbersFollowTheProcessLocale() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        const QString us = FormatStr(QStringLiteral("%n"), {1234.5});
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(us, QStringLiteral("1,234.50"));
+    void followsTheProcessLocale_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("dateTime");
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "1.234,50"
+                               << "10.03.2026 14:05:09";
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "1,234.50"
+                               << "3/10/2026 2:05:09 PM";
+        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "1,234.50"
+                               << "10/03/2026 14:05:09";
+        QTest::newRow("year first") << QLocale(QLocale::Korean, QLocale::SouthKorea) << "1,234.50"
+                                    << "2026. 3. 10. 오후 2시 5분 9초";
+    }
+    void followsTheProcessLocale() {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        const auto restore =
+            qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); });
+        const QDateTime stamp(QDate(2026, 3, 10), QTime(14, 5, 9));
+        QTEST(FormatStr(QStringLiteral("%n"), {1234.5}), "number");
+        QTEST(DateTimeToStr(stamp), "dateTime");
     }
 };
 

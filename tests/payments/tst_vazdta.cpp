@@ -56,7 +56,7 @@ void runGutschriften(TVazDTA& dta) {
     dta.AddBuchung(ansi("Jürgen Weiß"), "Rechnung 4711", "", "", 12.5, 10020030, 1234567890);
     dta.AddBuchung(ansi("Café Nr. 7 (Süd)"), "RE 1", "RE 2", "RE 3", 1.005, 50010517, 10);
     dta.AddBuchung(ansi("Łukasz Żółć"), long60, "", "", 0.995, 20041133, 987654321);
-    dta.AddBuchung("()!?@#", "Zeile 1", "", "Zeile 3", 2.675, 76050101, 4444);
+    dta.AddBuchung("Kiosk @ Markt (#1)!", "Zeile 1", "", "Zeile 3", 2.675, 76050101, 4444);
     dta.AddBuchung(ansi("Müller & Söhne GmbH"), "", "", "", 999999999.99, 99999999,
                    Q_INT64_C(9999999999));
     dta.AddBuchung(ansi("Ärzte-Team Öhringen"), "Abschlag 3/2026", "Kd.-Nr. 10815", "", 123.4549,
@@ -279,7 +279,6 @@ private Q_SLOTS:
         QTest::newRow("more dropped specials") << "<m>n=o|p{q}r^s`t" << QByteArray("MNOPQRST");
         QTest::newRow("outside code page") << "Łódź €5 ÿµ" << QByteArray("D 5 ");
         QTest::newRow("control characters") << "A\tB\r\nC" << QByteArray("ABC");
-        QTest::newRow("only foreign characters") << "()!?" << QByteArray();
         QTest::newRow("cut after 27") << "Sehr lange Firmenbezeichnung GmbH & Co. KG"
                                       << QByteArray("SEHR LANGE FIRMENBEZEICHNUN");
     }
@@ -383,6 +382,12 @@ private Q_SLOTS:
         QTest::newRow("start konto 9") << "start konto 9" << konto;
         QTest::newRow("start konto 11 digits") << "start konto 10000000000" << konto;
         QTest::newRow("start without name") << "start name" << name;
+        const QString foreign = QStringLiteral(
+            "enthält kein Zeichen, das in einer DTAUS-Datei stehen darf (A-Z, Umlaute, ß, "
+            "Ziffern, . , & - / + * $ %).");
+        QTest::newRow("start name of foreign characters")
+            << "start name ()!?@#"
+            << "Der Name des Auftraggebers \"()!?@#\" " + foreign;
         QTest::newRow("add without start") << "add idle" << noRun;
         QTest::newRow("add after finish") << "add finished" << noRun;
         QTest::newRow("add blz 7 digits") << "add blz 1234567" << blz;
@@ -390,6 +395,13 @@ private Q_SLOTS:
         QTest::newRow("add konto 9") << "add konto 9" << konto;
         QTest::newRow("add konto 11 digits") << "add konto 10000000000" << konto;
         QTest::newRow("add without name") << "add name" << name;
+        const QString payment = QStringLiteral(
+            "Die Buchung über 1.234,50 EUR an \"%1\" (BLZ 10020030, Konto 99) wurde nicht "
+            "geschrieben: Der Name ");
+        QTest::newRow("add name of foreign characters")
+            << "add name ()!?@#" << payment.arg("()!?@#") + foreign;
+        QTest::newRow("add name of euro signs") << "add name €€€" << payment.arg("???") + foreign;
+        QTest::newRow("add name of blanks") << "add name blanks" << payment.arg("   ") + foreign;
         QTest::newRow("add 15 lines") << "add 15 lines" << vwz;
         QTest::newRow("add one line of 15x27") << "add long line" << vwz;
         QTest::newRow("finish without start") << "finish idle" << noFinish;
@@ -416,6 +428,7 @@ private Q_SLOTS:
             {"start konto 10000000000",
              [&] { dta->SetAuftraggeberKontoNr(Q_INT64_C(10000000000)), dta->Start(); }},
             {"start name", [&] { dta->SetAuftraggeberName(""), dta->Start(); }},
+            {"start name ()!?@#", [&] { dta->SetAuftraggeberName("()!?@#"), dta->Start(); }},
             {"add idle", [&] { dta->AddBuchung("K", "V", "", "", 5, 10020030, 99); }},
             {"add finished",
              [&] {
@@ -428,6 +441,11 @@ private Q_SLOTS:
             {"add konto 10000000000",
              [&] { dta->AddBuchung("K", "V", "", "", 5, 10020030, Q_INT64_C(10000000000)); }},
             {"add name", [&] { dta->AddBuchung("", "V", "", "", 5, 10020030, 99); }},
+            {"add name ()!?@#",
+             [&] { dta->AddBuchung("()!?@#", "V", "", "", 1234.5, 10020030, 99); }},
+            {"add name €€€",
+             [&] { dta->AddBuchung(ansi("€€€"), "V", "", "", 1234.5, 10020030, 99); }},
+            {"add name blanks", [&] { dta->AddBuchung("   ", "V", "", "", 1234.5, 10020030, 99); }},
             {"add 15 lines", [&] { dta->AddBuchung("K", fifteen, 5, 10020030, 99); }},
             {"add long line",
              [&] { dta->AddBuchung("K", {QByteArray(14 * 27 + 1, 'v')}, 5, 10020030, 99); }},
@@ -586,7 +604,7 @@ private Q_SLOTS:
         const QString expected = QStringLiteral(
                                      "Dateiname: DTAUS0.TXT\r\n"
                                      "Disketten-Nr: %1\r\n"
-                                     "Datum: 10.03.26\r\n"
+                                     "Datum: 10.03.2026\r\n"
                                      "Anzahl Datensätze C: 2\r\n"
                                      "Summe Datensätze C (EUR): 1235,57\r\n"
                                      "Summe Kontonummern: 00000011234567889\r\n"
@@ -596,11 +614,6 @@ private Q_SLOTS:
                                      "Absender: Bäckerei (Süd)")
                                      .arg(label);
         QCOMPARE(dta->BegleitzettelText(), expected);
-    }
-
-    void ansiConversion() {
-        QCOMPARE(ToDTAAnsi(QStringLiteral("Müßig €")), QByteArray("M\xFC\xDFig ?"));
-        QCOMPARE(TVazDTA::ConvertText(ToDTAAnsi(QStringLiteral("Müßig €"))), QByteArray("M]~IG "));
     }
 };
 

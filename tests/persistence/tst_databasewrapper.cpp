@@ -227,7 +227,7 @@ private Q_SLOTS:
             QVERIFY(lock);
             QCOMPARE(holderSeenByOthers(database.LockFileName()),
                      QStringLiteral("Bitte warten, die Datenbank ist momentan durch den Benutzer "
-                                    "\"MEIER\" gesperrt. (06.12.26 09:30:15)"));
+                                    "\"MEIER\" gesperrt. (06.12.2026 09:30:15)"));
             addItem(*database.Items, QStringLiteral("A"));
             database.Unlock(lock);
             QVERIFY(!lock);

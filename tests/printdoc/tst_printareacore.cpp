@@ -106,7 +106,7 @@ private Q_SLOTS:
             doc.EndColumn();
             doc.EndParagraph();
         };
-        rows({QStringLiteral("Diskettenbegleitzettel vom 10.03.26"),
+        rows({QStringLiteral("Diskettenbegleitzettel vom 10.03.2026"),
               QStringLiteral("Datei DTAUS0.TXT für Gutschriften (Überweisungen)")});
         doc.WriteLine();
         rows({QString()});
@@ -273,7 +273,7 @@ private Q_SLOTS:
              R"(  <headercol w="0" ml="0" mr="0" al="0" cap="Name" fs="" utc="0" />)",
              "  <pageparams>", R"(    <pageparam key="$A$">  eins</pageparam>)",
              R"(    <pageparam key="$A$">zwei</pageparam>)",
-             R"(    <pageparam key="$Datum$">10.03.26</pageparam>)",
+             R"(    <pageparam key="$Datum$">10.03.2026</pageparam>)",
              R"(    <pageparam key="$Uhrzeit$">10:15:30</pageparam>)", "  </pageparams>",
              "</printpreview>"});
     }
