@@ -56,6 +56,8 @@ constexpr std::array<const char*, 44> bcCode39Table = {
 };
 
 int bcCode39Value(char c) {
+    // Lower-case letters are read as capitals, so "abc" still makes a symbol.
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
     for (int i = 0; i < 43; ++i)
         if (bcCode39Chars[i] == c) return i;
     return -1;

@@ -32,7 +32,8 @@ QByteArray BcEncodeInterleaved25(const QByteArray& digits);
 QByteArray BcEncodeIndustrial25(const QByteArray& digits);
 QByteArray BcEncodeMatrix25(const QByteArray& digits);
 
-// Characters outside the Code 39 set are skipped.
+// Lower-case letters are encoded as capitals; other characters outside the Code 39 set are
+// skipped.
 QByteArray BcEncodeCode39(const QByteArray& text, bool addCheckDigit);
 // Modulo-43 check character of the Code 39 characters in the text.
 char BcCode39CheckChar(const QByteArray& text);
