@@ -16,33 +16,34 @@ namespace {
 struct TBarcodeSymbologyInfo {
     const char* name;
     bool digitsOnly;
-    double minRatio;  // 0: the ratio is not clamped
+    double minRatio;    // 0: the ratio is not clamped
+    bool moduleCounts;  // elements of 1 to 4 modules, whatever the ratio
 };
 
 constexpr TBarcodeSymbologyInfo bcSymbologies[] = {
-    {"2_5_interleaved", true, 2.0},
-    {"2_5_industrial", true, 2.0},
-    {"2_5_matrix", true, 2.25},
-    {"Code39", false, 2.0},
-    {"Code39 Extended", false, 2.0},
-    {"Code128A", false, 0},
-    {"Code128B", false, 0},
-    {"Code128C", true, 0},
-    {"Code93", false, 0},
-    {"Code93 Extended", false, 0},
-    {"MSI", true, 0},
-    {"PostNet", true, 0},
-    {"Codebar", false, 2.0},
-    {"EAN8", true, 2.0},
-    {"EAN13", true, 2.0},
-    {"UPC_A", true, 2.0},
-    {"UPC_E0", true, 2.0},
-    {"UPC_E1", true, 2.0},
-    {"UPC Supp2", true, 2.0},
-    {"UPC Supp5", true, 2.0},
-    {"EAN128A", false, 0},
-    {"EAN128B", false, 0},
-    {"EAN128C", true, 0},
+    {"2_5_interleaved", true, 2.0, false},
+    {"2_5_industrial", true, 2.0, false},
+    {"2_5_matrix", true, 2.25, false},
+    {"Code39", false, 2.0, false},
+    {"Code39 Extended", false, 2.0, false},
+    {"Code128A", false, 0, true},
+    {"Code128B", false, 0, true},
+    {"Code128C", true, 0, true},
+    {"Code93", false, 0, true},
+    {"Code93 Extended", false, 0, true},
+    {"MSI", true, 0, false},
+    {"PostNet", true, 0, false},
+    {"Codebar", false, 2.0, false},
+    {"EAN8", true, 2.0, true},
+    {"EAN13", true, 2.0, true},
+    {"UPC_A", true, 2.0, true},
+    {"UPC_E0", true, 2.0, true},
+    {"UPC_E1", true, 2.0, true},
+    {"UPC Supp2", true, 2.0, true},
+    {"UPC Supp5", true, 2.0, true},
+    {"EAN128A", false, 0, true},
+    {"EAN128B", false, 0, true},
+    {"EAN128C", true, 0, true},
 };
 constexpr int bcSymbologyCount = int(std::size(bcSymbologies));
 
@@ -99,6 +100,10 @@ void TBarcode::computeElementWidths() {
         const double minRatio = bcSymbologies[m_symbology].minRatio;
         if (minRatio > 0 && m_wideRatio < minRatio) SetWideRatio(minRatio);
         if (minRatio > 0 && m_wideRatio > 3.0) SetWideRatio(3.0);
+    }
+    if (m_symbology < bcSymbologyCount && bcSymbologies[m_symbology].moduleCounts) {
+        m_elementWidths = {m_moduleWidth, 2 * m_moduleWidth, 3 * m_moduleWidth, 4 * m_moduleWidth};
+        return;
     }
     const int wide = bcNearest(m_moduleWidth * m_wideRatio);
     m_elementWidths = {m_moduleWidth, wide, wide * 3 / 2, wide * 2};

@@ -14,8 +14,9 @@ public:
 
 // Encoders of the barcode symbologies. Each returns a pattern string with one character per
 // element, left to right: '0'-'3' a space, '5'-'8' a full-height bar, 'A'-'D' a bar of 2/5
-// height, each of element width 0 (narrow module) to 3. With the wide ratio 2.0 the widths are
-// 1, 2, 3 and 4 modules.
+// height, each of element width 0 (narrow module) to 3. Wide/narrow symbologies use widths 0
+// and 1 only; for module-count symbologies (Code 93, Code 128, EAN/UPC) widths 0-3 are 1-4
+// modules.
 //
 // Digit encoders expect the text to consist of the digits 0-9 (the caller checks that).
 
