@@ -110,6 +110,27 @@ void TBarcode::computeElementWidths() {
 }
 
 QByteArray TBarcode::BuildPattern() {
+    m_errorText.clear();
+    try {
+        return buildPattern();
+    } catch (const EKwpError& e) {
+        m_errorText = e.message();
+        throw;
+    }
+}
+
+bool TBarcode::tryBuildPattern(QByteArray& pattern, int& width) {
+    try {
+        pattern = BuildPattern();
+        width = patternWidth(pattern);
+        return true;
+    } catch (const EKwpError& e) {
+        m_errorText = e.message();
+        return false;
+    }
+}
+
+QByteArray TBarcode::buildPattern() {
     computeElementWidths();
     if (m_symbology < bcSymbologyCount && bcSymbologies[m_symbology].digitsOnly) {
         SetText(m_text.trimmed());
@@ -185,7 +206,9 @@ int TBarcode::patternWidth(const QByteArray& pattern) const {
 }
 
 int TBarcode::GetPatternWidth() {
-    return patternWidth(BuildPattern());
+    QByteArray pattern;
+    int width = 0;
+    return tryBuildPattern(pattern, width) ? width : 0;
 }
 
 QString TBarcode::GetSymbologyName() const {
@@ -193,15 +216,17 @@ QString TBarcode::GetSymbologyName() const {
     return QString::fromLatin1(bcSymbologies[m_symbology].name);
 }
 
-void TBarcode::Draw(QPainter& painter) {
-    const QByteArray pattern = BuildPattern();
-    const int width = patternWidth(pattern);
+bool TBarcode::Draw(QPainter& painter) {
+    QByteArray pattern;
+    int width = 0;
+    if (!tryBuildPattern(pattern, width)) return false;
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setRenderHint(QPainter::Antialiasing, false);
     drawElements(painter, pattern);
     if (m_textMode != 0) drawText(painter, width);
     painter.restore();
+    return true;
 }
 
 void TBarcode::drawElements(QPainter& painter, const QByteArray& pattern) const {

@@ -344,13 +344,20 @@ void TestBarcode::errors() {
     barcode.SetSymbology(quint8(symbology));
     barcode.SetText(text);
     QCOMPARE(errorOf([&] { barcode.BuildPattern(); }), message);
-    // Drawing reports the same error and paints nothing.
+    // A label run goes on: drawing raises nothing, paints nothing and tells why.
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(Qt::red);
     QPainter painter(&image);
-    QCOMPARE(errorOf([&] { barcode.Draw(painter); }), message);
+    barcode.SetTextMode(3);
+    QVERIFY(!barcode.Draw(painter));
+    QCOMPARE(barcode.ErrorText(), message);
+    QCOMPARE(barcode.GetPatternWidth(), 0);
+    QCOMPARE(barcode.ErrorText(), message);
     painter.end();
     QCOMPARE(image.pixel(0, 0), QColor(Qt::red).rgb());
+    barcode.SetSymbology(bcCode39);
+    QVERIFY(barcode.GetPatternWidth() > 0);
+    QCOMPARE(barcode.ErrorText(), QString());
 }
 
 void TestBarcode::digitsAreTrimmed() {
