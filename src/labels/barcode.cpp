@@ -170,11 +170,17 @@ QByteArray TBarcode::buildPattern() {
         case bcCodeCodabar:
             return BcEncodeCodabar(m_text);
         case bcCodeEAN8:
-            return BcEncodeEan8(m_text, m_addCheckDigit, m_checkDigitMethod);
         case bcCodeEAN13:
-            return BcEncodeEan13(m_text, m_addCheckDigit, m_checkDigitMethod);
-        case bcCodeUPC_A:
-            return BcEncodeUpcA(m_text, m_addCheckDigit, m_checkDigitMethod);
+        case bcCodeUPC_A: {
+            const auto encode = m_symbology == bcCodeEAN8    ? BcEncodeEan8
+                                : m_symbology == bcCodeEAN13 ? BcEncodeEan13
+                                                             : BcEncodeUpcA;
+            QByteArray digits = m_text;
+            const QByteArray pattern = encode(digits, m_addCheckDigit, m_checkDigitMethod);
+            // The text printed under the bars shows the check digit that was encoded.
+            if (m_addCheckDigit) SetText(digits);
+            return pattern;
+        }
         case bcCodeUPC_E0:
         case bcCodeUPC_E1: {
             QByteArray text = m_text;

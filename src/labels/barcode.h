@@ -86,7 +86,8 @@ public:
     void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 
     // The pattern string of the text (alphabet in barcodesymbologies.h). Clamps the wide
-    // ratio to the symbology's range and stores trimmed or padded texts back.
+    // ratio to the symbology's range and stores trimmed or padded texts back, and texts with
+    // the check digit it computed. Raises EBarcodeError for a text it cannot encode.
     QByteArray BuildPattern();
     // Pixel width of one pattern character with the current element widths.
     int ElementWidth(char element) const;

@@ -57,12 +57,13 @@ QByteArray BcEncodePostnet(const QByteArray& digits);
 QByteArray BcEncodeCodabar(const QByteArray& text);
 
 // EAN/UPC: the text is left-padded with "0"; with a check digit method and addCheckDigit the
-// last digit is the computed check digit. Texts longer than the symbol raise an error.
-QByteArray BcEncodeEan8(const QByteArray& digits, bool addCheckDigit, int method);
-QByteArray BcEncodeEan13(const QByteArray& digits, bool addCheckDigit, int method);
-QByteArray BcEncodeUpcA(const QByteArray& digits, bool addCheckDigit, int method);
+// last digit is the computed check digit, else a wrong last digit raises an error, as do texts
+// longer than the symbol. digits becomes the digits encoded.
+QByteArray BcEncodeEan8(QByteArray& digits, bool addCheckDigit, int method);
+QByteArray BcEncodeEan13(QByteArray& digits, bool addCheckDigit, int method);
+QByteArray BcEncodeUpcA(QByteArray& digits, bool addCheckDigit, int method);
 // text: six digits and a check digit; it is padded to seven digits and, with addCheckDigit,
-// its last digit becomes the computed check digit.
+// its last digit becomes the computed check digit, else a wrong one raises an error.
 QByteArray BcEncodeUpcE(QByteArray& text, int numberSystem, bool addCheckDigit);
 // Check digit of the UPC-A number that the six UPC-E digits stand for.
 int BcUpcECheckDigit(const QByteArray& sixDigits, int numberSystem);

@@ -72,7 +72,8 @@ private Q_SLOTS:
     void checkDigits();
     void errors_data();
     void errors();
-    void digitsAreTrimmed();
+    void storedText_data();
+    void storedText();
     void internalError();
     void elementWidths_data();
     void elementWidths();
@@ -233,8 +234,6 @@ void TestBarcode::checkDigits_data() {
         << int(bcCodeEAN13) << QByteArray("4006381333930") << 1 << QByteArray("4006381333931");
     QTest::newRow("EAN-13 short text padded first")
         << int(bcCodeEAN13) << QByteArray("12345") << 1 << QByteArray("0000000123457");
-    QTest::newRow("EAN-13 method 0 keeps the text")
-        << int(bcCodeEAN13) << QByteArray("4006381333930") << 0 << QByteArray("4006381333930");
     QTest::newRow("EAN-8") << int(bcCodeEAN8) << QByteArray("9638507") << 1
                            << QByteArray("96385074");
     QTest::newRow("UPC-A") << int(bcCodeUPC_A) << QByteArray("03600029145") << 1
@@ -330,6 +329,19 @@ void TestBarcode::errors_data() {
                                        << QStringLiteral("Barcode darf höchstens 2 Ziffern haben.");
     QTest::newRow("add-on 5 too long") << int(bcCodeUPC_Supp5) << QByteArray("123456")
                                        << QStringLiteral("Barcode darf höchstens 5 Ziffern haben.");
+    const auto wrongCheck = [](int symbology, const char* text, int right) {
+        QTest::addRow("%d wrong check digit %s", symbology, text)
+            << symbology << QByteArray(text)
+            << QStringLiteral("Barcode %1 hat eine falsche Prüfziffer, richtig wäre %2.")
+                   .arg(QLatin1String(text))
+                   .arg(right);
+    };
+    wrongCheck(bcCodeEAN13, "4006381333930", 1);
+    wrongCheck(bcCodeEAN13, "12", 7);  // checked after padding
+    wrongCheck(bcCodeEAN8, "96385070", 4);
+    wrongCheck(bcCodeUPC_A, "036000291450", 2);
+    wrongCheck(bcCodeUPC_E0, "4252610", 4);
+    wrongCheck(bcCodeUPC_E1, "4252614", 1);
     QTest::newRow("symbology 23") << 23 << QByteArray("1")
                                   << QStringLiteral("TBarcode: Falscher Barcodetyp");
     QTest::newRow("symbology 255")
@@ -360,27 +372,41 @@ void TestBarcode::errors() {
     QCOMPARE(barcode.ErrorText(), QString());
 }
 
-void TestBarcode::digitsAreTrimmed() {
+void TestBarcode::storedText_data() {
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("addCheckDigit");
+    QTest::addColumn<QByteArray>("stored");  // the digits encoded and printed
+
+    QTest::newRow("trimmed") << int(bcCodeEAN8) << QByteArray(" \t96385074 \r\n") << false
+                             << QByteArray("96385074");
+    QTest::newRow("EAN-13 as typed")
+        << int(bcCodeEAN13) << QByteArray("123") << false << QByteArray("123");
+    QTest::newRow("EAN-13 check digit")
+        << int(bcCodeEAN13) << QByteArray("400638133393") << true << QByteArray("4006381333931");
+    QTest::newRow("EAN-8 padded, check digit")
+        << int(bcCodeEAN8) << QByteArray("123") << true << QByteArray("00001236");
+    QTest::newRow("UPC-A check digit")
+        << int(bcCodeUPC_A) << QByteArray("03600029145") << true << QByteArray("036000291452");
+    QTest::newRow("UPC-E padded") << int(bcCodeUPC_E0) << QByteArray("19") << false
+                                  << QByteArray("0000019");
+    QTest::newRow("UPC-E check digit")
+        << int(bcCodeUPC_E0) << QByteArray("425261") << true << QByteArray("4252614");
+    QTest::newRow("UPC-E 1 check digit")
+        << int(bcCodeUPC_E1) << QByteArray("425261") << true << QByteArray("4252611");
+}
+
+void TestBarcode::storedText() {
+    QFETCH(int, symbology);
+    QFETCH(QByteArray, text);
+    QFETCH(bool, addCheckDigit);
+    QFETCH(QByteArray, stored);
     TBarcode barcode;
-    barcode.SetSymbology(bcCodeEAN8);
-    barcode.SetText(" \t96385074 \r\n");
-    TBarcode clean;
-    clean.SetSymbology(bcCodeEAN8);
-    clean.SetText("96385074");
-    QCOMPARE(barcode.BuildPattern(), clean.BuildPattern());
-    QCOMPARE(barcode.Text(), QByteArray("96385074"));
-    // UPC-E keeps its padded text and, with a check digit, the computed one.
-    barcode.SetSymbology(bcCodeUPC_E0);
-    barcode.SetText("14");
+    barcode.SetSymbology(quint8(symbology));
+    barcode.SetText(text);
+    barcode.SetAddCheckDigit(addCheckDigit);
     barcode.BuildPattern();
-    QCOMPARE(barcode.Text(), QByteArray("0000014"));
-    barcode.SetText("425261");
-    barcode.SetAddCheckDigit(true);
-    barcode.BuildPattern();
-    QCOMPARE(barcode.Text(), QByteArray("4252614"));
-    barcode.SetSymbology(bcCodeUPC_E1);
-    barcode.BuildPattern();
-    QCOMPARE(barcode.Text(), QByteArray("4252611"));
+    QCOMPARE(barcode.Text(), stored);
 }
 
 void TestBarcode::internalError() {
