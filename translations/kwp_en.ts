@@ -1532,6 +1532,10 @@ A value starting with &apos;-&apos; goes after &quot;--&quot;.
         <translation>The barcode may have at most %d digits.</translation>
     </message>
     <message>
+        <source>Barcode %s hat eine falsche Prüfziffer, richtig wäre %d.</source>
+        <translation>Barcode %s has a wrong check digit; it should be %d.</translation>
+    </message>
+    <message>
         <source>Etikettenformulare</source>
         <translation>Label forms</translation>
     </message>

@@ -16,33 +16,34 @@ namespace {
 struct TBarcodeSymbologyInfo {
     const char* name;
     bool digitsOnly;
-    double minRatio;  // 0: the ratio is not clamped
+    double minRatio;    // 0: the ratio is not clamped
+    bool moduleCounts;  // elements of 1 to 4 modules, whatever the ratio
 };
 
 constexpr TBarcodeSymbologyInfo bcSymbologies[] = {
-    {"2_5_interleaved", true, 2.0},
-    {"2_5_industrial", true, 2.0},
-    {"2_5_matrix", true, 2.25},
-    {"Code39", false, 2.0},
-    {"Code39 Extended", false, 2.0},
-    {"Code128A", false, 0},
-    {"Code128B", false, 0},
-    {"Code128C", true, 0},
-    {"Code93", false, 0},
-    {"Code93 Extended", false, 0},
-    {"MSI", true, 0},
-    {"PostNet", true, 0},
-    {"Codebar", false, 2.0},
-    {"EAN8", true, 2.0},
-    {"EAN13", true, 2.0},
-    {"UPC_A", true, 2.0},
-    {"UPC_E0", true, 2.0},
-    {"UPC_E1", true, 2.0},
-    {"UPC Supp2", true, 2.0},
-    {"UPC Supp5", true, 2.0},
-    {"EAN128A", false, 0},
-    {"EAN128B", false, 0},
-    {"EAN128C", true, 0},
+    {"2_5_interleaved", true, 2.0, false},
+    {"2_5_industrial", true, 2.0, false},
+    {"2_5_matrix", true, 2.25, false},
+    {"Code39", false, 2.0, false},
+    {"Code39 Extended", false, 2.0, false},
+    {"Code128A", false, 0, true},
+    {"Code128B", false, 0, true},
+    {"Code128C", true, 0, true},
+    {"Code93", false, 0, true},
+    {"Code93 Extended", false, 0, true},
+    {"MSI", true, 0, false},
+    {"PostNet", true, 0, false},
+    {"Codebar", false, 2.0, false},
+    {"EAN8", true, 2.0, true},
+    {"EAN13", true, 2.0, true},
+    {"UPC_A", true, 2.0, true},
+    {"UPC_E0", true, 2.0, true},
+    {"UPC_E1", true, 2.0, true},
+    {"UPC Supp2", true, 2.0, true},
+    {"UPC Supp5", true, 2.0, true},
+    {"EAN128A", false, 0, true},
+    {"EAN128B", false, 0, true},
+    {"EAN128C", true, 0, true},
 };
 constexpr int bcSymbologyCount = int(std::size(bcSymbologies));
 
@@ -100,11 +101,36 @@ void TBarcode::computeElementWidths() {
         if (minRatio > 0 && m_wideRatio < minRatio) SetWideRatio(minRatio);
         if (minRatio > 0 && m_wideRatio > 3.0) SetWideRatio(3.0);
     }
+    if (m_symbology < bcSymbologyCount && bcSymbologies[m_symbology].moduleCounts) {
+        m_elementWidths = {m_moduleWidth, 2 * m_moduleWidth, 3 * m_moduleWidth, 4 * m_moduleWidth};
+        return;
+    }
     const int wide = bcNearest(m_moduleWidth * m_wideRatio);
     m_elementWidths = {m_moduleWidth, wide, wide * 3 / 2, wide * 2};
 }
 
 QByteArray TBarcode::BuildPattern() {
+    m_errorText.clear();
+    try {
+        return buildPattern();
+    } catch (const EKwpError& e) {
+        m_errorText = e.message();
+        throw;
+    }
+}
+
+bool TBarcode::tryBuildPattern(QByteArray& pattern, int& width) {
+    try {
+        pattern = BuildPattern();
+        width = patternWidth(pattern);
+        return true;
+    } catch (const EKwpError& e) {
+        m_errorText = e.message();
+        return false;
+    }
+}
+
+QByteArray TBarcode::buildPattern() {
     computeElementWidths();
     if (m_symbology < bcSymbologyCount && bcSymbologies[m_symbology].digitsOnly) {
         SetText(m_text.trimmed());
@@ -144,11 +170,17 @@ QByteArray TBarcode::BuildPattern() {
         case bcCodeCodabar:
             return BcEncodeCodabar(m_text);
         case bcCodeEAN8:
-            return BcEncodeEan8(m_text, m_addCheckDigit, m_checkDigitMethod);
         case bcCodeEAN13:
-            return BcEncodeEan13(m_text, m_addCheckDigit, m_checkDigitMethod);
-        case bcCodeUPC_A:
-            return BcEncodeUpcA(m_text, m_addCheckDigit, m_checkDigitMethod);
+        case bcCodeUPC_A: {
+            const auto encode = m_symbology == bcCodeEAN8    ? BcEncodeEan8
+                                : m_symbology == bcCodeEAN13 ? BcEncodeEan13
+                                                             : BcEncodeUpcA;
+            QByteArray digits = m_text;
+            const QByteArray pattern = encode(digits, m_addCheckDigit, m_checkDigitMethod);
+            // The text printed under the bars shows the check digit that was encoded.
+            if (m_addCheckDigit) SetText(digits);
+            return pattern;
+        }
         case bcCodeUPC_E0:
         case bcCodeUPC_E1: {
             QByteArray text = m_text;
@@ -180,7 +212,9 @@ int TBarcode::patternWidth(const QByteArray& pattern) const {
 }
 
 int TBarcode::GetPatternWidth() {
-    return patternWidth(BuildPattern());
+    QByteArray pattern;
+    int width = 0;
+    return tryBuildPattern(pattern, width) ? width : 0;
 }
 
 QString TBarcode::GetSymbologyName() const {
@@ -188,15 +222,17 @@ QString TBarcode::GetSymbologyName() const {
     return QString::fromLatin1(bcSymbologies[m_symbology].name);
 }
 
-void TBarcode::Draw(QPainter& painter) {
-    const QByteArray pattern = BuildPattern();
-    const int width = patternWidth(pattern);
+bool TBarcode::Draw(QPainter& painter) {
+    QByteArray pattern;
+    int width = 0;
+    if (!tryBuildPattern(pattern, width)) return false;
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setRenderHint(QPainter::Antialiasing, false);
     drawElements(painter, pattern);
     if (m_textMode != 0) drawText(painter, width);
     painter.restore();
+    return true;
 }
 
 void TBarcode::drawElements(QPainter& painter, const QByteArray& pattern) const {

@@ -86,18 +86,26 @@ public:
     void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 
     // The pattern string of the text (alphabet in barcodesymbologies.h). Clamps the wide
-    // ratio to the symbology's range and stores trimmed or padded texts back.
+    // ratio to the symbology's range and stores trimmed or padded texts back, and texts with
+    // the check digit it computed. Raises EBarcodeError for a text it cannot encode.
     QByteArray BuildPattern();
     // Pixel width of one pattern character with the current element widths.
     int ElementWidth(char element) const;
-    // Sum of all element widths, without rotation.
+    // Sum of all element widths, without rotation; 0 when the text cannot be encoded.
     int GetPatternWidth();
     QString GetSymbologyName() const;
-    // Draws bars and text; the painter's font, pen and brush are kept.
-    void Draw(QPainter& painter);
+    // Draws bars and text; the painter's font, pen and brush are kept. A text that cannot be
+    // encoded raises nothing here, so a label run goes on: nothing is drawn, the result is
+    // false and ErrorText says why.
+    bool Draw(QPainter& painter);
+    // Why the last BuildPattern, GetPatternWidth or Draw made no barcode; empty after one
+    // that did.
+    const QString& ErrorText() const { return m_errorText; }
 
 private:
     void changed();
+    QByteArray buildPattern();
+    bool tryBuildPattern(QByteArray& pattern, int& width);
     void computeElementWidths();
     int patternWidth(const QByteArray& pattern) const;
     void drawElements(QPainter& painter, const QByteArray& pattern) const;
@@ -120,4 +128,5 @@ private:
     std::array<int, 4> m_elementWidths{1, 2, 3, 4};
     QFont m_font;
     quint8 m_textPosition = 0;
+    QString m_errorText;
 };

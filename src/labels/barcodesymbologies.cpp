@@ -18,6 +18,13 @@ const QString bcClassName = QStringLiteral("TBarcode");
     throw EBarcodeError(FormatStr(_("Barcode darf höchstens %d Ziffern haben."), {maxDigits}));
 }
 
+// A scanner refuses an EAN/UPC symbol whose last digit is not its check digit.
+void bcVerifyCheckDigit(const QByteArray& text, char given, int right) {
+    if (given - '0' == right) return;
+    throw EBarcodeError(FormatStr(_("Barcode %s hat eine falsche Prüfziffer, richtig wäre %d."),
+                                  {QString::fromLatin1(text), right}));
+}
+
 // Wide/narrow flags ('1' wide) of alternating elements as pattern.
 QByteArray bcWideNarrow(const char* flags, bool startWithBar = true) {
     QByteArray result;
@@ -56,6 +63,8 @@ constexpr std::array<const char*, 44> bcCode39Table = {
 };
 
 int bcCode39Value(char c) {
+    // Lower-case letters are read as capitals, so "abc" still makes a symbol.
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
     for (int i = 0; i < 43; ++i)
         if (bcCode39Chars[i] == c) return i;
     return -1;
@@ -163,10 +172,15 @@ constexpr std::array<const char*, 10> bcSupp5Parity = {
     "EEOOO", "EOEOO", "EOOEO", "EOOOE", "OEEOO", "OOEEO", "OOOEE", "OEOEO", "OEOOE", "OOEOE",
 };
 
-// Pads to the symbol's length; with a check digit the last digit is computed.
+// Pads to the symbol's length; with a check digit the last digit is computed, else it must
+// be right.
 QByteArray bcEanDigits(const QByteArray& digits, int length, bool addCheckDigit, int method) {
     if (digits.size() > length) bcRaiseTooLong(length);
-    if (!addCheckDigit || method == 0) return digits.rightJustified(length, '0');
+    if (!addCheckDigit || method == 0) {
+        const QByteArray data = digits.rightJustified(length, '0');
+        bcVerifyCheckDigit(digits, data.back(), BcCheckDigitMod10(data.left(length - 1)));
+        return data;
+    }
     const QByteArray data = digits.left(length - 1).rightJustified(length - 1, '0');
     return data + char('0' + BcCheckDigitMod10(data));
 }
@@ -365,8 +379,9 @@ QByteArray BcEncodeCodabar(const QByteArray& text) {
     return result + "0" + encode(17);
 }
 
-QByteArray BcEncodeEan8(const QByteArray& digits, bool addCheckDigit, int method) {
-    const QByteArray data = bcEanDigits(digits, 8, addCheckDigit, method);
+QByteArray BcEncodeEan8(QByteArray& digits, bool addCheckDigit, int method) {
+    digits = bcEanDigits(digits, 8, addCheckDigit, method);
+    const QByteArray& data = digits;
     QByteArray result = "505";
     for (int i = 0; i < 4; ++i) result += bcEanDigit(data.at(i), 'O');
     result += "05050";
@@ -374,8 +389,9 @@ QByteArray BcEncodeEan8(const QByteArray& digits, bool addCheckDigit, int method
     return result + "505";
 }
 
-QByteArray BcEncodeEan13(const QByteArray& digits, bool addCheckDigit, int method) {
-    const QByteArray data = bcEanDigits(digits, 13, addCheckDigit, method);
+QByteArray BcEncodeEan13(QByteArray& digits, bool addCheckDigit, int method) {
+    digits = bcEanDigits(digits, 13, addCheckDigit, method);
+    const QByteArray& data = digits;
     const char* parity = bcEan13Parity[size_t(data.at(0) - '0')];
     QByteArray result = "505";
     for (int i = 1; i < 7; ++i) result += bcEanDigit(data.at(i), parity[i - 1]);
@@ -384,8 +400,9 @@ QByteArray BcEncodeEan13(const QByteArray& digits, bool addCheckDigit, int metho
     return result + "505";
 }
 
-QByteArray BcEncodeUpcA(const QByteArray& digits, bool addCheckDigit, int method) {
-    const QByteArray data = bcEanDigits(digits, 12, addCheckDigit, method);
+QByteArray BcEncodeUpcA(QByteArray& digits, bool addCheckDigit, int method) {
+    digits = bcEanDigits(digits, 12, addCheckDigit, method);
+    const QByteArray& data = digits;
     QByteArray result = "505";
     for (int i = 0; i < 6; ++i) result += bcEanDigit(data.at(i), 'O');
     result += "05050";
@@ -421,10 +438,12 @@ QByteArray BcEncodeUpcE(QByteArray& text, int numberSystem, bool addCheckDigit) 
         const QByteArray six = text.left(6).rightJustified(6, '0');
         text = six + char('0' + BcUpcECheckDigit(six, numberSystem));
     } else {
-        text = text.rightJustified(7, '0');
+        const QByteArray padded = text.rightJustified(7, '0');
+        bcVerifyCheckDigit(text, padded.back(), BcUpcECheckDigit(padded.left(6), numberSystem));
+        text = padded;
     }
     const QByteArray six = text.left(6);
-    const char* parity = bcUpcEParity[size_t(BcUpcECheckDigit(six, numberSystem))];
+    const char* parity = bcUpcEParity[size_t(text.back() - '0')];
     QByteArray result = "505";
     for (int i = 0; i < 6; ++i) {
         // Number system 1 uses the inverted parities.

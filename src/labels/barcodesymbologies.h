@@ -14,8 +14,9 @@ public:
 
 // Encoders of the barcode symbologies. Each returns a pattern string with one character per
 // element, left to right: '0'-'3' a space, '5'-'8' a full-height bar, 'A'-'D' a bar of 2/5
-// height, each of element width 0 (narrow module) to 3. With the wide ratio 2.0 the widths are
-// 1, 2, 3 and 4 modules.
+// height, each of element width 0 (narrow module) to 3. Wide/narrow symbologies use widths 0
+// and 1 only; for module-count symbologies (Code 93, Code 128, EAN/UPC) widths 0-3 are 1-4
+// modules.
 //
 // Digit encoders expect the text to consist of the digits 0-9 (the caller checks that).
 
@@ -32,7 +33,8 @@ QByteArray BcEncodeInterleaved25(const QByteArray& digits);
 QByteArray BcEncodeIndustrial25(const QByteArray& digits);
 QByteArray BcEncodeMatrix25(const QByteArray& digits);
 
-// Characters outside the Code 39 set are skipped.
+// Lower-case letters are encoded as capitals; other characters outside the Code 39 set are
+// skipped.
 QByteArray BcEncodeCode39(const QByteArray& text, bool addCheckDigit);
 // Modulo-43 check character of the Code 39 characters in the text.
 char BcCode39CheckChar(const QByteArray& text);
@@ -55,12 +57,13 @@ QByteArray BcEncodePostnet(const QByteArray& digits);
 QByteArray BcEncodeCodabar(const QByteArray& text);
 
 // EAN/UPC: the text is left-padded with "0"; with a check digit method and addCheckDigit the
-// last digit is the computed check digit. Texts longer than the symbol raise an error.
-QByteArray BcEncodeEan8(const QByteArray& digits, bool addCheckDigit, int method);
-QByteArray BcEncodeEan13(const QByteArray& digits, bool addCheckDigit, int method);
-QByteArray BcEncodeUpcA(const QByteArray& digits, bool addCheckDigit, int method);
+// last digit is the computed check digit, else a wrong last digit raises an error, as do texts
+// longer than the symbol. digits becomes the digits encoded.
+QByteArray BcEncodeEan8(QByteArray& digits, bool addCheckDigit, int method);
+QByteArray BcEncodeEan13(QByteArray& digits, bool addCheckDigit, int method);
+QByteArray BcEncodeUpcA(QByteArray& digits, bool addCheckDigit, int method);
 // text: six digits and a check digit; it is padded to seven digits and, with addCheckDigit,
-// its last digit becomes the computed check digit.
+// its last digit becomes the computed check digit, else a wrong one raises an error.
 QByteArray BcEncodeUpcE(QByteArray& text, int numberSystem, bool addCheckDigit);
 // Check digit of the UPC-A number that the six UPC-E digits stand for.
 int BcUpcECheckDigit(const QByteArray& sixDigits, int numberSystem);

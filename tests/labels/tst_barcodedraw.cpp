@@ -94,6 +94,7 @@ void TestBarcodeDraw::decode_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("addCheckDigit");
     QTest::addColumn<int>("rotation");
+    QTest::addColumn<double>("ratio");
     QTest::addColumn<QString>("expected");
 
     struct Case {
@@ -111,14 +112,18 @@ void TestBarcodeDraw::decode_data() {
         {"Code 39", bcCode39, "KWP-00207 $/+%.", false, "KWP-00207 $/+%."},
         {"Code 93", bcCode93, "TEST93", false, "TEST93"},
         {"Code 128", bcCode128B, "Wikipedia", false, "Wikipedia"},
+        {"GS1-128", bcCodeEAN128C, "0401234567890", true, "04012345678901"},
         {"Interleaved 2 of 5", bcCode_2_5_interleaved, "12345670", false, "12345670"},
         {"Codabar", bcCodeCodabar, "40156", false, "A40156B"},
     };
-    for (const Case& c : rotated)
+    for (const Case& c : rotated) {
         for (const int rotation : {0, 90, 180, 270})
             QTest::addRow("%s %d", c.name, rotation)
-                << c.symbology << QByteArray(c.text) << c.addCheckDigit << rotation
+                << c.symbology << QByteArray(c.text) << c.addCheckDigit << rotation << 2.0
                 << QString::fromLatin1(c.expected);
+        QTest::addRow("%s ratio 3", c.name) << c.symbology << QByteArray(c.text) << c.addCheckDigit
+                                            << 0 << 3.0 << QString::fromLatin1(c.expected);
+    }
 
     // Every character of the sets, so that each table entry is read once.
     QByteArray printable;
@@ -144,16 +149,16 @@ void TestBarcodeDraw::decode_data() {
         {"EAN-8 padded", bcCodeEAN8, "123", true, "00001236"},
     };
     for (const Case& c : sets)
-        QTest::newRow(c.name) << c.symbology << QByteArray(c.text) << c.addCheckDigit << 0
+        QTest::newRow(c.name) << c.symbology << QByteArray(c.text) << c.addCheckDigit << 0 << 2.0
                               << QString::fromLatin1(c.expected);
     // Each leading digit selects another parity of EAN-13 and each check digit of UPC-E.
     for (char first = '1'; first <= '9'; ++first)
         QTest::addRow("EAN-13 leading %c", first)
-            << int(bcCodeEAN13) << QByteArray(1, first) + "23456789012" << true << 0
+            << int(bcCodeEAN13) << QByteArray(1, first) + "23456789012" << true << 0 << 2.0
             << QString::fromLatin1(QByteArray(1, first) + "23456789012") + QLatin1Char('?');
     for (const char* six : {"123450", "123451", "123452", "123453", "123454", "123455", "123456",
                             "123457", "123458", "123459"})
-        QTest::addRow("UPC-E %s", six) << int(bcCodeUPC_E0) << QByteArray(six) << true << 0
+        QTest::addRow("UPC-E %s", six) << int(bcCodeUPC_E0) << QByteArray(six) << true << 0 << 2.0
                                        << QStringLiteral("0%1?").arg(QLatin1String(six));
 }
 
@@ -163,6 +168,7 @@ void TestBarcodeDraw::decode() {
     QFETCH(QByteArray, text);
     QFETCH(bool, addCheckDigit);
     QFETCH(int, rotation);
+    QFETCH(double, ratio);
     QFETCH(QString, expected);
     TBarcode barcode;
     barcode.SetSymbology(quint8(symbology));
@@ -171,6 +177,7 @@ void TestBarcodeDraw::decode() {
     barcode.SetModuleWidth(2);
     barcode.SetHeight(60);
     barcode.SetRotation(rotation);
+    barcode.SetWideRatio(ratio);
     const QString decoded = zbarDecode(drawOnWhite(barcode));
     if (expected.endsWith(QLatin1Char('?'))) {
         // The check digit is the decoder's to verify; the data must come back.
