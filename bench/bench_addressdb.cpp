@@ -25,14 +25,7 @@ struct AddressFixture {
 
     AddressFixture() {
         db.OpenDirectory(dir.path(), false, false);
-        const TAddressGenerator generator;
-        std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("BENCH"));
-        for (int i = 0; i < count; ++i) {
-            TCustomerAddress record;
-            generator.Fill(i, record);
-            db.SetCustomer(record);
-        }
-        db.Unlock(lock);
+        TAddressGenerator().FillTable(db, 0, count);
     }
 };
 

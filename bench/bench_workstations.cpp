@@ -124,14 +124,7 @@ void BM_ReaderDuringImport(benchmark::State& state) {
         {
             TDBAdress db;
             db.OpenDirectory(dir.path(), false, false);
-            const TAddressGenerator generator;
-            std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("BENCH"));
-            for (int i = 0; i < baseAddresses; ++i) {
-                TCustomerAddress record;
-                generator.Fill(i, record);
-                db.SetCustomer(record);
-            }
-            db.Unlock(lock);
+            TAddressGenerator().FillTable(db, 0, baseAddresses);
         }
         const std::unique_ptr<QProcess> importer =
             startWorker({QStringLiteral("import"), dir.path(), QString::number(count)});

@@ -27,17 +27,7 @@ int generateIntoTable(const TAddressGenerator& generator, int count, const QStri
     TDBAdress db;
     db.OpenDirectory(dir, false, false);
     if (!db.IsOpen()) throw EKwpError(QStringLiteral("Adresstabelle nicht geöffnet: ") + dir);
-    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("generator"));
-    if (!lock) throw EKwpError(QStringLiteral("Adresstabelle gesperrt: ") + dir);
-    TCustomerAddress record;
-    for (int i = 0; i < count; ++i) {
-        generator.Fill(i, record);
-        if (db.SetCustomer(record) != 0) {
-            db.Unlock(lock, false);
-            throw EKwpError(QStringLiteral("Adresse nicht geschrieben: ") + record.Id);
-        }
-    }
-    db.Unlock(lock);
+    generator.FillTable(db, 0, count);
     return count;
 }
 

@@ -9,8 +9,10 @@
 
 #include "address/contacttypes.h"
 #include "address/customeraddress.h"
+#include "addressdb/dbadress.h"
 #include "app/clock.h"
 #include "app/conversions.h"
+#include "app/errorreport.h"
 
 namespace {
 
@@ -815,4 +817,18 @@ void TAddressGenerator::Fill(int index, TCustomerAddress& record) const {
     }
 
     record.DisplayTxt = record.GetShortText();
+}
+
+void TAddressGenerator::FillTable(TDBAdress& db, int first, int count) const {
+    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("generator"));
+    if (!lock) throw EKwpError(QStringLiteral("Adresstabelle gesperrt"));
+    TCustomerAddress record;
+    for (int i = first; i < first + count; ++i) {
+        Fill(i, record);
+        if (db.SetCustomer(record) != 0) {
+            db.Unlock(lock, false);
+            throw EKwpError(QStringLiteral("Adresse nicht geschrieben: ") + record.Id);
+        }
+    }
+    db.Unlock(lock);
 }

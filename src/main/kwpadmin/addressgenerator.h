@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 class TCustomerAddress;
+class TDBAdress;
 
 // Realistic German (and some Austrian and Swiss) address records for the demo tenant and the
 // benchmarks. A record depends only on the seed, its index and today's date.
@@ -14,6 +15,9 @@ public:
 
     // Clears the record and fills it completely; its number is AddressNumber(index).
     void Fill(int index, TCustomerAddress& record) const;
+    // Saves the records first .. first + count - 1 into an open table under one lock, all or
+    // nothing; throws EKwpError.
+    void FillTable(TDBAdress& db, int first, int count) const;
 
     // "K000001" for index 0.
     static QString AddressNumber(int index);

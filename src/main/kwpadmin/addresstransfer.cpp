@@ -1,5 +1,6 @@
 #include "main/kwpadmin/addresstransfer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 #include <memory>
@@ -77,7 +78,8 @@ int ExportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
     const QString dir = TenantAddressDir(paths, tenant);
     TCustomerAdressObjectList list;
     // Reading creates nothing: a tenant without an address table has no addresses.
-    if (!QFileInfo::exists(dir + QStringLiteral("ADDRESS.DAT"))) {
+    // Name filters ignore case, as the store does when it looks for its table files.
+    if (QDir(dir).entryList({QStringLiteral("ADDRESS.DAT")}, QDir::Files).isEmpty()) {
         SaveAddressListToFile(list, fileName);
         log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
         return 0;
