@@ -41,6 +41,17 @@ QString dataDirPath(const QString& root, const QString& value) {
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return path;
 }
+// A "dir" setting must also exist as a folder.
+void checkSetting(const QString& root, const QString& section, const QString& key,
+                  const QString& type, const QString& expected) {
+    const QString file = sysdata(root, QStringLiteral("ACME"));
+    if (type != QLatin1String("dir")) {
+        QCOMPARE(readTyped(file, section, key, type), expected);
+        return;
+    }
+    QCOMPARE(readTyped(file, section, key, QStringLiteral("string")), expected);
+    QVERIFY2(QFileInfo(dataDirPath(root, expected)).isDir(), qPrintable(expected));
+}
 }  // namespace
 
 class TestAdminSetup : public QObject {
@@ -214,14 +225,7 @@ void TestAdminSetup::tenantDefaults() {
         runAdmin({QStringLiteral("tenant"), QStringLiteral("add"), root, QStringLiteral("acme")});
     QCOMPARE(run.code, 0);
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-
-    const QString file = sysdata(root, QStringLiteral("ACME"));
-    if (type == QLatin1String("dir")) {
-        QCOMPARE(readTyped(file, section, key, QStringLiteral("string")), expected);
-        QVERIFY2(QFileInfo(dataDirPath(root, expected)).isDir(), qPrintable(expected));
-    } else {
-        QCOMPARE(readTyped(file, section, key, type), expected);
-    }
+    checkSetting(root, section, key, type, expected);
 }
 
 void TestAdminSetup::tenantOverrides_data() {
@@ -232,71 +236,36 @@ void TestAdminSetup::tenantOverrides_data() {
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("warned");
 
-    QTest::newRow("system key") << "--Hauswaehrung=Schweizer Franken"
-                                << "System"
-                                << "Hauswaehrung"
-                                << "string"
-                                << "Schweizer Franken" << false;
-    QTest::newRow("other section") << "--StdTxt.StdFont=Tahoma"
-                                   << "StdTxt"
-                                   << "StdFont"
-                                   << "string"
-                                   << "Tahoma" << false;
-    QTest::newRow("names in any case") << "--stdtxt.textwidthmm=100"
-                                       << "StdTxt"
-                                       << "TextWidthMM"
-                                       << "int"
-                                       << "100" << false;
-    QTest::newRow("decimal comma") << "--MwStNorm=19,5"
-                                   << "System"
-                                   << "MwStNorm"
-                                   << "float"
-                                   << "19.5" << false;
-    QTest::newRow("decimal point") << "--WaehrFaktor2In=1.95583"
-                                   << "System"
-                                   << "WaehrFaktor2In"
-                                   << "float"
-                                   << "1.95583" << false;
-    QTest::newRow("boolean ja") << "--MwStMultiDisabled=ja"
-                                << "System"
-                                << "MwStMultiDisabled"
-                                << "bool"
-                                << "true" << false;
-    QTest::newRow("boolean true") << "--ArtikelVKPreisIsBrutto=true"
-                                  << "System"
-                                  << "ArtikelVKPreisIsBrutto"
-                                  << "bool"
-                                  << "true" << false;
-    QTest::newRow("byte") << "--MwStDefault=2"
-                          << "System"
-                          << "MwStDefault"
-                          << "int"
-                          << "2" << false;
-    QTest::newRow("umlaut text") << "--Waehrung2=Złoty"
-                                 << "System"
-                                 << "Waehrung2"
-                                 << "string"
-                                 << "Złoty" << false;
-    QTest::newRow("directory below data") << "--A1=[DATADIR]acme/daten"
-                                          << "System"
-                                          << "A1"
-                                          << "dir"
-                                          << "[DATADIR]ACME\\DATEN" << false;
-    QTest::newRow("directory with backslashes") << "--Briefe=[DATADIR]ACME\\Post\\Briefe"
-                                                << "System"
-                                                << "Briefe"
-                                                << "dir"
-                                                << "[DATADIR]ACME\\POST\\BRIEFE" << false;
-    QTest::newRow("unknown key") << "--Eigen.Farbe=blau"
-                                 << "Eigen"
-                                 << "Farbe"
-                                 << "string"
-                                 << "blau" << true;
-    QTest::newRow("unknown system key") << "--Sonderwunsch=[DATADIR]x"
-                                        << "System"
-                                        << "Sonderwunsch"
-                                        << "string"
-                                        << "[DATADIR]x" << true;
+    struct Row {
+        const char *name, *option, *section, *key, *type, *expected;
+        bool warned;
+    };
+    const Row rows[] = {
+        {"system key", "--Hauswaehrung=Schweizer Franken", "System", "Hauswaehrung", "string",
+         "Schweizer Franken", false},
+        {"other section", "--StdTxt.StdFont=Tahoma", "StdTxt", "StdFont", "string", "Tahoma",
+         false},
+        {"names in any case", "--stdtxt.textwidthmm=100", "StdTxt", "TextWidthMM", "int", "100",
+         false},
+        {"decimal comma", "--MwStNorm=19,5", "System", "MwStNorm", "float", "19.5", false},
+        {"decimal point", "--WaehrFaktor2In=1.95583", "System", "WaehrFaktor2In", "float",
+         "1.95583", false},
+        {"boolean ja", "--MwStMultiDisabled=ja", "System", "MwStMultiDisabled", "bool", "true",
+         false},
+        {"boolean true", "--ArtikelVKPreisIsBrutto=true", "System", "ArtikelVKPreisIsBrutto",
+         "bool", "true", false},
+        {"byte", "--MwStDefault=2", "System", "MwStDefault", "int", "2", false},
+        {"umlaut text", "--Waehrung2=Złoty", "System", "Waehrung2", "string", "Złoty", false},
+        {"directory below data", "--A1=[DATADIR]acme/daten", "System", "A1", "dir",
+         "[DATADIR]ACME\\DATEN", false},
+        {"directory with backslashes", "--Briefe=[DATADIR]ACME\\Post\\Briefe", "System", "Briefe",
+         "dir", "[DATADIR]ACME\\POST\\BRIEFE", false},
+        {"unknown key", "--Eigen.Farbe=blau", "Eigen", "Farbe", "string", "blau", true},
+        {"unknown system key", "--Sonderwunsch=[DATADIR]x", "System", "Sonderwunsch", "string",
+         "[DATADIR]x", true}};
+    for (const Row& r : rows)
+        QTest::newRow(r.name) << QString::fromUtf8(r.option) << r.section << r.key << r.type
+                              << QString::fromUtf8(r.expected) << r.warned;
 }
 
 void TestAdminSetup::tenantOverrides() {
@@ -313,19 +282,11 @@ void TestAdminSetup::tenantOverrides() {
         {QStringLiteral("tenant"), QStringLiteral("add"), root, QStringLiteral("acme"), option});
     QCOMPARE(run.code, 0);
     QCOMPARE(run.err.contains(QStringLiteral("Unbekannter Schlüssel")), warned);
-
-    const QString file = sysdata(root, QStringLiteral("ACME"));
-    if (type == QLatin1String("dir")) {
-        QCOMPARE(readTyped(file, section, key, QStringLiteral("string")), expected);
-        QVERIFY2(QFileInfo(dataDirPath(root, expected)).isDir(), qPrintable(expected));
-    } else {
-        QCOMPARE(readTyped(file, section, key, type), expected);
-    }
+    checkSetting(root, section, key, type, expected);
     // The other settings keep their defaults.
     if (key != QLatin1String("MwStNorm"))
-        QCOMPARE(readTyped(file, QStringLiteral("System"), QStringLiteral("MwStNorm"),
-                           QStringLiteral("float")),
-                 QStringLiteral("19"));
+        checkSetting(root, QStringLiteral("System"), QStringLiteral("MwStNorm"),
+                     QStringLiteral("float"), QStringLiteral("19"));
 }
 
 // A usage error in "<command> add ROOT <name> <options>" exits 2 with the message and
@@ -515,28 +476,15 @@ void TestAdminSetup::userAllOptions() {
         runAdmin({QStringLiteral("tenant"), QStringLiteral("add"), root, QStringLiteral("acme")})
             .code,
         0);
-    const TAdminRun run = runAdmin({QStringLiteral("user"),
-                                    QStringLiteral("add"),
-                                    root,
-                                    QStringLiteral("anna"),
-                                    QStringLiteral("--password"),
-                                    QStringLiteral("Gehéim 1"),
-                                    QStringLiteral("--fullname"),
-                                    QStringLiteral("Anna Müller-Lüdenscheidt"),
-                                    QStringLiteral("--tel"),
-                                    QStringLiteral("+49 30 123456"),
-                                    QStringLiteral("--fax=+49 30 123457"),
-                                    QStringLiteral("--email"),
-                                    QStringLiteral("anna@example.com"),
-                                    QStringLiteral("--text"),
-                                    QStringLiteral("Büro, 2. Stock; \"Nord\""),
-                                    QStringLiteral("--provision"),
-                                    QStringLiteral("2,5"),
-                                    QStringLiteral("--deny"),
-                                    QStringLiteral("03,01,02,03"),
-                                    QStringLiteral("--bar-tenants"),
-                                    QStringLiteral("acme, zwei"),
-                                    QStringLiteral("--blocked")});
+    const QStringList options =
+        QStringLiteral(
+            "--password|Gehéim 1|--fullname|Anna Müller-Lüdenscheidt|--tel|+49 30 123456|"
+            "--fax=+49 30 123457|--email|anna@example.com|--text|Büro, 2. Stock; \"Nord\"|"
+            "--provision|2,5|--deny|03,01,02,03|--bar-tenants|acme, zwei|--blocked")
+            .split(u'|');
+    const TAdminRun run = runAdmin(
+        QStringList{QStringLiteral("user"), QStringLiteral("add"), root, QStringLiteral("anna")} +
+        options);
     QCOMPARE(run.code, 0);
     // Only the unknown barred tenant is worth a warning.
     QVERIFY2(run.err.contains(QStringLiteral("\"ZWEI\" existiert nicht")), qPrintable(run.err));
@@ -559,34 +507,17 @@ void TestAdminSetup::userDefaults_data() {
 
     QTest::newRow("password") << "Passwort"
                               << "string" << HashPassword(QString());
-    QTest::newRow("full name") << "Vollname"
-                               << "string"
-                               << "BERND";
-    QTest::newRow("telephone") << "KontaktTel"
-                               << "string"
-                               << "";
-    QTest::newRow("fax") << "KontaktFax"
-                         << "string"
-                         << "";
-    QTest::newRow("e-mail") << "KontaktEmail"
-                            << "string"
-                            << "";
-    QTest::newRow("text") << "KontaktTxt"
-                          << "string"
-                          << "";
-    QTest::newRow("provision") << "Provision"
-                               << "float"
-                               << "0";
-    // Written explicitly: a user without this key would be locked out.
-    QTest::newRow("not blocked") << "ZutrittsSperre"
-                                 << "bool"
-                                 << "false";
-    QTest::newRow("barred tenants") << "Auswahl"
-                                    << "string"
-                                    << "";
-    QTest::newRow("denied rights") << "Berechtigungen"
-                                   << "string"
-                                   << "";
+    // "not blocked" is written explicitly: a user without this key would be locked out.
+    const char* rows[][4] = {{"full name", "Vollname", "string", "BERND"},
+                             {"telephone", "KontaktTel", "string", ""},
+                             {"fax", "KontaktFax", "string", ""},
+                             {"e-mail", "KontaktEmail", "string", ""},
+                             {"text", "KontaktTxt", "string", ""},
+                             {"provision", "Provision", "float", "0"},
+                             {"not blocked", "ZutrittsSperre", "bool", "false"},
+                             {"barred tenants", "Auswahl", "string", ""},
+                             {"denied rights", "Berechtigungen", "string", ""}};
+    for (const auto& row : rows) QTest::newRow(row[0]) << row[1] << row[2] << row[3];
 }
 
 void TestAdminSetup::userDefaults() {

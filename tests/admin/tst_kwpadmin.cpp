@@ -28,10 +28,10 @@ class TestKwpAdmin : public QObject {
 private Q_SLOTS:
     void iniGet_data();
     void iniGet();
-    void iniGetMissingFile();
+    void iniMissingFile_data();
+    void iniMissingFile();
     void iniSetWritesProtectedValue_data();
     void iniSetWritesProtectedValue();
-    void iniSetIntoMissingFolder();
     void usageErrors_data();
     void usageErrors();
     void help_data();
@@ -50,42 +50,25 @@ void TestKwpAdmin::iniGet_data() {
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
 
-    QTest::newRow("verified value") << "protected"
-                                    << "System"
-                                    << "A1" << 0 << "Müller & Söhne\\Ä\n"
-                                    << "";
-    QTest::newRow("protected empty value") << "empty"
-                                           << "System"
-                                           << "A1" << 0 << "\n"
-                                           << "";
-    QTest::newRow("missing key") << "protected"
-                                 << "System"
-                                 << "Journale" << 1 << ""
-                                 << "nicht gefunden";
-    QTest::newRow("missing section") << "protected"
-                                     << "Andere"
-                                     << "A1" << 1 << ""
-                                     << "nicht gefunden";
-    QTest::newRow("value moved to another key") << "moved"
-                                                << "System"
-                                                << "Journale" << 1 << ""
-                                                << "besteht die Prüfung nicht";
-    QTest::newRow("plain value") << "plain"
-                                 << "System"
-                                 << "A1" << 1 << ""
-                                 << "besteht die Prüfung nicht";
-    QTest::newRow("garbage") << "garbage"
-                             << "System"
-                             << "A1" << 1 << ""
-                             << "besteht die Prüfung nicht";
-    QTest::newRow("stored text empty") << "blank"
-                                       << "System"
-                                       << "A1" << 1 << ""
-                                       << "nicht geschützt";
-    QTest::newRow("other spelling") << "protected"
-                                    << "system"
-                                    << "a1" << 1 << ""
-                                    << "Schreibweise \"System\" / \"A1\"";
+    struct Row {
+        const char *name, *stored, *section, *key;
+        int code;
+        const char *out, *err;
+    };
+    const Row rows[] = {
+        {"verified value", "protected", "System", "A1", 0, "Müller & Söhne\\Ä\n", ""},
+        {"protected empty value", "empty", "System", "A1", 0, "\n", ""},
+        {"missing key", "protected", "System", "Journale", 1, "", "nicht gefunden"},
+        {"missing section", "protected", "Andere", "A1", 1, "", "nicht gefunden"},
+        {"value moved to another key", "moved", "System", "Journale", 1, "",
+         "besteht die Prüfung nicht"},
+        {"plain value", "plain", "System", "A1", 1, "", "besteht die Prüfung nicht"},
+        {"garbage", "garbage", "System", "A1", 1, "", "besteht die Prüfung nicht"},
+        {"stored text empty", "blank", "System", "A1", 1, "", "nicht geschützt"},
+        {"other spelling", "protected", "system", "a1", 1, "", "Schreibweise \"System\" / \"A1\""}};
+    for (const Row& r : rows)
+        QTest::newRow(r.name) << r.stored << r.section << r.key << r.code
+                              << QString::fromUtf8(r.out) << QString::fromUtf8(r.err);
 }
 
 void TestKwpAdmin::iniGet() {
@@ -124,14 +107,23 @@ void TestKwpAdmin::iniGet() {
         QVERIFY2(run.err.contains(err), qPrintable(run.err));
 }
 
-void TestKwpAdmin::iniGetMissingFile() {
+void TestKwpAdmin::iniMissingFile_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("created");  // must still not exist afterwards
+    QTest::newRow("get") << QStringList{"get", "FEHLT.INI", "System", "A1"} << "FEHLT.INI";
+    QTest::newRow("set into missing folder")
+        << QStringList{"set", "FEHLT/NEU.INI", "System", "A1", "x"} << "FEHLT";
+}
+
+void TestKwpAdmin::iniMissingFile() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, created);
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("FEHLT.INI"));
-    const TAdminRun run = runAdminProcess(
-        {QStringLiteral("ini"), QStringLiteral("get"), file, kSystem, QStringLiteral("A1")});
+    args[1] = dir.filePath(args[1]);
+    const TAdminRun run = runAdminProcess(QStringList{QStringLiteral("ini")} + args);
     QCOMPARE(run.code, 3);
     QVERIFY2(run.err.contains(QStringLiteral("nicht gefunden")), qPrintable(run.err));
-    QVERIFY(!QFileInfo::exists(file));
+    QVERIFY(!QFileInfo::exists(dir.filePath(created)));
 }
 
 void TestKwpAdmin::iniSetWritesProtectedValue_data() {
@@ -169,16 +161,6 @@ void TestKwpAdmin::iniSetWritesProtectedValue() {
                                            QStringLiteral("Listen"), QStringLiteral("Benutzer")});
     QCOMPARE(get.code, 0);
     QCOMPARE(get.out, expected + QLatin1Char('\n'));
-}
-
-void TestKwpAdmin::iniSetIntoMissingFolder() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("FEHLT/NEU.INI"));
-    const TAdminRun run = runAdminProcess({QStringLiteral("ini"), QStringLiteral("set"), file,
-                                           kSystem, QStringLiteral("A1"), QStringLiteral("x")});
-    QCOMPARE(run.code, 3);
-    QVERIFY2(run.err.contains(QStringLiteral("nicht gefunden")), qPrintable(run.err));
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("FEHLT"))));
 }
 
 void TestKwpAdmin::usageErrors_data() {
