@@ -21,32 +21,10 @@ QByteArray patternModules(const QByteArray& pattern) {
 
 // Wide/narrow notation: b/B narrow/wide bar, w/W narrow/wide space, s/S short bars.
 QByteArray patternWideNarrow(const QByteArray& pattern) {
+    static const QHash<char, char> notation{{'0', 'w'}, {'1', 'W'}, {'5', 'b'},
+                                            {'6', 'B'}, {'A', 's'}, {'B', 'S'}};
     QByteArray result;
-    for (const char element : pattern) {
-        switch (element) {
-            case '0':
-                result += 'w';
-                break;
-            case '1':
-                result += 'W';
-                break;
-            case '5':
-                result += 'b';
-                break;
-            case '6':
-                result += 'B';
-                break;
-            case 'A':
-                result += 's';
-                break;
-            case 'B':
-                result += 'S';
-                break;
-            default:
-                result += '?';
-                break;
-        }
-    }
+    for (const char element : pattern) result += notation.value(element, '?');
     return result;
 }
 
@@ -276,21 +254,10 @@ void TestBarcode::errors_data() {
     QTest::addColumn<QString>("message");
 
     const QString numeric = QStringLiteral("Barcode muss numerisch sein.");
-    const int digitsOnly[] = {bcCode_2_5_interleaved,
-                              bcCode_2_5_industrial,
-                              bcCode_2_5_matrix,
-                              bcCode128C,
-                              bcCodeMSI,
-                              bcCodePostNet,
-                              bcCodeEAN8,
-                              bcCodeEAN13,
-                              bcCodeUPC_A,
-                              bcCodeUPC_E0,
-                              bcCodeUPC_E1,
-                              bcCodeUPC_Supp2,
-                              bcCodeUPC_Supp5,
-                              bcCodeEAN128C};
-    for (const int symbology : digitsOnly) {
+    for (const int symbology :
+         {bcCode_2_5_interleaved, bcCode_2_5_industrial, bcCode_2_5_matrix, bcCode128C, bcCodeMSI,
+          bcCodePostNet, bcCodeEAN8, bcCodeEAN13, bcCodeUPC_A, bcCodeUPC_E0, bcCodeUPC_E1,
+          bcCodeUPC_Supp2, bcCodeUPC_Supp5, bcCodeEAN128C}) {
         QTest::addRow("digits only %d letter", symbology)
             << symbology << QByteArray("1A") << numeric;
         QTest::addRow("digits only %d inner blank", symbology)
@@ -514,30 +481,13 @@ void TestBarcode::moduleWidthRange() {
 void TestBarcode::symbologyNames_data() {
     QTest::addColumn<int>("symbology");
     QTest::addColumn<QString>("name");
-    const char* names[] = {"2_5_interleaved",
-                           "2_5_industrial",
-                           "2_5_matrix",
-                           "Code39",
-                           "Code39 Extended",
-                           "Code128A",
-                           "Code128B",
-                           "Code128C",
-                           "Code93",
-                           "Code93 Extended",
-                           "MSI",
-                           "PostNet",
-                           "Codebar",
-                           "EAN8",
-                           "EAN13",
-                           "UPC_A",
-                           "UPC_E0",
-                           "UPC_E1",
-                           "UPC Supp2",
-                           "UPC Supp5",
-                           "EAN128A",
-                           "EAN128B",
-                           "EAN128C"};
-    for (int i = 0; i < 23; ++i) QTest::addRow("%d", i) << i << QString::fromLatin1(names[i]);
+    const QStringList names =
+        QStringLiteral(
+            "2_5_interleaved,2_5_industrial,2_5_matrix,Code39,Code39 Extended,Code128A,Code128B,"
+            "Code128C,Code93,Code93 Extended,MSI,PostNet,Codebar,EAN8,EAN13,UPC_A,UPC_E0,UPC_E1,"
+            "UPC Supp2,UPC Supp5,EAN128A,EAN128B,EAN128C")
+            .split(u',');
+    for (int i = 0; i < 23; ++i) QTest::addRow("%d", i) << i << names.at(i);
     QTest::newRow("unknown") << 23 << QString();
 }
 

@@ -51,6 +51,17 @@ QImage drawOnWhite(TBarcode& barcode) {
     return image;
 }
 
+// Draws at 96 dpi on a background that shows what the barcode left unpainted.
+QImage drawOnBackground(TBarcode& barcode, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(drawBackground);
+    QPainter painter(&image);
+    barcode.Draw(painter);
+    return image;
+}
+
 QRect boundingRectOf(const QImage& image, const std::function<bool(QRgb)>& match) {
     QRect result;
     for (int y = 0; y < image.height(); ++y)
@@ -213,11 +224,7 @@ void TestBarcodeDraw::elementsAndRotation() {
     barcode.SetSpaceColor(0xFF0000);  // blue
     const QRgb red = qRgb(255, 0, 0);
     const QRgb blue = qRgb(0, 0, 255);
-    QImage image(200, 200, QImage::Format_RGB32);
-    image.fill(drawBackground);
-    QPainter painter(&image);
-    barcode.Draw(painter);
-    painter.end();
+    const QImage image = drawOnBackground(barcode, 200, 200);
 
     // Bars and spaces cover the whole barcode area and nothing else; the rotated barcode
     // stays right of and below the origin.
@@ -251,11 +258,7 @@ void TestBarcodeDraw::shortBarsHangFromTop() {
     barcode.SetText("1");  // short, short, short, full, full
     barcode.SetModuleWidth(2);
     barcode.SetHeight(50);
-    QImage image(120, 60, QImage::Format_RGB32);
-    image.fill(drawBackground);
-    QPainter painter(&image);
-    barcode.Draw(painter);
-    painter.end();
+    const QImage image = drawOnBackground(barcode, 120, 60);
     const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
     // Frame bar at x 0-1, wide space 2-5, first short bar at 6-7.
     for (int y = 0; y <= 50; ++y) {
@@ -308,11 +311,7 @@ void TestBarcodeDraw::textPositions() {
     barcode.SetTop(10);
     barcode.SetSpaceColor(0xC0C0C0);  // so the white text box stands out
     barcode.SetBarColor(0x0000FF);    // and the black text
-    QImage image(barcode.GetPatternWidth() + 20, 110, QImage::Format_RGB32);
-    image.fill(drawBackground);
-    QPainter painter(&image);
-    barcode.Draw(painter);
-    painter.end();
+    const QImage image = drawOnBackground(barcode, barcode.GetPatternWidth() + 20, 110);
 
     const QFontMetrics metrics(barcode.Font(), &image);
     const int textWidth = metrics.horizontalAdvance(QStringLiteral("12345"));
@@ -341,13 +340,7 @@ void TestBarcodeDraw::symbologyNameAboveBars() {
     QFont font = barcode.Font();
     font.setPointSize(9);  // 12 pixels at 96 dpi
     barcode.SetFont(font);
-    QImage image(200, 100, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    image.fill(drawBackground);
-    QPainter painter(&image);
-    barcode.Draw(painter);
-    painter.end();
+    const QImage image = drawOnBackground(barcode, 200, 100);
     const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
     QCOMPARE(white.topLeft(), QPoint(5, 60 - 30));
     QVERIFY(white.bottom() < 60);

@@ -210,6 +210,8 @@ private Q_SLOTS:
         QFETCH(int, bottom);
         QFETCH(bool, newPage);
         QTemporaryDir dir;
+        // A longer old file is replaced, not overwritten in place.
+        WriteFileBytes(dir.filePath("p.xml"), QByteArray(10000, 'x'));
         const QStringList lines = writeOneRowDocument(dir.filePath("p.xml"), [&](auto& doc) {
             doc.BeginParagraph(top, bottom, newPage);
             doc.BeginColumn(120, 3, 4);
@@ -378,33 +380,29 @@ private Q_SLOTS:
         QTEST(shell.started.first().parameters, "parameters");
     }
 
-    void printProgramMissing() {
+    void printProgramFails_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("message");  // after the directory
+        QTest::newRow("missing") << false
+                                 << "Kann die angegebene Datei nicht finden: %1KWP00002.EXE";
+        QTest::newRow("refuses to start")
+            << true << "Das Programm \"%1kwp00002\" konnte nicht gestartet werden.";
+    }
+    void printProgramFails() {
+        QFETCH(bool, exists);
+        QFETCH(QString, message);
         QTemporaryDir dir;
+        if (exists) WriteFileBytes(dir.filePath("kwp00002"), "x");
         TPrintAreaLayoutsCore doc;
         doc.FileName = dir.filePath("p.xml");
-        RecordingShell shell;
-        ScriptedDialogs dialogs;
-        dialogs.answer(mrOk);
-        QVERIFY(!doc.StartPrintProgram(dir.filePath("KWP00002.EXE"), "FIRMA1", 1));
-        QVERIFY(shell.started.isEmpty());
-        QCOMPARE(dialogs.shown().size(), 1);
-        QVERIFY2(dialogs.texts().first().contains("Kann die angegebene Datei nicht finden: " +
-                                                  dir.filePath("KWP00002.EXE")),
-                 qPrintable(dialogs.texts().first()));
-    }
-
-    void printProgramRefusesToStart() {
-        QTemporaryDir dir;
-        WriteFileBytes(dir.filePath("kwp00002"), "x");
-        TPrintAreaLayoutsCore doc;
         RecordingShell shell;
         shell.result = false;
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
         QVERIFY(!doc.StartPrintProgram(dir.filePath("KWP00002.EXE"), "FIRMA1", 1));
-        QCOMPARE(shell.started.size(), 1);
-        QVERIFY2(dialogs.texts().first().contains("Das Programm \"" + dir.filePath("kwp00002") +
-                                                  "\" konnte nicht gestartet werden."),
+        QCOMPARE(shell.started.size(), exists ? 1 : 0);
+        QCOMPARE(dialogs.shown().size(), 1);
+        QVERIFY2(dialogs.texts().first().contains(message.arg(dir.path() + u'/')),
                  qPrintable(dialogs.texts().first()));
     }
 
@@ -441,15 +439,6 @@ private Q_SLOTS:
         QCOMPARE(dialogs.texts(), QStringList("Druckdatei kann nicht geschrieben werden !\nKann "
                                               "Datei \"/dev/full\" nicht schreiben: Der "
                                               "Datenträger ist voll."));
-    }
-
-    void openFileReplacesOldFile() {
-        QTemporaryDir dir;
-        const QString fileName = dir.filePath("p.xml");
-        WriteFileBytes(fileName, QByteArray(10000, 'x'));
-        const QStringList lines = writeOneRowDocument(fileName, [](auto& doc) { doc.WriteLine(); });
-        compareLines(
-            lines, {R"(<?xml version="1.0" encoding="UTF-16"?>)", "  <line />", "</printpreview>"});
     }
 
 private:
