@@ -165,48 +165,23 @@ void TestIniFile::lookup_data() {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("exact") << "Allgemein"
-                           << "Name"
-                           << "Müller & Söhne";
-    QTest::newRow("upper section") << "ALLGEMEIN"
-                                   << "Name"
-                                   << "Müller & Söhne";
-    QTest::newRow("lower key") << "allgemein"
-                               << "name"
-                               << "Müller & Söhne";
-    QTest::newRow("umlaut case folded") << "ärger"
-                                        << "GRÖßE"
-                                        << "Maß";
-    QTest::newRow("last value wins") << "Ärger"
-                                     << "doppelt"
-                                     << "zweiter";
-    QTest::newRow("repeated section") << "Allgemein"
-                                      << "Zweiter"
-                                      << "Abschnitt";
-    QTest::newRow("empty value") << "Allgemein"
-                                 << "Leer"
-                                 << "";
-    QTest::newRow("tabs and blanks trimmed") << "Allgemein"
-                                             << "Zahl"
-                                             << "42";
-    QTest::newRow("missing key") << "Allgemein"
-                                 << "Fehlt"
-                                 << "<default>";
-    QTest::newRow("missing section") << "Fehlt"
-                                     << "Name"
-                                     << "<default>";
-    QTest::newRow("key before first section") << ""
-                                              << "Vorspann"
-                                              << "<default>";
-    QTest::newRow("comment") << ""
-                             << "; Kommentar"
-                             << "<default>";
-    QTest::newRow("comment in section") << "Allgemein"
-                                        << ";Name"
-                                        << "<default>";
-    QTest::newRow("line without equals") << "Allgemein"
-                                         << "nur Text ohne Gleichheitszeichen"
-                                         << "<default>";
+    const char* const rows[][4] = {
+        {"exact", "Allgemein", "Name", "Müller & Söhne"},
+        {"upper section", "ALLGEMEIN", "Name", "Müller & Söhne"},
+        {"lower key", "allgemein", "name", "Müller & Söhne"},
+        {"umlaut case folded", "ärger", "GRÖßE", "Maß"},
+        {"last value wins", "Ärger", "doppelt", "zweiter"},
+        {"repeated section", "Allgemein", "Zweiter", "Abschnitt"},
+        {"empty value", "Allgemein", "Leer", ""},
+        {"tabs and blanks trimmed", "Allgemein", "Zahl", "42"},
+        {"missing key", "Allgemein", "Fehlt", "<default>"},
+        {"missing section", "Fehlt", "Name", "<default>"},
+        {"key before first section", "", "Vorspann", "<default>"},
+        {"comment", "", "; Kommentar", "<default>"},
+        {"comment in section", "Allgemein", ";Name", "<default>"},
+        {"line without equals", "Allgemein", "nur Text ohne Gleichheitszeichen", "<default>"}};
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
 }
 
 void TestIniFile::lookup() {

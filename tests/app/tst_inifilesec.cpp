@@ -91,12 +91,9 @@ void TestIniFileSec::rc4ResetAndStreaming() {
 void TestIniFileSec::md5OfUtf16_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("digest");
-    QTest::newRow("empty") << ""
-                           << "D41D8CD98F00B204E9800998ECF8427E";
-    QTest::newRow("a") << "a"
-                       << "4144E195F46DE78A3623DA7364D04F11";
-    QTest::newRow("umlaut") << "Müller"
-                            << "582A5E54B2A8543DA58F33F43170AB0E";
+    QTest::newRow("empty") << QString("") << QString("D41D8CD98F00B204E9800998ECF8427E");
+    QTest::newRow("a") << QString("a") << QString("4144E195F46DE78A3623DA7364D04F11");
+    QTest::newRow("umlaut") << QString("Müller") << QString("582A5E54B2A8543DA58F33F43170AB0E");
 }
 
 void TestIniFileSec::md5OfUtf16() {
@@ -232,12 +229,9 @@ void TestIniFileSec::writerDestructorReportsFailure() {
 void TestIniFileSec::movedValueReadsDefault_data() {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
-    QTest::newRow("other key") << "System"
-                               << "Journale";
-    QTest::newRow("other section") << "Mandant"
-                                   << "A1";
-    QTest::newRow("name spelled otherwise") << "SYSTEM"
-                                            << "a1";
+    QTest::newRow("other key") << QString("System") << QString("Journale");
+    QTest::newRow("other section") << QString("Mandant") << QString("A1");
+    QTest::newRow("name spelled otherwise") << QString("SYSTEM") << QString("a1");
 }
 
 void TestIniFileSec::movedValueReadsDefault() {

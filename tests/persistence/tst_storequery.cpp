@@ -168,21 +168,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("database");
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing database") << "FEHLT"
-                                          << "SELECT 1"
-                                          << "nicht gefunden";
-        QTest::newRow("missing table") << ""
-                                       << "SELECT * FROM GIBTESNICHT"
-                                       << "GIBTESNICHT";
-        QTest::newRow("pasted quote") << ""
-                                      << "SELECT * FROM J WHERE A = 'O'NEIL'"
-                                      << "Anführungszeichen";
-        QTest::newRow("bad syntax") << ""
-                                    << "SELEKT * FROM J"
-                                    << "SELEKT";
-        QTest::newRow("unknown result field") << ""
-                                              << "SELECT A FROM J"
-                                              << "\"B\"";
+        const char* const rows[][4] = {
+            {"missing database", "FEHLT", "SELECT 1", "nicht gefunden"},
+            {"missing table", "", "SELECT * FROM GIBTESNICHT", "GIBTESNICHT"},
+            {"pasted quote", "", "SELECT * FROM J WHERE A = 'O'NEIL'", "Anführungszeichen"},
+            {"bad syntax", "", "SELEKT * FROM J", "SELEKT"},
+            {"unknown result field", "", "SELECT A FROM J", "\"B\""}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
     }
     void failuresAreReported() {
         QFETCH(QString, database);
