@@ -2,6 +2,8 @@
 // every row as the baseline), reading and saving one address, opening, counting.
 #include <benchmark/benchmark.h>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -22,10 +24,14 @@ struct AddressFixture {
     QTemporaryDir dir;
     TDBAdress db;
     int count = addressCount();
+    double savedPerSecond = 0;
 
     AddressFixture() {
         db.OpenDirectory(dir.path(), false, false);
+        QElapsedTimer timer;
+        timer.start();
         TAddressGenerator().FillTable(db, 0, count);
+        savedPerSecond = count * 1000.0 / double(std::max<qint64>(1, timer.elapsed()));
     }
 };
 
@@ -46,10 +52,11 @@ void findAddress(benchmark::State& state, const QString& text) {
 }
 
 void scanAddresses(benchmark::State& state, const QString& text) {
-    TStoreTable& table = *fixture().db.AddressTable();
-    const QList<addresssearch::Word> words = addresssearch::SplitSearchText(text);
+    const std::unique_ptr<TStoreTextIndex> index =
+        addresssearch::MakeIndex(*fixture().db.AddressTable());
+    const QList<QByteArray> needles = addresssearch::SplitSearchText(text);
     size_t hits = 0;
-    for (auto _ : state) hits = addresssearch::ScanRows(table, words).size();
+    for (auto _ : state) hits = index->Scan(needles).size();
     state.counters["hits"] = double(hits);
 }
 
@@ -90,6 +97,17 @@ BENCHMARK(BM_FullScan_Common)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_FullScan_Rare)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_FullScan_TwoWords)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_FullScan_WholeWord)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// What the table file costs per address, and how fast the addresses went in (one lock, as
+// an import saves them).
+void BM_TableFile(benchmark::State& state) {
+    for (auto _ : state) {
+    }
+    const qint64 bytes = QFileInfo(fixture().dir.filePath(QStringLiteral("ADDRESS.DAT"))).size();
+    state.counters["bytes_per_address"] = double(bytes) / fixture().count;
+    state.counters["saved_per_second"] = fixture().savedPerSecond;
+}
+BENCHMARK(BM_TableFile)->Iterations(1);
 
 void BM_GetCustomer(benchmark::State& state) {
     TDBAdress& db = fixture().db;

@@ -95,10 +95,7 @@ struct TDBAdress::ShownCache {
 };
 
 TDBAdress::TDBAdress(TDatabaseErrorCallback onError)
-    : TDatabaseWrapper(std::move(onError)), m_shownCache(std::make_unique<ShownCache>()) {
-    // Before any connection to the table file: its triggers call these functions.
-    addresssearch::RegisterFunctions();
-}
+    : TDatabaseWrapper(std::move(onError)), m_shownCache(std::make_unique<ShownCache>()) {}
 
 TDBAdress::~TDBAdress() = default;
 
@@ -157,7 +154,13 @@ int TDBAdress::AlterTables() {
 }
 
 void TDBAdress::AfterOpen() {
-    if (!Database().ReadOnly()) addresssearch::EnsureIndex(*m_addressTable);
+    if (!Database().ReadOnly()) searchIndex().Ensure();
+}
+
+TStoreTextIndex& TDBAdress::searchIndex() {
+    TStoreTable& table = *AddressTable();
+    if (!m_searchIndex) m_searchIndex = addresssearch::MakeIndex(table);
+    return *m_searchIndex;
 }
 
 // Valid while nobody else wrote (the connection's data version) and every own write went
@@ -236,6 +239,11 @@ int TDBAdress::SetCustomer(TCustomerAddress& record) {
         const bool cacheCurrent = shownCacheCurrent();
         table.Post();
         updateShownCache(cacheCurrent, false, table.CurrentRowId());
+        try {
+            searchIndex().Update();
+        } catch (const std::exception&) {
+            // The row is saved; its search text is derived by the next search or save.
+        }
         return 0;
     } catch (const std::exception& error) {
         try {
@@ -432,23 +440,23 @@ QString TDBAdress::GetNearestCustomer(const QString& id) {
 
 // The shown values of the given rows, or of all rows. Few rows are read one by one; for many
 // the values of every row are kept until somebody writes.
-const addresssearch::ShownRows& TDBAdress::shownRows(const addresssearch::RowIds* rows,
+const addresssearch::ShownRows& TDBAdress::shownRows(const TStoreRowIds* rows,
                                                      addresssearch::ShownRows& readNow) {
     constexpr size_t fewHits = 500;
     TStoreTable& table = *AddressTable();
     if (shownCacheCurrent()) return m_shownCache->rows;
-    const bool indexed = addresssearch::HasIndex(table);
+    const bool indexed = searchIndex().Exists();
     if (rows && (rows->size() <= fewHits || !indexed)) {
-        readNow = addresssearch::ReadShownRows(table, *rows);
+        readNow = addresssearch::ToShown(searchIndex().ReadList(*rows));
         return readNow;
     }
     if (!indexed) {
-        readNow = addresssearch::ReadShownRows(table);
+        readNow = addresssearch::ToShown(searchIndex().ReadList());
         return readNow;
     }
     m_shownCache->dataVersion = table.connection().dataVersion();
     m_shownCache->changeCount = table.ChangeCount();
-    m_shownCache->rows = addresssearch::ReadShownRows(table);
+    m_shownCache->rows = addresssearch::ToShown(searchIndex().ReadList());
     return m_shownCache->rows;
 }
 
@@ -471,12 +479,12 @@ void TDBAdress::appendResults(const addresssearch::ShownRows& shown,
 
 void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList& result) {
     try {
-        const QList<addresssearch::Word> words = addresssearch::SplitSearchText(text);
-        if (words.isEmpty()) return;
+        const QList<QByteArray> needles = addresssearch::SplitSearchText(text);
+        if (needles.isEmpty()) return;
         TStoreTable& table = *AddressTable();
         const kwpstore::ReadScope reading(table.connection());
         table.RefreshIfChanged();
-        const addresssearch::RowIds rows = addresssearch::FindRows(table, words);
+        const TStoreRowIds rows = searchIndex().Find(needles);
         if (rows.empty()) return;
         addresssearch::ShownRows readNow;
         appendResults(

@@ -78,7 +78,8 @@ protected:
 private:
     struct ShownCache;
 
-    const addresssearch::ShownRows& shownRows(const addresssearch::RowIds* rows,
+    TStoreTextIndex& searchIndex();
+    const addresssearch::ShownRows& shownRows(const TStoreRowIds* rows,
                                               addresssearch::ShownRows& readNow);
     void appendResults(const addresssearch::ShownRows& shown,
                        const std::function<bool(qint64, const addresssearch::Shown&)>& take,
@@ -90,6 +91,7 @@ private:
     void updateShownCache(bool wasCurrent, bool removed, qint64 rowId);
 
     TStoreTable* m_addressTable = nullptr;
+    std::unique_ptr<TStoreTextIndex> m_searchIndex;
     // The shown values of all rows, for searches with many hits.
     std::unique_ptr<ShownCache> m_shownCache;
 };

@@ -3,8 +3,6 @@
 #include <sqlite3.h>
 
 #include <QFile>
-#include <list>
-#include <mutex>
 
 #include "app/format.h"
 #include "app/translation.h"
@@ -14,9 +12,9 @@ namespace kwpstore {
 
 namespace {
 int storeBusyTimeoutMs = 20000;
-// 4 KiB pages: 1 GiB of changes before a transaction shuts the readers out. An import of
-// 20,000 addresses changes about 250 MiB.
-constexpr int storeSpillPages = 262144;
+// Changes a transaction keeps in memory before it shuts the readers out. An import of 20,000
+// addresses changes about 250 MiB.
+constexpr qint64 storeSpillBytes = qint64(1) << 30;
 
 int storeCollate(void*, int lengthA, const void* a, int lengthB, const void* b) {
     return CompareText(QStringView(static_cast<const char16_t*>(a), lengthA / 2),
@@ -36,81 +34,42 @@ void storeCharLength(sqlite3_context* context, int, sqlite3_value** args) {
         if ((text[i] & 0xC0) != 0x80) ++count;
     sqlite3_result_int64(context, count);
 }
-struct RegisteredFunction {
-    QByteArray name;
-    int argumentCount;
-    StoreFunction function;
-};
-
-std::mutex& storeFunctionsMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
-// A list: the entries' addresses are handed to SQLite and must stay put.
-std::list<RegisteredFunction>& storeFunctions() {
-    static std::list<RegisteredFunction> functions;
-    return functions;
-}
-
-QVariant storeArgument(sqlite3_value* value) {
-    switch (sqlite3_value_type(value)) {
-        case SQLITE_NULL:
-            return {};
-        case SQLITE_INTEGER:
-            return QVariant(qlonglong(sqlite3_value_int64(value)));
-        case SQLITE_FLOAT:
-            return QVariant(sqlite3_value_double(value));
-        default:
-            return QVariant(
-                QString::fromUtf16(static_cast<const char16_t*>(sqlite3_value_text16(value)),
-                                   sqlite3_value_bytes16(value) / 2));
-    }
-}
-
-void storeCallFunction(sqlite3_context* context, int count, sqlite3_value** args) {
-    const auto* entry = static_cast<const RegisteredFunction*>(sqlite3_user_data(context));
-    try {
-        QVariantList arguments;
-        for (int i = 0; i < count; ++i) arguments.append(storeArgument(args[i]));
-        const QVariant result = entry->function(arguments);
-        if (result.isNull()) {
-            sqlite3_result_null(context);
-        } else if (result.typeId() == QMetaType::QString) {
-            const QString text = result.toString();
-            sqlite3_result_text16(context, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
-        } else if (result.typeId() == QMetaType::Double) {
-            sqlite3_result_double(context, result.toDouble());
-        } else {
-            sqlite3_result_int64(context, result.toLongLong());
-        }
-    } catch (...) {
-        // Exceptions must not cross SQLite; the statement fails instead.
-        sqlite3_result_error(context, entry->name.constData(), -1);
-    }
-}
 }  // namespace
-
-void RegisterFunction(const QString& name, int argumentCount, StoreFunction function) {
-    const std::lock_guard guard(storeFunctionsMutex());
-    for (RegisteredFunction& entry : storeFunctions()) {
-        if (entry.name == name.toUtf8() && entry.argumentCount == argumentCount) {
-            entry.function = std::move(function);
-            return;
-        }
-    }
-    storeFunctions().push_back({name.toUtf8(), argumentCount, std::move(function)});
-}
 
 void SetBusyTimeout(int milliseconds) {
     storeBusyTimeoutMs = milliseconds;
 }
 
+namespace {
+char32_t storeNextCodePoint(QStringView text, qsizetype& i) {
+    const char16_t c = text[i++].unicode();
+    if (QChar::isHighSurrogate(c) && i < text.size() && QChar::isLowSurrogate(text[i].unicode()))
+        return QChar::surrogateToUcs4(c, text[i++].unicode());
+    return c;
+}
+
+// Code point order (SQLite compares UTF-8 bytes), optionally with ASCII letters folded as
+// its NOCASE collation folds them.
+int storeCompareCodePoints(QStringView a, QStringView b, bool fold) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        char32_t x = storeNextCodePoint(a, i);
+        char32_t y = storeNextCodePoint(b, j);
+        if (fold) {
+            if (x >= U'A' && x <= U'Z') x += U'a' - U'A';
+            if (y >= U'A' && y <= U'Z') y += U'a' - U'A';
+        }
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (i < a.size()) return 1;
+    return j < b.size() ? -1 : 0;
+}
+}  // namespace
+
 int CompareText(QStringView a, QStringView b) {
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    if (folded != 0) return folded < 0 ? -1 : 1;
-    const int exact = a.compare(b, Qt::CaseSensitive);
-    return exact < 0 ? -1 : (exact > 0 ? 1 : 0);
+    const int folded = storeCompareCodePoints(a, b, true);
+    return folded != 0 ? folded : storeCompareCodePoints(a, b, false);
 }
 
 int CompareValues(const QVariant& a, const QVariant& b) {
@@ -236,6 +195,11 @@ qint64 Statement::int64(int column) const {
     return sqlite3_column_int64(m_stmt, column);
 }
 
+QByteArrayView Statement::utf8(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return text ? QByteArrayView(text, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
+}
+
 Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(fileName) {
     int flags = SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
     if (mode == OpenMode::ReadOnly) {
@@ -258,18 +222,15 @@ Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(file
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, storeBusyTimeoutMs);
+    // Tables of earlier versions name this collation until they are rebuilt.
     sqlite3_create_collation_v2(m_db, "KWPTEXT", SQLITE_UTF16_ALIGNED, nullptr, storeCollate,
                                 nullptr);
     sqlite3_create_function_v2(m_db, "CHAR_LENGTH", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                storeCharLength, nullptr, nullptr, nullptr);
-    {
-        const std::lock_guard guard(storeFunctionsMutex());
-        for (RegisteredFunction& entry : storeFunctions())
-            sqlite3_create_function_v2(m_db, entry.name.constData(), entry.argumentCount,
-                                       SQLITE_UTF16 | SQLITE_DETERMINISTIC, &entry,
-                                       storeCallFunction, nullptr, nullptr, nullptr);
-    }
     try {
+        // Large pages for new files: rows of a few kilobytes (an address's XML) share a page
+        // instead of leaving half of each one empty. Existing files keep theirs.
+        if (mode == OpenMode::Create) exec(QStringLiteral("PRAGMA page_size=16384"));
         // Reads the header: a file that is no database fails here, not at first use.
         readHeader();
         if (!m_readOnly) {
@@ -277,7 +238,9 @@ Connection::Connection(const QString& fileName, OpenMode mode) : m_fileName(file
             // A writer that spills changed pages into the file before its commit holds the
             // exclusive lock from then on, and every other workstation waits until it commits.
             // Long transactions (an import) keep their pages in memory instead, up to a bound.
-            exec(QStringLiteral("PRAGMA cache_spill=%1").arg(storeSpillPages));
+            Statement pageSize(*this, QStringLiteral("PRAGMA page_size"));
+            const qint64 page = pageSize.step() ? std::max<qint64>(pageSize.int64(0), 512) : 4096;
+            exec(QStringLiteral("PRAGMA cache_spill=%1").arg(storeSpillBytes / page));
         }
         // Searches read large parts of a table; pages stay cached while nobody writes.
         exec(QStringLiteral("PRAGMA cache_size=-65536"));

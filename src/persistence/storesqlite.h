@@ -2,10 +2,10 @@
 
 // The SQLite layer under the table store; used only by the store's own classes.
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -34,6 +34,8 @@ public:
     QString columnName(int column) const;
     QVariant value(int column) const;
     qint64 int64(int column) const;
+    // The column as UTF-8 without a copy: valid until the next step or reset. Null for NULL.
+    QByteArrayView utf8(int column) const;
 
 private:
     Connection& m_connection;
@@ -110,17 +112,13 @@ void InTransaction(Connection& connection, Work&& work) {
     connection.commit();
 }
 
-// An SQL function of the program: every connection opened after its registration knows it,
-// so that triggers stored in a table file may call it. It must not throw.
-using StoreFunction = std::function<QVariant(const QVariantList& arguments)>;
-void RegisterFunction(const QString& name, int argumentCount, StoreFunction function);
-
 // How long a connection waits for another workstation's write to end (default 20 s).
 void SetBusyTimeout(int milliseconds);
 
 QString QuoteIdent(const QString& name);
-// The order of text in indexes: case-insensitive, ties broken by the exact text, so that only
-// equal texts compare equal.
+// The order of text in indexes, as SQLite's NOCASE and then BINARY collations give it: code
+// points with ASCII letters folded, ties broken by the exact text, so that only equal texts
+// compare equal.
 int CompareText(QStringView a, QStringView b);
 // The order of column values in indexes (null first, numbers, then text).
 int CompareValues(const QVariant& a, const QVariant& b);

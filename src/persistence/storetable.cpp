@@ -42,9 +42,9 @@ QString storeColumnType(const TFieldDef& def) {
         case sftDateTime:
             return QStringLiteral("DATETIME");
         case sftString:
-            return QStringLiteral("VARCHAR(%1) COLLATE KWPTEXT").arg(def.size);
+            return QStringLiteral("VARCHAR(%1)").arg(def.size);
         default:
-            return QStringLiteral("TEXT COLLATE KWPTEXT");
+            return QStringLiteral("TEXT");
     }
 }
 
@@ -58,6 +58,16 @@ QString storeColumnSql(const TFieldDef& def) {
     if (def.required && def.type != sftAutoInc)
         sql += QStringLiteral(" NOT NULL DEFAULT ") + storeColumnDefault(def);
     return sql;
+}
+
+// Text keys order case-insensitively, then exactly, with SQLite's own collations only, so that
+// any SQLite client can read and write the file. Indexes and ORDER BY use the same terms.
+QString storeKeyTerms(const TFieldDef& def, bool descending) {
+    const QString direction = descending ? QStringLiteral(" DESC") : QString();
+    const QString column = QuoteIdent(def.name);
+    if (!storeIsText(def.type)) return column + direction;
+    return column + QStringLiteral(" COLLATE NOCASE") + direction + QStringLiteral(", ") + column +
+           direction;
 }
 
 // Index names are unique per database file; the table's name keeps them apart.
@@ -305,8 +315,7 @@ void TStoreTable::createIndexes(kwpstore::Connection& connection) const {
             if (!def)
                 throw EStoreError(
                     FormatStr(_("Index \"%s\": unbekanntes Feld \"%s\"."), {index.name, field}));
-            parts.append(QuoteIdent(def->name) +
-                         ((index.options & ixDescending) ? QStringLiteral(" DESC") : QString()));
+            parts.append(storeKeyTerms(*def, (index.options & ixDescending) != 0));
         }
         if (parts.isEmpty())
             throw EStoreError(FormatStr(_("Index \"%s\" hat keine Felder."), {index.name}));
@@ -371,6 +380,8 @@ void TStoreTable::ReadStructure() {
             bool descending = false;
             while (columns.step()) {
                 if (columns.value(5).toLongLong() == 0) continue;  // the row id
+                // A text key is indexed twice: without and with case.
+                if (names.contains(columns.value(2).toString())) continue;
                 names.append(columns.value(2).toString());
                 descending = descending || columns.value(3).toLongLong() != 0;
             }
@@ -451,6 +462,17 @@ void TStoreTable::AlterTable() {
     }
 }
 
+// Tables of earlier versions declared a collation that only this program knows, so no other
+// SQLite client could read them. The first workstation that may write rebuilds them.
+bool TStoreTable::usesOwnCollation() const {
+    if (m_connection->readOnly()) return false;
+    kwpstore::Statement statement(
+        *m_connection, QStringLiteral("SELECT 1 FROM sqlite_master WHERE tbl_name = ? AND sql "
+                                      "LIKE '%COLLATE KWPTEXT%'"));
+    statement.bind(1, m_tableName);
+    return statement.step();
+}
+
 void TStoreTable::buildFields() {
     ReadStructure();
     m_fields.clear();
@@ -492,8 +514,7 @@ void TStoreTable::applyIndex() {
 QString TStoreTable::orderClause() const {
     QStringList parts;
     for (const KeyField& key : m_key)
-        parts.append(QuoteIdent(m_fieldDefs[key.column].name) +
-                     (key.descending ? QStringLiteral(" DESC") : QString()));
+        parts.append(storeKeyTerms(m_fieldDefs[key.column], key.descending));
     parts.append(QStringLiteral("rowid"));
     return QStringLiteral(" ORDER BY ") + parts.join(QStringLiteral(", "));
 }
@@ -503,6 +524,10 @@ void TStoreTable::Open() {
     if (m_database && !m_database->Connected()) m_database->Open();
     m_connection = openConnection(false);
     try {
+        if (usesOwnCollation()) {
+            ReadStructure();
+            AlterTable();
+        }
         buildFields();
         applyIndex();
         if (m_filtered && !m_filter.isEmpty()) {

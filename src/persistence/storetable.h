@@ -199,6 +199,7 @@ private:
     void checkBrowse();
     void checkWritable() const;
     std::shared_ptr<kwpstore::Connection> openConnection(bool create) const;
+    bool usesOwnCollation() const;
     void buildFields();
     void applyIndex();
     void reloadOrder(qint64 keepRowId);

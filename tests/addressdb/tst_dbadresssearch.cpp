@@ -1,3 +1,4 @@
+#include <sqlite3.h>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -45,7 +46,7 @@ QStringList foundIds(TDBAdress& db, const QString& text) {
     return ids;
 }
 
-QList<qint64> sortedRows(const addresssearch::RowIds& rows) {
+QList<qint64> sortedRows(const TStoreRowIds& rows) {
     QList<qint64> sorted(rows.begin(), rows.end());
     std::sort(sorted.begin(), sorted.end());
     return sorted;
@@ -58,7 +59,7 @@ const QList<Row> exampleRows() {
         {"K3", "Schmidt", "Rückruf Meier AG", "", "", {}},
         {"K4", "Mueller Bau", "", "", "", {}},
         {"K5", "Bau & Söhne", "", "", "Müller", {}},
-        {"K6", "Straßenbau <Nord> \"eins\"", "", "Zeile & Co", "", {}},
+        {"K6", "Straßenbau <Nord> \"eins\"", "", "Zeile & Co\r\nZeile 2", "", {}},
         {"K7", "Ölhandel", "", "", "", {"VIP", "Großkunde"}},
     };
 }
@@ -79,16 +80,25 @@ private Q_SLOTS:
         QTest::newRow("umlaut finds both spellings") << "müller" << QStringList{"K4", "K5"};
         QTest::newRow("transliterated finds umlaut") << "MUELLER" << QStringList{"K4", "K5"};
         QTest::newRow("sharp s") << "strasse" << QStringList{"K6"};
-        QTest::newRow("escaped characters") << "<nord>" << QStringList{"K6"};
+        QTest::newRow("characters that XML escapes") << "<nord>" << QStringList{"K6"};
         QTest::newRow("ampersand") << "& söhne" << QStringList{"K5"};
-        // Escapes are upper case in the XML's haystack, so they match in the other one only.
         QTest::newRow("quotes") << "\"EINS\"" << QStringList{"K6"};
         QTest::newRow("mark") << "großkunde" << QStringList{"K7"};
-        QTest::newRow("marks are not whole words") << ".großkunde" << QStringList{};
+        QTest::newRow("a mark is a whole word") << ".großkunde" << QStringList{"K7"};
+        QTest::newRow("line end ends a word") << ".co" << QStringList{"K6"};
         QTest::newRow("short word only") << "ÖL" << QStringList{"K7"};
         QTest::newRow("number as a word") << ".k4" << QStringList{"K4"};
         QTest::newRow("no match") << "meier zzz" << QStringList{};
         QTest::newRow("blanks only") << "   " << QStringList{};
+        QTest::newRow("dot only") << "." << QStringList{};
+        // Only what the user entered is searched: never element or attribute names, the XML
+        // declaration or the escapes that stand for "&", quotes and "<".
+        QTest::newRow("element name") << "kontakt" << QStringList{};
+        QTest::newRow("attribute name") << "name1" << QStringList{};
+        QTest::newRow("declaration") << "xml" << QStringList{};
+        QTest::newRow("markup character") << "=" << QStringList{};
+        QTest::newRow("escape") << "amp" << QStringList{};
+        QTest::newRow("end of an escape") << ";" << QStringList{};
         // Stored text has its control characters as blanks, so a search text does too.
         QTest::newRow("NUL in a word")
             << QStringLiteral("MEI") + QChar(0) + "ER" << QStringList{"K1", "K2", "K3"};
@@ -157,43 +167,35 @@ private Q_SLOTS:
             saveRow(db, row);
         }
         db.Unlock(lock);
-        TStoreTable& table = *db.AddressTable();
-        QVERIFY(addresssearch::HasIndex(table));
-        // The haystacks of every row, made once, for the word-by-word comparison.
-        struct Hays {
-            qint64 row;
-            QString a, b;
-        };
-        std::vector<Hays> hays;
-        kwpstore::Statement rows(
-            table.connection(),
-            QStringLiteral("SELECT rowid, ID, DISPLAYTXT, WVTXT, CHARACT, XMLDATA FROM ADDRESS"));
+        const std::unique_ptr<TStoreTextIndex> index = addresssearch::MakeIndex(*db.AddressTable());
+        QVERIFY(index->Exists());
+        // Every row's haystack made once, as the scan makes it, for the query-by-query check.
+        std::vector<std::pair<qint64, QByteArray>> hays;
+        kwpstore::Statement rows(db.AddressTable()->connection(),
+                                 QStringLiteral("SELECT rowid, ID, DISPLAYTXT, WVTXT, CHARACT, "
+                                                "XMLDATA FROM ADDRESS"));
         while (rows.step())
-            hays.push_back({rows.int64(0),
-                            addresssearch::HayA(rows.value(1).toString(), rows.value(2).toString(),
-                                                rows.value(3).toString(), rows.value(4).toString()),
-                            addresssearch::HayB(rows.value(5).toString())});
-        QCOMPARE(hays.size(), size_t(db.GetRecordCount()));
+            hays.emplace_back(rows.int64(0),
+                              addresssearch::Haystack({rows.value(1), rows.value(2), rows.value(3),
+                                                       rows.value(4), rows.value(5)})
+                                  .toUtf8());
         int nonEmpty = 0;
         for (int q = 0; q < 1500; ++q) {
             QString query = words(3);
             if (random.bounded(3) == 0) query = QLatin1Char('.') + query;
             if (random.bounded(5) == 0) query += QStringLiteral(" .") + words(1);
-            const QList<addresssearch::Word> split = addresssearch::SplitSearchText(query);
-            addresssearch::RowIds expected;
-            for (const Hays& row : hays)
-                if (addresssearch::Matches(split, row.a, row.b)) expected.insert(row.row);
-            const QList<qint64> indexed = sortedRows(addresssearch::FindRows(table, split));
+            const QList<QByteArray> needles = addresssearch::SplitSearchText(query);
+            TStoreRowIds expected;
+            for (const auto& [row, hay] : hays)
+                if (TStoreTextIndex::ContainsAll(hay, needles)) expected.insert(row);
+            const QList<qint64> indexed = sortedRows(index->Find(needles));
             QVERIFY2(indexed == sortedRows(expected), qPrintable(query));
             if (!indexed.isEmpty()) ++nonEmpty;
         }
-        // The plain scan of the rows agrees as well.
-        const QList<addresssearch::Word> sample =
-            addresssearch::SplitSearchText(QStringLiteral("müller .ag"));
-        QCOMPARE(sortedRows(addresssearch::ScanRows(table, sample)),
-                 sortedRows(addresssearch::FindRows(table, sample)));
-        // The queries must have found something to compare.
         QVERIFY(nonEmpty > 400);
+        const QList<QByteArray> sample =
+            addresssearch::SplitSearchText(QStringLiteral("müller .ag"));
+        QCOMPARE(sortedRows(index->Scan(sample)), sortedRows(index->Find(sample)));
     }
 
     void tableWithoutIndexIsSearchedToo() {
@@ -205,22 +207,22 @@ private Q_SLOTS:
             // As an older program left it: no index, no list, no triggers.
             kwpstore::Connection& connection = db.AddressTable()->connection();
             for (const char* sql :
-                 {"DROP TRIGGER \"ADDRESS$SEARCH_AI\"", "DROP TRIGGER \"ADDRESS$SEARCH_AU\"",
-                  "DROP TRIGGER \"ADDRESS$SEARCH_AD\"", "DROP TABLE \"ADDRESS$SEARCH\"",
+                 {"DROP TRIGGER \"ADDRESS$INDEX_AI\"", "DROP TRIGGER \"ADDRESS$INDEX_AU\"",
+                  "DROP TRIGGER \"ADDRESS$INDEX_AD\"", "DROP TABLE \"ADDRESS$TRIGRAMS\"",
                   "DROP TABLE \"ADDRESS$LIST\""})
                 connection.exec(QString::fromLatin1(sql));
-            QVERIFY(!addresssearch::HasIndex(*db.AddressTable()));
+            QVERIFY(!addresssearch::MakeIndex(*db.AddressTable())->Exists());
             QCOMPARE(foundIds(db, QStringLiteral("MEIER .AG")), (QStringList{"K1", "K3"}));
             saveRow(db, {"K8", "Meier AG Nord", "", "", "", {}});
         }
         TDBAdress reader;
         reader.OpenDirectory(dir.path(), false, true);
-        QVERIFY(!addresssearch::HasIndex(*reader.AddressTable()));
+        QVERIFY(!addresssearch::MakeIndex(*reader.AddressTable())->Exists());
         QCOMPARE(foundIds(reader, QStringLiteral("MEIER .AG")), (QStringList{"K1", "K3", "K8"}));
         // The next workstation that may write rebuilds it, with every row.
         TDBAdress writer;
         writer.OpenDirectory(dir.path(), false, false);
-        QVERIFY(addresssearch::HasIndex(*writer.AddressTable()));
+        QVERIFY(addresssearch::MakeIndex(*writer.AddressTable())->Exists());
         QCOMPARE(foundIds(writer, QStringLiteral("MEIER .AG")), (QStringList{"K1", "K3", "K8"}));
     }
 
@@ -253,10 +255,100 @@ private Q_SLOTS:
         QCOMPARE(worker.exitCode(), 0);
         QCOMPARE(foundIds(searcher, QStringLiteral("zweitplatz müller")).size(), count);
         QCOMPARE(searcher.GetRecordCount(), count + 7);
-        const QList<addresssearch::Word> words =
-            addresssearch::SplitSearchText(QStringLiteral("STRASSE"));
-        QCOMPARE(addresssearch::FindRows(*searcher.AddressTable(), words).size(),
-                 addresssearch::ScanRows(*searcher.AddressTable(), words).size());
+        const QList<QByteArray> needles = addresssearch::SplitSearchText(QStringLiteral("STRASSE"));
+        const std::unique_ptr<TStoreTextIndex> index =
+            addresssearch::MakeIndex(*searcher.AddressTable());
+        QCOMPARE(sortedRows(index->Find(needles)), sortedRows(index->Scan(needles)));
+    }
+
+    // Any SQLite client reads and writes the table without this program's functions; the next
+    // search finds what it wrote, exactly as reading every row finds it.
+    void plainSqliteClientsReadAndWrite() {
+        QTemporaryDir dir;
+        TDBAdress db;
+        db.OpenDirectory(dir.path(), false, false);
+        for (const Row& row : exampleRows()) saveRow(db, row);
+        sqlite3* client = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(dir.filePath("ADDRESS.DAT")).constData(),
+                                 &client, SQLITE_OPEN_READWRITE, nullptr),
+                 SQLITE_OK);
+        const auto run = [client](const char* sql) {
+            char* error = nullptr;
+            const int rc = sqlite3_exec(client, sql, nullptr, nullptr, &error);
+            const QString message = QString::fromUtf8(error ? error : "");
+            sqlite3_free(error);
+            return rc == SQLITE_OK ? QString() : message;
+        };
+        const QList<QPair<const char*, QStringList>> steps{
+            {"SELECT * FROM ADDRESS WHERE ID = 'K1' ORDER BY DISPLAYTXT", {"K4", "K5"}},
+            {"INSERT INTO ADDRESS (ID, DISPLAYTXT, ADDRGRP, CREATED, CHANGED, IDFORWARD, XMLDATA) "
+             "VALUES ('K9', 'Fremd', '', 46000, 46000, '', "
+             "'<kundenadr><info>M&#252;ller &amp; Partner</info></kundenadr>')",
+             {"K4", "K5", "K9"}},
+            {"UPDATE ADDRESS SET XMLDATA = '<kundenadr ort=\"Köln\"/>' WHERE ID = 'K9'",
+             {"K4", "K5"}},
+            {"UPDATE ADDRESS SET DISPLAYTXT = 'Mueller Nord' WHERE ID = 'K9'", {"K4", "K5", "K9"}},
+            {"DELETE FROM ADDRESS WHERE ID IN ('K4', 'K9')", {"K5"}},
+        };
+        const std::unique_ptr<TStoreTextIndex> index = addresssearch::MakeIndex(*db.AddressTable());
+        const QList<QByteArray> needles = addresssearch::SplitSearchText(QStringLiteral("müller"));
+        for (const auto& [sql, expected] : steps) {
+            QCOMPARE(run(sql), QString());
+            QCOMPARE(foundIds(db, QStringLiteral("müller")), expected);
+            QCOMPARE(sortedRows(index->Find(needles)), sortedRows(index->Scan(needles)));
+        }
+        // The program's next save derives the other client's rows as well.
+        saveRow(db, {"K10", "Müller-Lüdenscheidt", "", "", "", {}});
+        QCOMPARE(foundIds(db, QStringLiteral("müller")), (QStringList{"K10", "K5"}));
+        sqlite3_close(client);
+    }
+
+    // Files of earlier versions declared a collation and trigger functions of their own; the
+    // first workstation that may write makes them plain SQLite files, keeping every row.
+    void tablesOfEarlierVersionsBecomePlainSqlite() {
+        QTemporaryDir dir;
+        sqlite3* old = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(dir.filePath("ADDRESS.DAT")).constData(), &old),
+                 SQLITE_OK);
+        sqlite3_create_collation(old, "KWPTEXT", SQLITE_UTF8, nullptr,
+                                 [](void*, int a, const void* x, int b, const void* y) {
+                                     return std::memcmp(x, y, size_t(std::min(a, b)));
+                                 });
+        QCOMPARE(sqlite3_exec(
+                     old,
+                     "CREATE TABLE ADDRESS (ID VARCHAR(20) COLLATE KWPTEXT NOT NULL DEFAULT '', "
+                     "DISPLAYTXT VARCHAR(255) COLLATE KWPTEXT NOT NULL DEFAULT '', ADDRGRP "
+                     "VARCHAR(50) COLLATE KWPTEXT NOT NULL DEFAULT '', CREATED DATETIME NOT NULL "
+                     "DEFAULT 0, CREATEDBY VARCHAR(20) COLLATE KWPTEXT, CHANGED DATETIME NOT NULL "
+                     "DEFAULT 0, CHANGEDBY VARCHAR(20) COLLATE KWPTEXT, IDFORWARD VARCHAR(20) "
+                     "COLLATE KWPTEXT NOT NULL DEFAULT '', WV DATETIME, WVTXT VARCHAR(40) COLLATE "
+                     "KWPTEXT, WVUSER VARCHAR(20) COLLATE KWPTEXT, XMLDATA TEXT COLLATE KWPTEXT, "
+                     "CHARACT TEXT COLLATE KWPTEXT);"
+                     "CREATE UNIQUE INDEX \"ADDRESS$ADDRESSID\" ON ADDRESS (ID);"
+                     "INSERT INTO ADDRESS (ID, DISPLAYTXT, XMLDATA) VALUES ('b2', 'Zwei', "
+                     "'<kundenadr/>'), ('A1', 'Eins Müller', '<kundenadr/>');"
+                     "CREATE TRIGGER \"ADDRESS$SEARCH_AI\" AFTER INSERT ON ADDRESS BEGIN "
+                     "SELECT KWP_HAYA(new.ID); END;",
+                     nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(old);
+        {
+            TDBAdress db;
+            db.OpenDirectory(dir.path(), false, false);
+            saveRow(db, {"C3", "Drei Müller", "", "", "", {}});
+            // Case-insensitive order, as before.
+            QCOMPARE(foundIds(db, QStringLiteral("müller")), (QStringList{"A1", "C3"}));
+            QCOMPARE(foundIds(db, QStringLiteral("zwei")), QStringList{"b2"});
+        }
+        sqlite3* plain = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(dir.filePath("ADDRESS.DAT")).constData(), &plain),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_exec(plain,
+                              "INSERT INTO ADDRESS (ID, DISPLAYTXT) VALUES ('D4', 'Vier');"
+                              "SELECT * FROM ADDRESS ORDER BY ID",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(plain);
     }
 };
 
