@@ -27,20 +27,6 @@ QString shortened(const QString& text, qsizetype room) {
     return text.left(std::max<qsizetype>(room - 3, 0)) + QStringLiteral("...");
 }
 
-bool sameWays(const TPaymentWayObjectList& a, const TPaymentWayObjectList& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x->PayWay == y->PayWay && x->Comm == y->Comm && x->Inst == y->Inst &&
-               x->BCode == y->BCode && x->Acc == y->Acc && x->Iban == y->Iban && x->Bic == y->Bic;
-    });
-}
-
-bool sameTerms(const TPaymentTermObjectList& a, const TPaymentTermObjectList& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x->PtType == y->PtType && x->Perc == y->Perc && x->Days == y->Days &&
-               x->Dpw == y->Dpw;
-    });
-}
-
 // Only the value that belongs to the type counts.
 bool sameExtraFields(const TDsnElementList& a, const TDsnElementList& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
@@ -172,7 +158,7 @@ bool TCustomerAddress::SameContent(const TCustomerAddress& o) const {
            MwStAusw == o.MwStAusw && Paragr13b == o.Paragr13b && Paragr14b == o.Paragr14b &&
            Paragr6a == o.Paragr6a && MahnTyp == o.MahnTyp && Kontakte == o.Kontakte &&
            Alarm == o.Alarm && AlarmText == o.AlarmText && ZInfo == o.ZInfo && Info == o.Info &&
-           sameWays(PaymentWays, o.PaymentWays) && sameTerms(PaymentTerms, o.PaymentTerms) &&
+           PaymentWays == o.PaymentWays && PaymentTerms == o.PaymentTerms &&
            DebitorNr == o.DebitorNr && DebitorKreditlimit == o.DebitorKreditlimit &&
            DebitorVersicherung == o.DebitorVersicherung && DebitorBonitaet == o.DebitorBonitaet &&
            KreditorNr == o.KreditorNr && OwnId == o.OwnId &&

@@ -91,3 +91,8 @@ QString TPaymentTermObjectList::WriteXML(const QString& indent) const {
     out += indent + QStringLiteral("</ptl>\r\n");
     return out;
 }
+
+bool TPaymentTermObjectList::operator==(const TPaymentTermObjectList& other) const {
+    return std::equal(m_items.begin(), m_items.end(), other.m_items.begin(), other.m_items.end(),
+                      [](const auto& a, const auto& b) { return *a == *b; });
+}

@@ -68,3 +68,8 @@ void TPaymentWayObjectList::Assign(const TPaymentWayObjectList& other) {
     for (const auto& way : other.m_items) copies.push_back(std::make_unique<TPaymentWay>(*way));
     m_items = std::move(copies);
 }
+
+bool TPaymentWayObjectList::operator==(const TPaymentWayObjectList& other) const {
+    return std::equal(m_items.begin(), m_items.end(), other.m_items.begin(), other.m_items.end(),
+                      [](const auto& a, const auto& b) { return *a == *b; });
+}
