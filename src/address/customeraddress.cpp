@@ -27,20 +27,6 @@ QString shortened(const QString& text, qsizetype room) {
     return text.left(std::max<qsizetype>(room - 3, 0)) + QStringLiteral("...");
 }
 
-bool sameWays(const TPaymentWayObjectList& a, const TPaymentWayObjectList& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x->PayWay == y->PayWay && x->Comm == y->Comm && x->Inst == y->Inst &&
-               x->BCode == y->BCode && x->Acc == y->Acc && x->Iban == y->Iban && x->Bic == y->Bic;
-    });
-}
-
-bool sameTerms(const TPaymentTermObjectList& a, const TPaymentTermObjectList& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x->PtType == y->PtType && x->Perc == y->Perc && x->Days == y->Days &&
-               x->Dpw == y->Dpw;
-    });
-}
-
 // Only the value that belongs to the type counts.
 bool sameExtraFields(const TDsnElementList& a, const TDsnElementList& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
@@ -172,7 +158,7 @@ bool TCustomerAddress::SameContent(const TCustomerAddress& o) const {
            MwStAusw == o.MwStAusw && Paragr13b == o.Paragr13b && Paragr14b == o.Paragr14b &&
            Paragr6a == o.Paragr6a && MahnTyp == o.MahnTyp && Kontakte == o.Kontakte &&
            Alarm == o.Alarm && AlarmText == o.AlarmText && ZInfo == o.ZInfo && Info == o.Info &&
-           sameWays(PaymentWays, o.PaymentWays) && sameTerms(PaymentTerms, o.PaymentTerms) &&
+           PaymentWays == o.PaymentWays && PaymentTerms == o.PaymentTerms &&
            DebitorNr == o.DebitorNr && DebitorKreditlimit == o.DebitorKreditlimit &&
            DebitorVersicherung == o.DebitorVersicherung && DebitorBonitaet == o.DebitorBonitaet &&
            KreditorNr == o.KreditorNr && OwnId == o.OwnId &&
@@ -267,39 +253,26 @@ void TCustomerAddress::WriteXML(bool full, int indent) {
 // ---------------------------------------------------------------- reading
 
 void TCustomerAddress::readRootAttributes(const TXmlAttributes& attributes) {
-    const auto readText = [&attributes](const char* name, QString& field) {
-        const QString key = QLatin1String(name);
-        if (attributes.has(key)) field = attributes.value(key);
-    };
-    const auto readFloat = [&attributes](const char* name, double& field) {
-        field = ToFloat(attributes.value(QLatin1String(name)), field);
-    };
-    const auto readInt = [&attributes](const char* name, int& field) {
-        field = ToInt(attributes.value(QLatin1String(name)), field);
-    };
-    const auto readBool = [&attributes](const char* name, bool& field) {
-        field = ToBool(attributes.value(QLatin1String(name)), field);
-    };
-    readText("id", Id);
-    readText("addrgrp", AddrGrp);
-    readFloat("cr", Created);
-    readFloat("ch", Changed);
-    readText("crby", CreatedBy);
-    readText("chby", ChangedBy);
-    readText("idweiterl", IdWeiterl);
-    readFloat("wv", Wv);
-    readText("wvtxt", WvTxt);
-    readText("wvuser", WvUser);
-    readText("kndverz", KndVerz);
-    readText("sprache", Sprache);
-    readText("ustidnr", UstIdNr);
-    readText("stnr", StNr);
-    readInt("mwstausw", MwStAusw);
-    readBool("paragr13b", Paragr13b);
-    readBool("paragr14b", Paragr14b);
-    readBool("paragr6a", Paragr6a);
-    readInt("mahntyp", MahnTyp);
-    readText("ownid", OwnId);
+    Id = attributes.readText("id", Id);
+    AddrGrp = attributes.readText("addrgrp", AddrGrp);
+    Created = attributes.readFloat("cr", Created);
+    Changed = attributes.readFloat("ch", Changed);
+    CreatedBy = attributes.readText("crby", CreatedBy);
+    ChangedBy = attributes.readText("chby", ChangedBy);
+    IdWeiterl = attributes.readText("idweiterl", IdWeiterl);
+    Wv = attributes.readFloat("wv", Wv);
+    WvTxt = attributes.readText("wvtxt", WvTxt);
+    WvUser = attributes.readText("wvuser", WvUser);
+    KndVerz = attributes.readText("kndverz", KndVerz);
+    Sprache = attributes.readText("sprache", Sprache);
+    UstIdNr = attributes.readText("ustidnr", UstIdNr);
+    StNr = attributes.readText("stnr", StNr);
+    MwStAusw = attributes.readInt("mwstausw", MwStAusw);
+    Paragr13b = attributes.readBool("paragr13b", Paragr13b);
+    Paragr14b = attributes.readBool("paragr14b", Paragr14b);
+    Paragr6a = attributes.readBool("paragr6a", Paragr6a);
+    MahnTyp = attributes.readInt("mahntyp", MahnTyp);
+    OwnId = attributes.readText("ownid", OwnId);
 }
 
 void TCustomerAddress::StartElement(const QString& namespaceUri, const QString& localName,
@@ -307,25 +280,21 @@ void TCustomerAddress::StartElement(const QString& namespaceUri, const QString& 
     Q_UNUSED(namespaceUri);
     Q_UNUSED(localName);
     CurrentElement = qName;
-    const auto readText = [&attributes](const char* name, QString& field) {
-        const QString key = QLatin1String(name);
-        if (attributes.has(key)) field = attributes.value(key);
-    };
     if (qName == QLatin1String("kundenadr")) {
         readRootAttributes(attributes);
     } else if (qName == QLatin1String("adr")) {
         m_currentAnschrift = Anschriften.Add();
         m_currentAnschrift->ReadAttributes(attributes);
     } else if (qName == QLatin1String("debitor")) {
-        readText("debitornr", DebitorNr);
-        readText("debitorkreditlimit", DebitorKreditlimit);
-        readText("debitorversicherung", DebitorVersicherung);
-        readText("debitorbonitaet", DebitorBonitaet);
+        DebitorNr = attributes.readText("debitornr", DebitorNr);
+        DebitorKreditlimit = attributes.readText("debitorkreditlimit", DebitorKreditlimit);
+        DebitorVersicherung = attributes.readText("debitorversicherung", DebitorVersicherung);
+        DebitorBonitaet = attributes.readText("debitorbonitaet", DebitorBonitaet);
     } else if (qName == QLatin1String("kreditor")) {
-        readText("kreditornr", KreditorNr);
-        readText("kreditorbearbeiter", KreditorBearbeiter);
+        KreditorNr = attributes.readText("kreditornr", KreditorNr);
+        KreditorBearbeiter = attributes.readText("kreditorbearbeiter", KreditorBearbeiter);
     } else if (qName == QLatin1String("alarm")) {
-        Alarm = ToBool(attributes.value(QStringLiteral("val")), Alarm);
+        Alarm = attributes.readBool("val", Alarm);
     } else if (qName == QLatin1String("kontakt")) {
         m_currentContact = Kontakte.Add();
         m_currentContact->ReadAttributes(attributes);

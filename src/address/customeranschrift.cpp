@@ -10,21 +10,17 @@ void TCustomerAnschrift::Clear() {
 }
 
 void TCustomerAnschrift::ReadAttributes(const TXmlAttributes& attributes) {
-    const auto readText = [&attributes](const char* name, QString& field) {
-        const QString key = QLatin1String(name);
-        if (attributes.has(key)) field = attributes.value(key);
-    };
-    readText("id", Id);
-    readText("name1", Name1);
-    readText("name2", Name2);
-    readText("name3", Name3);
-    readText("name4", Name4);
-    readText("strasse", Strasse);
-    readText("land", Land);
-    readText("plz", Plz);
-    readText("ort", Ort);
-    Std = ToBool(attributes.value(QStringLiteral("std")), Std);
-    readText("aart", AArt);
+    Id = attributes.readText("id", Id);
+    Name1 = attributes.readText("name1", Name1);
+    Name2 = attributes.readText("name2", Name2);
+    Name3 = attributes.readText("name3", Name3);
+    Name4 = attributes.readText("name4", Name4);
+    Strasse = attributes.readText("strasse", Strasse);
+    Land = attributes.readText("land", Land);
+    Plz = attributes.readText("plz", Plz);
+    Ort = attributes.readText("ort", Ort);
+    Std = attributes.readBool("std", Std);
+    AArt = attributes.readText("aart", AArt);
 }
 
 QString TCustomerAnschrift::XmlLine() const {

@@ -26,18 +26,12 @@ void TCustomerContactData::Clear() {
 }
 
 void TCustomerContactData::ReadAttributes(const TXmlAttributes& attributes) {
-    if (attributes.has(QStringLiteral("cdtype"))) {
-        const int type = ToInt(attributes.value(QStringLiteral("cdtype")), CdType);
-        // Outside the byte range it is no kind this program knows.
-        CdType = (type >= 0 && type <= 255) ? quint8(type) : quint8(cdtSonstiges);
-    }
-    const auto readText = [&attributes](const char* name, QString& field) {
-        const QString key = QLatin1String(name);
-        if (attributes.has(key)) field = attributes.value(key);
-    };
-    readText("cdname", CdName);
-    readText("cdvalue", CdValue);
-    readText("cdcaract", CdCaract);
+    const int type = attributes.readInt("cdtype", CdType);
+    // Outside the byte range it is no kind this program knows.
+    CdType = (type >= 0 && type <= 255) ? quint8(type) : quint8(cdtSonstiges);
+    CdName = attributes.readText("cdname", CdName);
+    CdValue = attributes.readText("cdvalue", CdValue);
+    CdCaract = attributes.readText("cdcaract", CdCaract);
 }
 
 QString TCustomerContactData::XmlLine() const {
@@ -99,8 +93,8 @@ void TCustomerContact::Clear() {
 }
 
 void TCustomerContact::ReadAttributes(const TXmlAttributes& attributes) {
-    if (attributes.has(QStringLiteral("name"))) Name = attributes.value(QStringLiteral("name"));
-    Std = ToBool(attributes.value(QStringLiteral("std")), Std);
+    Name = attributes.readText("name", Name);
+    Std = attributes.readBool("std", Std);
 }
 
 bool TCustomerContact::operator==(const TCustomerContact& other) const {

@@ -13,7 +13,7 @@ void TDsnElement::Clear() {
 
 void TDsnElement::ReadAttributes(const TXmlAttributes& attributes) {
     Name = attributes.value(QStringLiteral("name"));
-    const int type = ToInt(attributes.value(QStringLiteral("type")), etNone);
+    const int type = attributes.readInt("type", etNone);
     // Out of the byte range it is no type this program knows; keep it out of the way.
     ElementType = (type >= 0 && type <= 255) ? quint8(type) : quint8(etNone);
 }

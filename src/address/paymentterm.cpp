@@ -28,11 +28,11 @@ void TPaymentTerm::Clear() {
 }
 
 void TPaymentTerm::ReadAttributes(const TXmlAttributes& attributes) {
-    // The conversions return the current value for a missing or unreadable attribute.
-    PtType = ToInt(attributes.value(QStringLiteral("type")), PtType);
-    Perc = ToFloat(attributes.value(QStringLiteral("perc")), Perc);
-    Days = ToInt(attributes.value(QStringLiteral("days")), Days);
-    Dpw = ToInt(attributes.value(QStringLiteral("dpw")), Dpw);
+    // A missing or unreadable attribute keeps the current value.
+    PtType = attributes.readInt("type", PtType);
+    Perc = attributes.readFloat("perc", Perc);
+    Days = attributes.readInt("days", Days);
+    Dpw = attributes.readInt("dpw", Dpw);
 }
 
 QString TPaymentTerm::WriteXML(const QString& indent) const {
@@ -90,4 +90,9 @@ QString TPaymentTermObjectList::WriteXML(const QString& indent) const {
     for (const auto& term : m_items) out += term->WriteXML(itemIndent);
     out += indent + QStringLiteral("</ptl>\r\n");
     return out;
+}
+
+bool TPaymentTermObjectList::operator==(const TPaymentTermObjectList& other) const {
+    return std::equal(m_items.begin(), m_items.end(), other.m_items.begin(), other.m_items.end(),
+                      [](const auto& a, const auto& b) { return *a == *b; });
 }

@@ -28,12 +28,15 @@ public:
     void ReadAttributes(const TXmlAttributes& attributes);
     // indent + "<pt .../>" + CR LF.
     QString WriteXML(const QString& indent) const;
+    bool operator==(const TPaymentTerm& other) const = default;
 };
 
 // Owning list of payment terms.
 class TPaymentTermObjectList : public TObjectList<TPaymentTerm> {
 public:
     void Assign(const TPaymentTermObjectList& other);
+    // Same terms in the same order.
+    bool operator==(const TPaymentTermObjectList& other) const;
 
     // Appends, keeps the list sorted by percentage and returns the term's new index.
     int AddSorted(std::unique_ptr<TPaymentTerm> term);

@@ -16,21 +16,15 @@ void TPaymentWay::Clear() {
 }
 
 void TPaymentWay::ReadAttributes(const TXmlAttributes& attributes) {
-    if (attributes.has(QStringLiteral("payway"))) {
-        const int kind = ToInt(attributes.value(QStringLiteral("payway")), PayWay);
-        // A value outside the byte range is no kind at all.
-        PayWay = (kind >= 0 && kind <= 255) ? quint8(kind) : quint8(pwNone);
-    }
-    const auto readText = [&attributes](const char* name, QString& field) {
-        const QString key = QLatin1String(name);
-        if (attributes.has(key)) field = attributes.value(key);
-    };
-    readText("comm", Comm);
-    readText("inst", Inst);
-    readText("bcode", BCode);
-    readText("acc", Acc);
-    readText("iban", Iban);
-    readText("bic", Bic);
+    const int kind = attributes.readInt("payway", PayWay);
+    // A value outside the byte range is no kind at all.
+    PayWay = (kind >= 0 && kind <= 255) ? quint8(kind) : quint8(pwNone);
+    Comm = attributes.readText("comm", Comm);
+    Inst = attributes.readText("inst", Inst);
+    BCode = attributes.readText("bcode", BCode);
+    Acc = attributes.readText("acc", Acc);
+    Iban = attributes.readText("iban", Iban);
+    Bic = attributes.readText("bic", Bic);
 }
 
 QString TPaymentWay::XmlLine() const {
@@ -73,4 +67,9 @@ void TPaymentWayObjectList::Assign(const TPaymentWayObjectList& other) {
     copies.reserve(other.m_items.size());
     for (const auto& way : other.m_items) copies.push_back(std::make_unique<TPaymentWay>(*way));
     m_items = std::move(copies);
+}
+
+bool TPaymentWayObjectList::operator==(const TPaymentWayObjectList& other) const {
+    return std::equal(m_items.begin(), m_items.end(), other.m_items.begin(), other.m_items.end(),
+                      [](const auto& a, const auto& b) { return *a == *b; });
 }

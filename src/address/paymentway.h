@@ -34,6 +34,7 @@ public:
     void ReadAttributes(const TXmlAttributes& attributes);
     // The "<pw .../>" element without indent or line end.
     QString XmlLine() const;
+    bool operator==(const TPaymentWay& other) const = default;
 
     // Translated display name of a kind; empty for 0 and unknown kinds.
     static QString KindName(int payWay);
@@ -46,4 +47,6 @@ public:
     TPaymentWay* FindByKind(int kind) const;
     // Replaces the content with copies of the other list's ways.
     void Assign(const TPaymentWayObjectList& other);
+    // Same ways in the same order.
+    bool operator==(const TPaymentWayObjectList& other) const;
 };

@@ -187,7 +187,8 @@ QString TDateischutz::readHolderText() const {
     return text.trimmed();
 }
 
-bool TDateischutz::Lock(const QString& fileName, const QString& holderText, bool showOwnText) {
+bool TDateischutz::Lock(const QString& fileName, const QString& holderText,
+                        TLockWaitText waitText) {
     Unlock();
     m_cancelled = false;
     // Linux file names are case sensitive: the name is used as it is.
@@ -195,7 +196,7 @@ bool TDateischutz::Lock(const QString& fileName, const QString& holderText, bool
     m_registryKey = registryKeyOf(fileName);
     if (tryCreate(holderText) == TryResult::Locked) return true;
 
-    const QString shown = showOwnText ? holderText : readHolderText();
+    const QString shown = waitText == TLockWaitText::Own ? holderText : readHolderText();
     m_onPoll = nullptr;
     if (m_onWait)
         m_onPoll = m_onWait(
@@ -252,12 +253,12 @@ TDateischutzWF::TDateischutzWF() {
 
 TDateischutzWF::~TDateischutzWF() = default;
 
-bool TDateischutzWF::Lock(const QString& fileName, const QString& holderText, bool showOwnText,
-                          bool waitCursor) {
-    m_waitCursor = waitCursor;
+bool TDateischutzWF::Lock(const QString& fileName, const QString& holderText,
+                          TLockWaitText waitText, TWaitCursor waitCursor) {
+    m_waitCursor = waitCursor == TWaitCursor::Show;
     struct WindowRelease {
         std::unique_ptr<IWaitWindow>& window;
         ~WindowRelease() { window.reset(); }
     } release{m_window};
-    return m_lock.Lock(fileName, holderText, showOwnText);
+    return m_lock.Lock(fileName, holderText, waitText);
 }

@@ -6,6 +6,10 @@
 
 class TDateischutz;
 
+// What a process waiting for a lock shows: the holder's text from the lock file, or its own.
+enum class TLockWaitText { Holder, Own };
+enum class TWaitCursor { Hide, Show };
+
 // Called while waiting for a lock; keeps the wait window alive.
 using TPollProc = std::function<void()>;
 // Called once when a lock is busy: the text to show, the cancel action and the lock object.
@@ -29,7 +33,8 @@ public:
 
     // Takes the lock, waiting while another holder has it. False when the wait was cancelled.
     // Throws EKwpError when the lock file can neither be created nor read.
-    bool Lock(const QString& fileName, const QString& holderText, bool showOwnText = false);
+    bool Lock(const QString& fileName, const QString& holderText,
+              TLockWaitText waitText = TLockWaitText::Holder);
     // Deletes the lock file and releases the lock; nothing happens when not locked.
     void Unlock();
 
@@ -79,8 +84,9 @@ public:
     TDateischutzWF(const TDateischutzWF&) = delete;
     TDateischutzWF& operator=(const TDateischutzWF&) = delete;
 
-    bool Lock(const QString& fileName, const QString& holderText, bool showOwnText = false,
-              bool waitCursor = true);
+    bool Lock(const QString& fileName, const QString& holderText,
+              TLockWaitText waitText = TLockWaitText::Holder,
+              TWaitCursor waitCursor = TWaitCursor::Show);
     void Unlock() { m_lock.Unlock(); }
     TDateischutz& lock() { return m_lock; }
 

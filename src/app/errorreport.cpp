@@ -77,7 +77,7 @@ QString ErrorReportText(const QString& message, const QObject* sender,
     return message + QLatin1Char('\n') + details + QStringLiteral("Application: ") + program;
 }
 
-void ReportError(bool, unsigned char severity, const QString& message, const QObject* sender,
+void ReportError(unsigned char severity, const QString& message, const QObject* sender,
                  const std::exception* error) {
     const QString text = ErrorReportText(message, sender, error);
     if (g_reportingEnabled) {

@@ -40,13 +40,8 @@ QString DemangledTypeName(const std::type_info& type);
 
 // Adds the exception, the sender and the program name to the message and shows it
 // (or writes it to stderr in a console process).
-void ReportError(bool reserved, unsigned char severity, const QString& message,
-                 const QObject* sender = nullptr, const std::exception* error = nullptr);
-// Without the reserved flag.
-inline void ReportError(unsigned char severity, const QString& message,
-                        const QObject* sender = nullptr, const std::exception* error = nullptr) {
-    ReportError(false, severity, message, sender, error);
-}
+void ReportError(unsigned char severity, const QString& message, const QObject* sender = nullptr,
+                 const std::exception* error = nullptr);
 
 // The details and full text ReportError uses; exposed for the console writer and tests.
 QString ErrorReportText(const QString& message, const QObject* sender, const std::exception* error);

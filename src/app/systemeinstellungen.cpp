@@ -203,7 +203,7 @@ void TSystemEinstellungen::LoadFromIni(const TCustomIniFileSec& ini) {
 }
 
 bool TSystemEinstellungen::Login(const QString& tenant, const QString& user,
-                                 const QString& password, bool checkPassword) {
+                                 const QString& password, TPasswordCheck passwordCheck) {
     TSystemEinstellungen* sys = SystemEinstellungen();
     TBenutzerEinstellungen* usr = BenutzerEinstellungen();
     if (!sys || !usr) return false;
@@ -252,7 +252,7 @@ bool TSystemEinstellungen::Login(const QString& tenant, const QString& user,
             showError(_("Das Benutzerverzeichnis \"%s\" wurde nicht gefunden."), {usr->UserDir});
             return false;
         }
-        if (!checkPassword) return true;
+        if (passwordCheck == TPasswordCheck::Skip) return true;
         if (HashPassword(password) == usr->Passwort) return true;
         if (!password.isEmpty()) return false;
         const std::optional<QString> entered = DialogService().askPassword(userName);
@@ -373,7 +373,7 @@ QString RunningProgramFile() {
     return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
 }
 
-bool InitApplicationFor(int kind, const QString& programFile) {
+bool InitApplicationFor(TProgramDir programDir, const QString& programFile) {
     if (g_system) return true;
     RegisterTranslation();
     g_programFile = programFile;
@@ -382,14 +382,14 @@ bool InitApplicationFor(int kind, const QString& programFile) {
 
     const QFileInfo info(programFile);
     const QString canonical = info.absoluteDir().canonicalPath();
-    const QString programDir = NormalizeDir(canonical.isEmpty() ? info.absolutePath() : canonical);
-    QStringList parts = programDir.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QString folder = NormalizeDir(canonical.isEmpty() ? info.absolutePath() : canonical);
+    QStringList parts = folder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     bool located = false;
-    if (kind == 1) {
+    if (programDir == TProgramDir::Bin) {
         located = !parts.isEmpty() &&
                   parts.last().compare(QLatin1String("BIN"), Qt::CaseInsensitive) == 0;
         if (located) parts.removeLast();
-    } else if (kind == 2) {
+    } else if (programDir == TProgramDir::RscUpdate) {
         located =
             parts.size() >= 2 &&
             parts.last().compare(QLatin1String("UPDATE"), Qt::CaseInsensitive) == 0 &&
@@ -397,14 +397,15 @@ bool InitApplicationFor(int kind, const QString& programFile) {
         if (located) parts.resize(parts.size() - 2);
     }
     if (!located) {
-        ReportError(sevFatal, QStringLiteral("Initst-") + programDir);
+        ReportError(sevFatal, QStringLiteral("Initst-") + folder);
         g_system.reset();
         g_programFile.clear();
         return false;
     }
     sys.RootDir = NormalizeDir(QLatin1Char('/') + parts.join(QLatin1Char('/')));
     // The program's own folder is the BIN folder, whatever case it has on disk.
-    sys.BinDir = kind == 1 ? programDir : ComposeDir(sys.RootDir, {QStringLiteral("BIN")});
+    sys.BinDir =
+        programDir == TProgramDir::Bin ? folder : ComposeDir(sys.RootDir, {QStringLiteral("BIN")});
 
     g_user = std::make_unique<TBenutzerEinstellungen>();
     sys.EtcDir = ComposeDir(sys.RootDir, {QStringLiteral("ETC")});
@@ -431,10 +432,10 @@ bool InitApplicationFor(int kind, const QString& programFile) {
     return true;
 }
 
-void InitApplication(int kind, bool) {
+void InitApplication(TProgramDir programDir, TTaskbarButton) {
     // Tool windows are the desktop's business here; a taskbar entry is harmless.
     if (g_system) return;
-    if (!InitApplicationFor(kind, QCoreApplication::applicationFilePath())) std::exit(0);
+    if (!InitApplicationFor(programDir, QCoreApplication::applicationFilePath())) std::exit(0);
 }
 
 void FinalizeApplication() {

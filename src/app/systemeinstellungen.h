@@ -13,6 +13,10 @@ QString NormalizeDir(const QString& path);
 // base + folder names, normalised; folder names the program composes are upper case.
 QString ComposeDir(const QString& base, const QStringList& folders);
 
+// The suite starts its programs with tenant and user only; the password is checked where the
+// user typed one.
+enum class TPasswordCheck { Skip, Check };
+
 // Process-wide system settings of the logged-in tenant.
 class TSystemEinstellungen {
 public:
@@ -61,7 +65,7 @@ public:
     // Logs the user into the tenant and fills both singletons; every refusal shows its
     // message (but an empty user) and returns false.
     static bool Login(const QString& tenant, const QString& user, const QString& password,
-                      bool checkPassword);
+                      TPasswordCheck passwordCheck);
     // Reads "SYSDATA.INI"; throws EKwpError with the collected "Fehlerhafte Datei" lines.
     void LoadFromIni(const TCustomIniFileSec& ini);
 
@@ -103,11 +107,15 @@ public:
 TSystemEinstellungen* SystemEinstellungen();
 TBenutzerEinstellungen* BenutzerEinstellungen();
 
-// Kind 1: the program lies in ROOT/BIN; kind 2: in ROOT/RSC/UPDATE. A wrong location is
-// reported ("Initst-" + folder) and ends the process. A second call does nothing.
-void InitApplication(int kind, bool hideTaskbarButton);
+// Where a program of the suite lies below the installation root.
+enum class TProgramDir { Bin = 1, RscUpdate = 2 };
+enum class TTaskbarButton { Show, Hide };
+
+// A program outside its folder is reported ("Initst-" + folder) and ends the process. A second
+// call does nothing.
+void InitApplication(TProgramDir programDir, TTaskbarButton taskbarButton);
 // The same for a given program file; returns false instead of ending the process.
-bool InitApplicationFor(int kind, const QString& programFile);
+bool InitApplicationFor(TProgramDir programDir, const QString& programFile);
 // Frees the singletons (tests and process end).
 void FinalizeApplication();
 // The suite "APPLICATION.INI", open for the life of the process.

@@ -8,7 +8,7 @@
 
 #include "app/conversions.h"
 #include "app/format.h"
-#include "labels/printetikettxml.h"
+#include "persistence/xmlcoreobject.h"
 
 // ---- TPrintEtikettElement ----
 
@@ -20,11 +20,11 @@ TPrintEtikettElement::TPrintEtikettElement(TPrintEtikett* owner, quint8 kind)
 TPrintEtikettElement::~TPrintEtikettElement() = default;
 
 void TPrintEtikettElement::ReadAttributes(const TXmlAttributes& attributes) {
-    EtikettXml::readText(attributes, "name", name);
-    EtikettXml::readInt(attributes, "left", left);
-    EtikettXml::readInt(attributes, "top", top);
-    EtikettXml::readInt(attributes, "width", width);
-    EtikettXml::readInt(attributes, "height", height);
+    name = attributes.readText("name", name);
+    left = attributes.readInt("left", left, 0);
+    top = attributes.readInt("top", top, 0);
+    width = attributes.readInt("width", width, 0);
+    height = attributes.readInt("height", height, 0);
 }
 
 QString TPrintEtikettElement::XmlLine() const {
@@ -68,17 +68,18 @@ std::unique_ptr<TPrintEtikettElement> TPrintEtikettElementVariable::Copy(
 
 void TPrintEtikettElementVariable::ReadAttributes(const TXmlAttributes& attributes) {
     TPrintEtikettElement::ReadAttributes(attributes);
-    EtikettXml::readText(attributes, "var", var);
-    EtikettXml::readByte(attributes, "vartype", vartype);
-    EtikettXml::readBool(attributes, "ortp", ortp);
-    EtikettXml::readText(attributes, "fname", fname);
-    EtikettXml::readInt(attributes, "color", color);
-    EtikettXml::readBool(attributes, "bold", bold);
-    EtikettXml::readBool(attributes, "italic", italic);
-    EtikettXml::readBool(attributes, "underl", underl);
-    EtikettXml::readBool(attributes, "ralign", ralign);
-    EtikettXml::readInt(attributes, "fsize", fsize);
-    EtikettXml::readBool(attributes, "wwrap", wwrap);
+    var = attributes.readText("var", var);
+    // Byte fields keep the low 8 bits of the number, as the designer's byte fields do.
+    vartype = quint8(attributes.readInt("vartype", vartype, 0));
+    ortp = attributes.readBool("ortp", ortp, false);
+    fname = attributes.readText("fname", fname);
+    color = attributes.readInt("color", color, 0);
+    bold = attributes.readBool("bold", bold, false);
+    italic = attributes.readBool("italic", italic, false);
+    underl = attributes.readBool("underl", underl, false);
+    ralign = attributes.readBool("ralign", ralign, false);
+    fsize = attributes.readInt("fsize", fsize, 0);
+    wwrap = attributes.readBool("wwrap", wwrap, false);
 }
 
 QString TPrintEtikettElementVariable::XmlLine() const {
@@ -113,12 +114,12 @@ std::unique_ptr<TPrintEtikettElement> TPrintEtikettElementObject::Copy(TPrintEti
 
 void TPrintEtikettElementObject::ReadAttributes(const TXmlAttributes& attributes) {
     TPrintEtikettElement::ReadAttributes(attributes);
-    EtikettXml::readByte(attributes, "objtype", objtype);
-    EtikettXml::readInt(attributes, "color", color);
-    EtikettXml::readBool(attributes, "fill", fill);
-    EtikettXml::readInt(attributes, "fillcolor", fillcolor);
-    EtikettXml::readInt(attributes, "linewidth", linewidth);
-    EtikettXml::readByte(attributes, "style", style);
+    objtype = quint8(attributes.readInt("objtype", objtype, 0));
+    color = attributes.readInt("color", color, 0);
+    fill = attributes.readBool("fill", fill, false);
+    fillcolor = attributes.readInt("fillcolor", fillcolor, 0);
+    linewidth = attributes.readInt("linewidth", linewidth, 0);
+    style = quint8(attributes.readInt("style", style, 0));
 }
 
 QString TPrintEtikettElementObject::XmlLine() const {
@@ -151,10 +152,10 @@ std::unique_ptr<TPrintEtikettElement> TPrintEtikettElementBarcode::Copy(
 
 void TPrintEtikettElementBarcode::ReadAttributes(const TXmlAttributes& attributes) {
     TPrintEtikettElement::ReadAttributes(attributes);
-    EtikettXml::readText(attributes, "var", var);
-    EtikettXml::readByte(attributes, "barcode", barcode);
-    EtikettXml::readByte(attributes, "showtext", showtext);
-    EtikettXml::readByte(attributes, "showtextpos", showtextpos);
+    var = attributes.readText("var", var);
+    barcode = quint8(attributes.readInt("barcode", barcode, 0));
+    showtext = quint8(attributes.readInt("showtext", showtext, 0));
+    showtextpos = quint8(attributes.readInt("showtextpos", showtextpos, 0));
 }
 
 QString TPrintEtikettElementBarcode::XmlLine() const {
@@ -209,10 +210,10 @@ std::unique_ptr<TPrintEtikett> TPrintEtikett::Copy() const {
 }
 
 void TPrintEtikett::ReadAttributes(const TXmlAttributes& attributes) {
-    EtikettXml::readText(attributes, "name", name);
-    EtikettXml::readInt(attributes, "width", width);
-    EtikettXml::readInt(attributes, "height", height);
-    EtikettXml::readBool(attributes, "withborder", withborder);
+    name = attributes.readText("name", name);
+    width = attributes.readInt("width", width, 0);
+    height = attributes.readInt("height", height, 0);
+    withborder = attributes.readBool("withborder", withborder, false);
 }
 
 QString TPrintEtikett::XmlLine() const {

@@ -3,7 +3,7 @@
 #include "app/conversions.h"
 #include "app/format.h"
 #include "labels/printetikettmanager.h"
-#include "labels/printetikettxml.h"
+#include "persistence/xmlcoreobject.h"
 
 // ---- TPrintEtikettHolder ----
 
@@ -21,9 +21,9 @@ TPrintEtikett* TPrintEtikettHolder::Resolve(const TPrintEtikettManager& manager)
 }
 
 void TPrintEtikettHolder::ReadAttributes(const TXmlAttributes& attributes) {
-    EtikettXml::readText(attributes, "name", name);
-    EtikettXml::readInt(attributes, "left", left);
-    EtikettXml::readInt(attributes, "top", top);
+    name = attributes.readText("name", name);
+    left = attributes.readInt("left", left, 0);
+    top = attributes.readInt("top", top, 0);
 }
 
 QString TPrintEtikettHolder::XmlLine() const {
@@ -38,12 +38,12 @@ TPrintEtikettForm::TPrintEtikettForm() = default;
 TPrintEtikettForm::~TPrintEtikettForm() = default;
 
 void TPrintEtikettForm::ReadAttributes(const TXmlAttributes& attributes) {
-    EtikettXml::readText(attributes, "name", name);
-    EtikettXml::readByte(attributes, "type", type);
+    name = attributes.readText("name", name);
+    type = quint8(attributes.readInt("type", type, 0));
     // The one boolean whose malformed value means true: portrait.
-    EtikettXml::readBool(attributes, "orientation", orientation, true);
-    EtikettXml::readInt(attributes, "width", width);
-    EtikettXml::readInt(attributes, "height", height);
+    orientation = attributes.readBool("orientation", orientation, true);
+    width = attributes.readInt("width", width, 0);
+    height = attributes.readInt("height", height, 0);
 }
 
 QString TPrintEtikettForm::XmlLine() const {

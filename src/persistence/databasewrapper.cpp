@@ -51,7 +51,7 @@ void TDatabaseBase::ReportError(const std::exception& error, const QString& oper
     if (m_onError)
         m_onError(error, context);
     else
-        ::ReportError(false, sevError, context, nullptr, &error);
+        ::ReportError(sevError, context, nullptr, &error);
 }
 
 void TDatabaseBase::RefreshTables() {
@@ -187,7 +187,7 @@ std::unique_ptr<TDatabaseLock> TDatabaseWrapper::LockDB(const QString& user, TSt
     lock->m_fileLock.lock().setSettleDelay(m_lockSettleDelay);
     const QString holder = FormatStr(
         _("Bitte warten, die Datenbank ist momentan durch den Benutzer \"%s\" gesperrt."), {user});
-    if (!lock->m_fileLock.Lock(m_lockFileName, holder, false, true)) return nullptr;
+    if (!lock->m_fileLock.Lock(m_lockFileName, holder)) return nullptr;
     if (table) {
         table->LockTable();
         lock->m_table = table;

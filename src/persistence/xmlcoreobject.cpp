@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/atomicfile.h"
+#include "app/conversions.h"
 #include "app/format.h"
 #include "app/translation.h"
 
@@ -80,6 +81,34 @@ int TXmlAttributes::indexOf(const QString& name) const {
         if (m_items[i].qName == name) return int(i);
     }
     return -1;
+}
+
+const TXmlAttributes::Attribute* TXmlAttributes::find(const char* name) const {
+    const QLatin1String key(name);
+    for (const Attribute& item : m_items) {
+        if (item.qName == key) return &item;
+    }
+    return nullptr;
+}
+
+QString TXmlAttributes::readText(const char* name, const QString& absent) const {
+    const Attribute* item = find(name);
+    return item ? item->value : absent;
+}
+
+int TXmlAttributes::readInt(const char* name, int absent, int invalid) const {
+    const Attribute* item = find(name);
+    return item ? ToInt(item->value, invalid) : absent;
+}
+
+double TXmlAttributes::readFloat(const char* name, double absent, double invalid) const {
+    const Attribute* item = find(name);
+    return item ? ToFloat(item->value, invalid) : absent;
+}
+
+bool TXmlAttributes::readBool(const char* name, bool absent, bool invalid) const {
+    const Attribute* item = find(name);
+    return item ? ToBool(item->value, invalid) : absent;
 }
 
 // One pass of expat over one document. Exceptions of the handlers are parked here and

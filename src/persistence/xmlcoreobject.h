@@ -38,7 +38,22 @@ public:
     int indexOf(const QString& name) const;
     void append(Attribute attribute) { m_items.push_back(std::move(attribute)); }
 
+    // Typed reading with the suite's conversions (ToInt, ToFloat, ToBool): an absent attribute
+    // gives `absent`, a present one that is no number or boolean gives `invalid`. Readers pass
+    // the field itself as `absent` to keep it when the attribute is missing.
+    QString readText(const char* name, const QString& absent = {}) const;
+    int readInt(const char* name, int absent, int invalid) const;
+    int readInt(const char* name, int absent) const { return readInt(name, absent, absent); }
+    double readFloat(const char* name, double absent, double invalid) const;
+    double readFloat(const char* name, double absent) const {
+        return readFloat(name, absent, absent);
+    }
+    bool readBool(const char* name, bool absent, bool invalid) const;
+    bool readBool(const char* name, bool absent) const { return readBool(name, absent, absent); }
+
 private:
+    const Attribute* find(const char* name) const;
+
     std::vector<Attribute> m_items;
 };
 

@@ -127,11 +127,11 @@ void TPrintAreaLayoutsCore::WritePageParams() {
     writeDocLine(QStringLiteral("  </pageparams>"));
 }
 
-void TPrintAreaLayoutsCore::BeginParagraph(int topMargin, int bottomMargin, bool newPage) {
+void TPrintAreaLayoutsCore::BeginParagraph(const TParagraphFormat& format) {
     QString line = QStringLiteral("  <parow");
-    if (topMargin != 0) line += QStringLiteral(" mt=\"%1\"").arg(topMargin);
-    if (bottomMargin != 0) line += QStringLiteral(" mb=\"%1\"").arg(bottomMargin);
-    if (newPage) line += QStringLiteral(" np=\"1\"");
+    if (format.topMargin != 0) line += QStringLiteral(" mt=\"%1\"").arg(format.topMargin);
+    if (format.bottomMargin != 0) line += QStringLiteral(" mb=\"%1\"").arg(format.bottomMargin);
+    if (format.newPage) line += QStringLiteral(" np=\"1\"");
     writeDocLine(line + QLatin1Char('>'));
 }
 
@@ -150,20 +150,19 @@ void TPrintAreaLayoutsCore::EndColumn() {
     writeDocLine(QStringLiteral("   </col>"));
 }
 
-void TPrintAreaLayoutsCore::WriteRow(const QString& text, bool wordWrap, quint8 alignment,
-                                     int fontColor, int fontSize, const QString& fontStyle,
-                                     const QString& fontName, bool withFormat) {
+void TPrintAreaLayoutsCore::WriteRow(const QString& text, const TRowFormat& format) {
     QString line = QStringLiteral("     <row ffl=\"-1\"");
-    if (withFormat) {
+    if (format.withFormat) {
         line += QStringLiteral(" rplf=") + printdocQuoted(BoolToXml(true));
-        if (!fontName.trimmed().isEmpty())
-            line += QStringLiteral(" f=") + printdocQuoted(fontName.trimmed());
-        if (fontColor != 0) line += QStringLiteral(" fc=\"%1\"").arg(fontColor);
-        if (!fontStyle.isEmpty()) line += QStringLiteral(" fst=") + printdocQuoted(fontStyle);
-        if (fontSize != 0) line += QStringLiteral(" fs=\"%1\"").arg(fontSize);
+        if (!format.fontName.trimmed().isEmpty())
+            line += QStringLiteral(" f=") + printdocQuoted(format.fontName.trimmed());
+        if (format.fontColor != 0) line += QStringLiteral(" fc=\"%1\"").arg(format.fontColor);
+        if (!format.fontStyle.isEmpty())
+            line += QStringLiteral(" fst=") + printdocQuoted(format.fontStyle);
+        if (format.fontSize != 0) line += QStringLiteral(" fs=\"%1\"").arg(format.fontSize);
     }
-    if (wordWrap) line += QStringLiteral(" ww=") + printdocQuoted(BoolToXml(true));
-    if (alignment != 0) line += QStringLiteral(" al=\"%1\"").arg(alignment);
+    if (format.wordWrap) line += QStringLiteral(" ww=") + printdocQuoted(BoolToXml(true));
+    if (format.alignment != 0) line += QStringLiteral(" al=\"%1\"").arg(format.alignment);
     writeDocLine(line + QLatin1Char('>') + XmlEscape(text) + QStringLiteral("</row>"));
 }
 

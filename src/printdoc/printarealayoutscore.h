@@ -11,6 +11,25 @@
 
 class TDBXMLCoreWriter;
 
+// Spacing of a paragraph; newPage starts it on a new page.
+struct TParagraphFormat {
+    int topMargin = 0;
+    int bottomMargin = 0;
+    bool newPage = false;
+};
+
+// How a row is set. The font fields are written only withFormat; zero and empty values are left
+// to the print program.
+struct TRowFormat {
+    bool wordWrap = false;
+    quint8 alignment = 0;
+    int fontColor = 0;
+    int fontSize = 0;
+    QString fontStyle{};
+    QString fontName{};
+    bool withFormat = false;
+};
+
 // A key/value pair, used for the page parameters.
 struct TDoubleString {
     QString key;
@@ -61,12 +80,11 @@ public:
     void SetPageParam(const QString& key, const QString& value);
     // Adds "$Datum$" and "$Uhrzeit$" and writes all page parameters.
     void WritePageParams();
-    void BeginParagraph(int topMargin, int bottomMargin, bool newPage);
+    void BeginParagraph(const TParagraphFormat& format = {});
     void EndParagraph();
     void BeginColumn(int width, int leftMargin, int rightMargin);
     void EndColumn();
-    void WriteRow(const QString& text, bool wordWrap, quint8 alignment, int fontColor, int fontSize,
-                  const QString& fontStyle, const QString& fontName, bool withFormat);
+    void WriteRow(const QString& text, const TRowFormat& format = {});
     void WriteEmptyRow();
     void WriteLine();
     // Ends the document and puts the file in place; a failure is shown and gives false.

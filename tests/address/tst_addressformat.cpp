@@ -19,7 +19,7 @@ public:
         WriteFileBytes(m_dir.path() + "/ETC/ISO_COUNTRYCODES.DAT",
                        QByteArray("Deutschland\tD\tDE\r\n") + "\xd6sterreich\tA\tAT\r\n" +
                            "Schweiz\tCH\tCH\r\nFrankreich\tF\tFR\r\n");
-        m_ready = InitApplicationFor(1, m_dir.path() + "/BIN/kwp00207");
+        m_ready = InitApplicationFor(TProgramDir::Bin, m_dir.path() + "/BIN/kwp00207");
     }
     ~CountryList() { FinalizeApplication(); }
     bool ready() const { return m_ready; }

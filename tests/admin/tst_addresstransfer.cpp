@@ -326,9 +326,9 @@ void TestAddressTransfer::demoConfig() {
         struct TFinalize {
             ~TFinalize() { FinalizeApplication(); }
         } finalize;
-        QVERIFY(InitApplicationFor(1, env.root + QStringLiteral("/BIN/kwp00207")));
+        QVERIFY(InitApplicationFor(TProgramDir::Bin, env.root + QStringLiteral("/BIN/kwp00207")));
         QVERIFY(TSystemEinstellungen::Login(QStringLiteral("DEMO"), QStringLiteral("ADMIN"),
-                                            QString(), false));
+                                            QString(), TPasswordCheck::Skip));
         adressenDir = SystemEinstellungen()->AdressenDir;
     }
     QCOMPARE(TenantAddressDir(env.paths, QStringLiteral("demo")), adressenDir);

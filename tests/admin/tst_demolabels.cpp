@@ -15,9 +15,9 @@ QString demoLabelsFile(const QString& root) {
     struct TFinalize {
         ~TFinalize() { FinalizeApplication(); }
     } finalize;
-    if (!InitApplicationFor(1, root + QStringLiteral("/BIN/kwp00207"))) return {};
+    if (!InitApplicationFor(TProgramDir::Bin, root + QStringLiteral("/BIN/kwp00207"))) return {};
     if (!TSystemEinstellungen::Login(QStringLiteral("DEMO"), QStringLiteral("ADMIN"),
-                                     QStringLiteral("admin"), true))
+                                     QStringLiteral("admin"), TPasswordCheck::Check))
         return {};
     return SystemEinstellungen()->FormsDir() + QStringLiteral("LABELS_ADDRESS.XML");
 }

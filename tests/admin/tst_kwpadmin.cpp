@@ -317,8 +317,9 @@ void TestKwpAdmin::demoUsersLogIn() {
     struct TFinalize {
         ~TFinalize() { FinalizeApplication(); }
     } finalize;
-    QVERIFY(InitApplicationFor(1, root + QStringLiteral("/BIN/kwp00207")));
-    QVERIFY(TSystemEinstellungen::Login(QStringLiteral("demo"), user, password, true));
+    QVERIFY(InitApplicationFor(TProgramDir::Bin, root + QStringLiteral("/BIN/kwp00207")));
+    QVERIFY(
+        TSystemEinstellungen::Login(QStringLiteral("demo"), user, password, TPasswordCheck::Check));
     const TBenutzerEinstellungen& settings = *BenutzerEinstellungen();
     const QString a1 = SystemEinstellungen()->A1;
     QCOMPARE(settings.Vollname, fullName);

@@ -148,7 +148,7 @@ private Q_SLOTS:
             cancel();
             return TPollProc();
         });
-        QVERIFY(!lock.Lock(file, QStringLiteral("Bitte warten"), true));
+        QVERIFY(!lock.Lock(file, QStringLiteral("Bitte warten"), TLockWaitText::Own));
         QCOMPARE(shown, QStringLiteral("Bitte warten"));
     }
 
@@ -354,7 +354,7 @@ private Q_SLOTS:
         });
         TDateischutzWF waiting;
         waiting.lock().setSettleDelay(0);
-        const bool locked = waiting.Lock(file, QStringLiteral("Zweiter"), false, true);
+        const bool locked = waiting.Lock(file, QStringLiteral("Zweiter"));
         SetWaitWindowFactory({});
         QCOMPARE(locked, !cancelInWindow);
         QVERIFY2(holderWithTime.match(shown).hasMatch(), qPrintable(shown));

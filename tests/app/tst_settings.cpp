@@ -41,7 +41,7 @@ public:
         users.WriteString("MEIER", key, value);
         users.UpdateFile();
     }
-    void init() { QVERIFY(InitApplicationFor(1, program())); }
+    void init() { QVERIFY(InitApplicationFor(TProgramDir::Bin, program())); }
 
     QTemporaryDir dir;
     QString root;
@@ -88,7 +88,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString root = QDir(dir.path()).canonicalPath() + "/Suite Root";
         QDir().mkpath(root + "/" + programDir);
-        QVERIFY(InitApplicationFor(kind, root + "/" + programDir + "/kwp00207"));
+        QVERIFY(InitApplicationFor(TProgramDir(kind), root + "/" + programDir + "/kwp00207"));
         const TSystemEinstellungen* sys = SystemEinstellungen();
         QCOMPARE(sys->RootDir, root + "/");
         QCOMPARE(sys->BinDir, kind == 1 ? root + "/" + programDir + "/" : root + "/BIN/");
@@ -122,7 +122,8 @@ private Q_SLOTS:
         QDir().mkpath(dir.path() + "/" + programDir);
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
-        QVERIFY(!InitApplicationFor(kind, dir.path() + "/" + programDir + "/kwp00207"));
+        QVERIFY(
+            !InitApplicationFor(TProgramDir(kind), dir.path() + "/" + programDir + "/kwp00207"));
         QVERIFY(!SystemEinstellungen());
         QVERIFY2(dialogs.texts().value(0).startsWith("Initst-" + QDir(dir.path()).canonicalPath() +
                                                      "/" + programDir + "/"),
@@ -134,7 +135,7 @@ private Q_SLOTS:
         Installation first;
         first.init();
         Installation second;
-        QVERIFY(InitApplicationFor(1, second.program()));
+        QVERIFY(InitApplicationFor(TProgramDir::Bin, second.program()));
         QCOMPARE(SystemEinstellungen()->RootDir, NormalizeDir(QDir(first.root).canonicalPath()));
     }
 
@@ -160,7 +161,7 @@ private Q_SLOTS:
         }
         inst.init();
         ScriptedDialogs dialogs;
-        QVERIFY(TSystemEinstellungen::Login(" T1 ", "meier ", QString(), false));
+        QVERIFY(TSystemEinstellungen::Login(" T1 ", "meier ", QString(), TPasswordCheck::Skip));
         const TSystemEinstellungen* sys = SystemEinstellungen();
         const TBenutzerEinstellungen* usr = BenutzerEinstellungen();
         const QString root = QDir(inst.root).canonicalPath();
@@ -236,7 +237,7 @@ private Q_SLOTS:
         inst.init();
         ScriptedDialogs dialogs;
         if (!message.isEmpty()) dialogs.answer(mrOk);
-        QVERIFY(!TSystemEinstellungen::Login(tenant, user, QString(), false));
+        QVERIFY(!TSystemEinstellungen::Login(tenant, user, QString(), TPasswordCheck::Skip));
         message.replace("ROOT", QDir(inst.root).canonicalPath());
         QCOMPARE(dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty()) QCOMPARE(int(dialogs.shown().first().type), int(mtError));
@@ -269,7 +270,7 @@ private Q_SLOTS:
         inst.setUser("Berechtigungen", "02, 03");
         inst.init();
         ScriptedDialogs dialogs;
-        QVERIFY(TSystemEinstellungen::Login("T1", "MEIER", QString(), false));
+        QVERIFY(TSystemEinstellungen::Login("T1", "MEIER", QString(), TPasswordCheck::Skip));
         const TBenutzerEinstellungen* usr = BenutzerEinstellungen();
         QVERIFY(usr->HasRight("01"));
         QVERIFY(!usr->HasRight("02"));
@@ -295,7 +296,8 @@ private Q_SLOTS:
         inst.init();
         ScriptedDialogs dialogs;
         if (!admitted) dialogs.answer(mrOk);
-        QCOMPARE(TSystemEinstellungen::Login("T1", "MEIER", QString(), false), admitted);
+        QCOMPARE(TSystemEinstellungen::Login("T1", "MEIER", QString(), TPasswordCheck::Skip),
+                 admitted);
         if (!admitted) {
             const QString text = dialogs.texts().value(0);
             const QString file = QDir(inst.root).canonicalPath() + "/DATA/T1/ETC/SYSDATA.INI";
@@ -306,10 +308,10 @@ private Q_SLOTS:
 
     void launcherReportsAndCreatesFolders() {
         Installation inst;
-        QVERIFY(InitApplicationFor(1, inst.root + "/BIN/KWPSTRT.EXE"));
+        QVERIFY(InitApplicationFor(TProgramDir::Bin, inst.root + "/BIN/KWPSTRT.EXE"));
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
-        QVERIFY(!TSystemEinstellungen::Login("T1", "MEIER", QString(), false));
+        QVERIFY(!TSystemEinstellungen::Login("T1", "MEIER", QString(), TPasswordCheck::Skip));
         const QString text = dialogs.texts().value(0);
         const QString data = QDir(inst.root).canonicalPath() + "/DATA/T1/";
         QVERIFY2(text.contains("Verzeichnis \"" + data + "Briefe\" nicht gefunden. (Briefe)"),
@@ -342,7 +344,8 @@ private Q_SLOTS:
             dialogs.answerPassword(entered == "<cancel>" ? std::nullopt
                                                          : std::optional<QString>(entered));
         }
-        QCOMPARE(TSystemEinstellungen::Login("T1", "MEIER", given, true), admitted);
+        QCOMPARE(TSystemEinstellungen::Login("T1", "MEIER", given, TPasswordCheck::Check),
+                 admitted);
         QCOMPARE(dialogs.passwordPrompts(), prompts);
         QVERIFY(dialogs.shown().isEmpty());
     }
@@ -421,7 +424,7 @@ private Q_SLOTS:
         Installation inst;
         inst.init();
         ScriptedDialogs dialogs;
-        QVERIFY(TSystemEinstellungen::Login("T1", "MEIER", QString(), false));
+        QVERIFY(TSystemEinstellungen::Login("T1", "MEIER", QString(), TPasswordCheck::Skip));
         UseLanguage("en_GB");
         QCOMPARE(SystemEinstellungen()->FormsDir(),
                  QDir(inst.root).canonicalPath() + "/DATA/T1/ETC/FORMS/en_GB/");

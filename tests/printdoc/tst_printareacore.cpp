@@ -99,10 +99,10 @@ private Q_SLOTS:
         doc.WritePageSet();
         doc.WritePageParams();
         auto rows = [&doc](const QStringList& texts) {
-            doc.BeginParagraph(5, 5, false);
+            doc.BeginParagraph({.topMargin = 5, .bottomMargin = 5});
             doc.BeginColumn(0, 10, 0);
             for (const QString& text : texts)
-                doc.WriteRow(text, false, 0, 0, 11, QString(), QString(), true);
+                doc.WriteRow(text, {.fontSize = 11, .withFormat = true});
             doc.EndColumn();
             doc.EndParagraph();
         };
@@ -189,7 +189,13 @@ private Q_SLOTS:
         QFETCH(bool, withFormat);
         QTemporaryDir dir;
         const QStringList lines = writeOneRowDocument(dir.filePath("p.xml"), [&](auto& doc) {
-            doc.WriteRow(text, wordWrap, quint8(alignment), color, size, style, font, withFormat);
+            doc.WriteRow(text, {.wordWrap = wordWrap,
+                                .alignment = quint8(alignment),
+                                .fontColor = color,
+                                .fontSize = size,
+                                .fontStyle = style,
+                                .fontName = font,
+                                .withFormat = withFormat});
         });
         QCOMPARE(lines.size(), 3);
         QTEST(lines.at(1), "line");
@@ -213,7 +219,7 @@ private Q_SLOTS:
         // A longer old file is replaced, not overwritten in place.
         WriteFileBytes(dir.filePath("p.xml"), QByteArray(10000, 'x'));
         const QStringList lines = writeOneRowDocument(dir.filePath("p.xml"), [&](auto& doc) {
-            doc.BeginParagraph(top, bottom, newPage);
+            doc.BeginParagraph({.topMargin = top, .bottomMargin = bottom, .newPage = newPage});
             doc.BeginColumn(120, 3, 4);
             doc.WriteEmptyRow();
             doc.EndColumn();
@@ -424,7 +430,7 @@ private Q_SLOTS:
         QVERIFY(!doc.IsOpen());
         // The caller goes on as if nothing happened: nothing is written, nothing breaks.
         doc.WriteHeader();
-        doc.WriteRow("x", false, 0, 0, 11, "", "", true);
+        doc.WriteRow("x", {.fontSize = 11, .withFormat = true});
         QVERIFY(!doc.CloseFile());
         QVERIFY(!QFileInfo::exists(fileName));
     }

@@ -136,9 +136,14 @@ private Q_SLOTS:
             QVERIFY(doc.SelectHeaderLayout(text));
             doc.WritePageSet();
             doc.WritePageParams();
-            doc.BeginParagraph(0, 0, false);
+            doc.BeginParagraph();
             doc.BeginColumn(100, 0, 0);
-            doc.WriteRow(text, true, 0, 1, 10, text, text, true);
+            doc.WriteRow(text, {.wordWrap = true,
+                                .fontColor = 1,
+                                .fontSize = 10,
+                                .fontStyle = text,
+                                .fontName = text,
+                                .withFormat = true});
             doc.EndColumn();
             doc.EndParagraph();
             QVERIFY(doc.CloseFile());

@@ -2,7 +2,10 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QMetaMethod>
 #include <QTimeZone>
+#include <memory>
+#include <vector>
 
 #include "app/clock.h"
 #include "app/errorreport.h"
@@ -98,11 +101,74 @@ int RegisterTestClass(TestFactory factory) {
     return registry().size();
 }
 
+namespace {
+
+// QTest options whose value is the next argument.
+bool takesValue(const QByteArray& option) {
+    static const QByteArrayList withValue = {
+        "-o",    "-maxwarnings", "-eventdelay", "-keydelay",     "-mousedelay",
+        "-seed", "-iterations",  "-median",     "-minimumvalue", "-minimumtotal"};
+    return withValue.contains(option);
+}
+
+bool hasTestFunction(const QMetaObject& meta, const QByteArray& function) {
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod method = meta.method(i);
+        if (method.methodType() == QMetaMethod::Slot && method.parameterCount() == 0 &&
+            method.name() == function)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Arguments naming tests are "Class", "Class::function[:tag]" or "function[:tag]"; each class
+// gets only the functions meant for it, so the other classes do not fail on them.
 int RunRegisteredTests(int argc, char** argv) {
+    QByteArrayList options{argv[0]};
+    QByteArrayList selectors;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (!arg.startsWith('-')) {
+            selectors.append(arg);
+            continue;
+        }
+        options.append(arg);
+        if (takesValue(arg) && i + 1 < argc) options.append(argv[++i]);
+    }
+    QByteArrayList unmatched = selectors;
     int failed = 0;
     for (TestFactory factory : registry()) {
         std::unique_ptr<QObject> test(factory());
-        failed += QTest::qExec(test.get(), argc, argv);
+        const QMetaObject& meta = *test->metaObject();
+        const QByteArray className(meta.className());
+        const QByteArray prefix = className + "::";
+        bool wholeClass = selectors.isEmpty();
+        QByteArrayList functions;
+        for (const QByteArray& selector : selectors) {
+            if (selector == className) {
+                wholeClass = true;
+            } else if (selector.startsWith(prefix)) {
+                functions.append(selector.mid(prefix.size()));
+            } else if (!selector.contains("::") &&
+                       hasTestFunction(meta, selector.split(':').constFirst())) {
+                functions.append(selector);
+            } else {
+                continue;
+            }
+            unmatched.removeAll(selector);
+        }
+        if (!wholeClass && functions.isEmpty()) continue;
+        QByteArrayList args = options;
+        if (!wholeClass) args += functions;
+        std::vector<char*> pointers;
+        for (QByteArray& arg : args) pointers.push_back(arg.data());
+        failed += QTest::qExec(test.get(), int(pointers.size()), pointers.data());
+    }
+    for (const QByteArray& selector : unmatched) {
+        qWarning("No test class or function matches \"%s\"", selector.constData());
+        ++failed;
     }
     return failed == 0 ? 0 : 1;
 }

@@ -80,7 +80,7 @@ private Q_SLOTS:
     }
 
     void passwordDialogMovesFromUserName() {
-        TPasswordDlg dialog(true);
+        TPasswordDlg dialog(TPasswordDlg::UserNameRow::Shown);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* user = dialog.findChild<QLineEdit*>("edUserName");

@@ -10,7 +10,8 @@
 
 #include "app/translation.h"
 
-TPasswordDlg::TPasswordDlg(bool showUserName, QWidget* parent) : QDialog(parent) {
+TPasswordDlg::TPasswordDlg(UserNameRow userNameRow, QWidget* parent) : QDialog(parent) {
+    const bool showUserName = userNameRow == UserNameRow::Shown;
     setObjectName(QStringLiteral("TPasswordDlg"));
     setWindowTitle(_("Anmeldung"));
     // Fixed dialog without border icons.
@@ -85,7 +86,7 @@ bool TPasswordDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::optional<QString> TPasswordDlg::Execute(QWidget* parent) {
-    TPasswordDlg dialog(false, parent);
+    TPasswordDlg dialog(UserNameRow::Hidden, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.password();
 }

@@ -11,7 +11,8 @@ class QPushButton;
 class TPasswordDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TPasswordDlg(bool showUserName = false, QWidget* parent = nullptr);
+    enum class UserNameRow { Hidden, Shown };
+    explicit TPasswordDlg(UserNameRow userNameRow = UserNameRow::Hidden, QWidget* parent = nullptr);
 
     QString userName() const;
     void setUserName(const QString& name);

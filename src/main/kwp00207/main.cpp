@@ -27,11 +27,11 @@ int main(int argc, char** argv) {
     }
     TKwpApplication app(argc, argv);
     TKwpApplication::setApplicationName(QStringLiteral("KWP00207"));
-    InitApplication(1, true);
+    InitApplication(TProgramDir::Bin, TTaskbarButton::Hide);
 
     const QStringList args = TKwpApplication::arguments();
     const QString tenant = args.value(1);
-    if (!TSystemEinstellungen::Login(tenant, args.value(2), QString(), false)) {
+    if (!TSystemEinstellungen::Login(tenant, args.value(2), QString(), TPasswordCheck::Skip)) {
         FinalizeApplication();
         return 1;
     }
