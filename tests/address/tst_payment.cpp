@@ -152,12 +152,9 @@ private Q_SLOTS:
         QTest::newRow("dpw missing")
             << Pairs{{"type", "0"}, {"perc", "3"}, {"days", "10"}} << 0 << 3.0 << 10 << 7;
         QTest::newRow("nothing") << Pairs{} << 0 << 0.0 << 0 << 7;
-        QTest::newRow("decimal point") << Pairs{{"perc", "2.5"}} << 0 << 2.5 << 0 << 7;
         QTest::newRow("garbage keeps defaults")
             << Pairs{{"type", "x"}, {"perc", "viel"}, {"days", ""}, {"dpw", "-"}} << 0 << 0.0 << 0
             << 7;
-        QTest::newRow("blanks around numbers")
-            << Pairs{{"days", " 14 "}, {"dpw", " 6"}} << 0 << 0.0 << 14 << 6;
     }
     void termAttributesAreReadTolerantly() {
         QFETCH(AttrPairs, attributes);

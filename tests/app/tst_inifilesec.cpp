@@ -90,13 +90,9 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("value");
         QTest::newRow("string") << "string" << QVariant("Müller & Söhne – Straße 5 € \\\\SERVER\\");
         QTest::newRow("outside BMP") << "string" << QVariant("Notiz 😀 Ende");
-        QTest::newRow("empty string") << "string" << QVariant("");
         QTest::newRow("blanks and equals") << "string" << QVariant(" a = b ");
-        QTest::newRow("integer") << "int" << QVariant(19);
         QTest::newRow("negative integer") << "int" << QVariant(-2147483647 - 1);
-        QTest::newRow("float") << "float" << QVariant(16.75);
         QTest::newRow("negative float") << "float" << QVariant(-0.001);
-        QTest::newRow("true") << "bool" << QVariant(true);
         QTest::newRow("false") << "bool" << QVariant(false);
     }
 

@@ -198,7 +198,6 @@ private Q_SLOTS:
     void textsSurviveSaveAndLoad_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << "";
-        QTest::newRow("markup and quotes") << "<b>\"Müller\" & 'Söhne'</b>";
         QTest::newRow("line breaks") << "Zeile 1\r\nZeile 2\nZeile 3\r";
         QTest::newRow("blanks kept") << "  vorne und hinten  ";
         QTest::newRow("format directives") << "100 %s %d %% %n";
@@ -309,17 +308,11 @@ private Q_SLOTS:
             << "<etikett width=\"12mm\" height=\"4,0\"/>" << label.arg("0", "0", "0");
         QTest::newRow("empty number reads 0, not the default")
             << "<etikett width=\"\" height=\"hoch\"/>" << label.arg("0", "0", "0");
-        QTest::newRow("blanks and sign")
-            << "<etikett width=\" 42 \" height=\"-15\"/>" << label.arg("42", "-15", "0");
-        QTest::newRow("overflow reads 0")
-            << "<etikett width=\"99999999999\"/>" << label.arg("0", "400", "0");
         QTest::newRow("custom form without size")
             << "<formular type=\"1\"/>" << form.arg("1", "-1", "0", "0");
 
         QTest::newRow("orientation 0 is landscape")
             << "<formular orientation=\"0\"/>" << form.arg("0", "0", "0", "0");
-        QTest::newRow("empty orientation is portrait")
-            << "<formular orientation=\"\"/>" << form.arg("0", "-1", "0", "0");
         QTest::newRow("malformed orientation is portrait")
             << "<formular orientation=\"quer\"/>" << form.arg("0", "-1", "0", "0");
         QTest::newRow("withborder 1")

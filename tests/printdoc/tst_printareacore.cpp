@@ -48,6 +48,28 @@ QStringList writeOneRowDocument(const QString& fileName,
     return printFileLines(ReadFileBytes(fileName));
 }
 
+struct RowCase {
+    const char *name, *text;
+    bool wordWrap;
+    int alignment, color, size;
+    const char *style, *font;
+    bool withFormat;
+    const char* line;  // after <row ffl="-1"
+};
+const RowCase kRowCases[] = {
+    {"size only", "x", false, 0, 0, 11, "", "", true, R"( rplf="-1" fs="11">x</row>)"},
+    {"everything, in order", "x", true, 2, 255, 9, "B", " Arial ", true,
+     R"( rplf="-1" f="Arial" fc="255" fst="B" fs="9" ww="-1" al="2">x</row>)"},
+    {"format ignored", "x", true, 1, 255, 9, "B", "Arial", false, R"( ww="-1" al="1">x</row>)"},
+    {"plain", "x", false, 0, 0, 0, "", "", false, R"(>x</row>)"},
+    {"format without values", "", false, 0, 0, 0, "", "  ", true, R"( rplf="-1"></row>)"},
+    {"negative colour", "x", false, 3, -1, 0, "", "", true, R"( rplf="-1" fc="-1" al="3">x</row>)"},
+    {"escaped text", "a<b & \"c\" > 'd'", false, 0, 0, 0, "", "", false,
+     R"(>a&lt;b &amp; &quot;c&quot; &gt; &apos;d&apos;</row>)"},
+    {"escaped font", "x", false, 0, 0, 0, "I&U", "A<B", true,
+     R"( rplf="-1" f="A&lt;B" fst="I&amp;U">x</row>)"},
+};
+
 }  // namespace
 
 class TestPrintAreaCore : public QObject {
@@ -136,60 +158,21 @@ private Q_SLOTS:
     }
 
     void rowAttributes_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("wordWrap");
-        QTest::addColumn<int>("alignment");
-        QTest::addColumn<int>("color");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QString>("font");
-        QTest::addColumn<bool>("withFormat");
-        QTest::addColumn<QString>("line");
-        struct Row {
-            const char *name, *text;
-            bool wordWrap;
-            int alignment, color, size;
-            const char *style, *font;
-            bool withFormat;
-            const char* line;  // after <row ffl="-1"
-        };
-        const Row rows[] = {
-            {"size only", "x", false, 0, 0, 11, "", "", true, R"( rplf="-1" fs="11">x</row>)"},
-            {"everything, in order", "x", true, 2, 255, 9, "B", " Arial ", true,
-             R"( rplf="-1" f="Arial" fc="255" fst="B" fs="9" ww="-1" al="2">x</row>)"},
-            {"format ignored", "x", true, 1, 255, 9, "B", "Arial", false,
-             R"( ww="-1" al="1">x</row>)"},
-            {"plain", "x", false, 0, 0, 0, "", "", false, R"(>x</row>)"},
-            {"format without values", "", false, 0, 0, 0, "", "  ", true, R"( rplf="-1"></row>)"},
-            {"negative colour", "x", false, 3, -1, 0, "", "", true,
-             R"( rplf="-1" fc="-1" al="3">x</row>)"},
-            {"escaped text", "a<b & \"c\" > 'd'", false, 0, 0, 0, "", "", false,
-             R"(>a&lt;b &amp; &quot;c&quot; &gt; &apos;d&apos;</row>)"},
-            {"escaped font", "x", false, 0, 0, 0, "I&U", "A<B", true,
-             R"( rplf="-1" f="A&lt;B" fst="I&amp;U">x</row>)"},
-        };
-        for (const Row& r : rows)
-            QTest::newRow(r.name) << QString::fromUtf8(r.text) << r.wordWrap << r.alignment
-                                  << r.color << r.size << QString::fromUtf8(r.style)
-                                  << QString::fromUtf8(r.font) << r.withFormat
-                                  << QStringLiteral(R"(     <row ffl="-1")") +
-                                         QString::fromUtf8(r.line);
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kRowCases)); ++i) QTest::newRow(kRowCases[i].name) << i;
     }
     void rowAttributes() {
-        QFETCH(QString, text);
-        QFETCH(bool, wordWrap);
-        QFETCH(int, alignment);
-        QFETCH(int, color);
-        QFETCH(int, size);
-        QFETCH(QString, style);
-        QFETCH(QString, font);
-        QFETCH(bool, withFormat);
+        QFETCH(int, row);
+        const RowCase& r = kRowCases[row];
         QTemporaryDir dir;
         const QStringList lines = writeOneRowDocument(dir.filePath("p.xml"), [&](auto& doc) {
-            doc.WriteRow(text, wordWrap, quint8(alignment), color, size, style, font, withFormat);
+            doc.WriteRow(QString::fromUtf8(r.text), r.wordWrap, quint8(r.alignment), r.color,
+                         r.size, QString::fromUtf8(r.style), QString::fromUtf8(r.font),
+                         r.withFormat);
         });
-        QCOMPARE(lines.size(), 3);
-        QTEST(lines.at(1), "line");
+        QCOMPARE(lines, QStringList({R"(<?xml version="1.0" encoding="UTF-16"?>)",
+                                     R"(     <row ffl="-1")" + QString::fromUtf8(r.line),
+                                     "</printpreview>"}));
     }
 
     void structureLines_data() {
