@@ -91,18 +91,16 @@ private Q_SLOTS:
         const TSystemEinstellungen* sys = SystemEinstellungen();
         QCOMPARE(sys->RootDir, root + "/");
         QCOMPARE(sys->BinDir, kind == 1 ? root + "/" + programDir + "/" : root + "/BIN/");
-        QCOMPARE(sys->EtcDir, root + "/ETC/");
-        QCOMPARE(sys->TmpDir, root + "/TMP/");
-        QCOMPARE(sys->LogDir, root + "/TMP/LOG/");
-        QCOMPARE(sys->DataDir, root + "/DATA/");
-        QCOMPARE(sys->UsrDir, root + "/USR/");
-        QCOMPARE(sys->AllUsersDir, root + "/USR/ALLUSERS/");
-        QCOMPARE(sys->HlpDir, root + "/HLP/");
-        QCOMPARE(sys->RscDir, root + "/RSC/");
         QVERIFY(sys->WinTempDir.endsWith('/'));
-        for (const QString& d : {sys->EtcDir, sys->TmpDir, sys->LogDir, sys->DataDir, sys->UsrDir,
-                                 sys->AllUsersDir, sys->HlpDir, sys->RscDir})
-            QVERIFY2(QFileInfo(d).isDir(), qPrintable(d));
+        // Every folder of the tree exists afterwards.
+        const QList<QPair<QString, const char*>> tree{
+            {sys->EtcDir, "ETC/"},   {sys->TmpDir, "TMP/"}, {sys->LogDir, "TMP/LOG/"},
+            {sys->DataDir, "DATA/"}, {sys->UsrDir, "USR/"}, {sys->AllUsersDir, "USR/ALLUSERS/"},
+            {sys->HlpDir, "HLP/"},   {sys->RscDir, "RSC/"}};
+        for (const auto& [actual, relative] : tree) {
+            QCOMPARE(actual, root + "/" + relative);
+            QVERIFY2(QFileInfo(actual).isDir(), qPrintable(actual));
+        }
         QVERIFY(BenutzerEinstellungen());
     }
 
