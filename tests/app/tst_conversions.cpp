@@ -54,8 +54,7 @@ private Q_SLOTS:
     }
     void xmlEscape() {
         QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(XmlEscape(text), expected);
+        QTEST(XmlEscape(text), "expected");
     }
 
     void xmlEscapeSearchKey_data() {
@@ -78,8 +77,7 @@ private Q_SLOTS:
     }
     void xmlEscapeSearchKey() {
         QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(XmlEscapeSearchKey(text), expected);
+        QTEST(XmlEscapeSearchKey(text), "expected");
     }
 
     void foldUmlauts_data() {
@@ -91,8 +89,7 @@ private Q_SLOTS:
     }
     void foldUmlauts() {
         QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(FoldUmlauts(text), expected);
+        QTEST(FoldUmlauts(text), "expected");
     }
 
     void toFloat_data() {
@@ -128,10 +125,9 @@ private Q_SLOTS:
     }
     void toFloat() {
         QFETCH(QString, text);
-        QFETCH(double, expected);
         for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale::c()}) {
             const auto restore = useLocale(locale);
-            QCOMPARE(ToFloat(text, -1.0), expected);
+            QTEST(ToFloat(text, -1.0), "expected");
         }
     }
 
@@ -154,8 +150,7 @@ private Q_SLOTS:
     }
     void toInt() {
         QFETCH(QString, text);
-        QFETCH(int, expected);
-        QCOMPARE(ToInt(text, 99), expected);
+        QTEST(ToInt(text, 99), "expected");
     }
 
     void toCurrency_data() {
@@ -182,8 +177,7 @@ private Q_SLOTS:
     }
     void toCurrency() {
         QFETCH(QString, text);
-        QFETCH(qint64, expected);
-        QCOMPARE(ToCurrency(text, -7), expected);
+        QTEST(ToCurrency(text, -7), "expected");
     }
 
     void toBool_data() {
@@ -207,13 +201,7 @@ private Q_SLOTS:
     void toBool() {
         QFETCH(QString, text);
         QFETCH(bool, defaultValue);
-        QFETCH(bool, expected);
-        QCOMPARE(ToBool(text, defaultValue), expected);
-    }
-
-    void boolToXml() {
-        QCOMPARE(BoolToXml(true), QString("-1"));
-        QCOMPARE(BoolToXml(false), QString("0"));
+        QTEST(ToBool(text, defaultValue), "expected");
     }
 
     void floatToStr_data() {
@@ -267,16 +255,13 @@ private Q_SLOTS:
         QCOMPARE(DateTimeToDayNumber(dateTime), dayNumber);
     }
 
-    void dayNumberKeepsMilliseconds() {
+    void dayNumberKeepsAndRoundsMilliseconds() {
         const QDateTime stamp = local(2024, 2, 29, 23, 59, 59, 999);
         const double dayNumber = DateTimeToDayNumber(stamp);
         QVERIFY(dayNumber > 45351.9999 && dayNumber < 45352.0);
         QCOMPARE(DayNumberToDateTime(dayNumber), stamp);
         const QDateTime early = local(1899, 12, 29, 0, 0, 0, 1);
         QCOMPARE(DayNumberToDateTime(DateTimeToDayNumber(early)), early);
-    }
-
-    void dayNumberRoundsToMilliseconds() {
         const double msec = 1.0 / 86400000.0;
         QCOMPARE(DayNumberToDateTime(0.5 + 0.4 * msec), local(1899, 12, 30, 12));
         QCOMPARE(DayNumberToDateTime(0.5 + 0.6 * msec), local(1899, 12, 30, 12, 0, 0, 1));
@@ -300,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(DateTimeToDayNumber(utc), 45382.5);
     }
 
-    void dayNumberOutOfRange_data() {
+    void dayNumberOutOfRangeAndLimits_data() {
         QTest::addColumn<double>("dayNumber");
         QTest::newRow("nan") << std::nan("");
         QTest::newRow("infinite") << std::numeric_limits<double>::infinity();
@@ -308,12 +293,9 @@ private Q_SLOTS:
         QTest::newRow("before year 1") << -693594.5;
         QTest::newRow("after year 9999") << 2958466.0;
     }
-    void dayNumberOutOfRange() {
+    void dayNumberOutOfRangeAndLimits() {
         QFETCH(double, dayNumber);
         QVERIFY(!DayNumberToDateTime(dayNumber).isValid());
-    }
-
-    void dayNumberLimits() {
         QCOMPARE(DayNumberToDateTime(-693593.0), local(1, 1, 1));
         QCOMPARE(DayNumberToDateTime(2958465.5), local(9999, 12, 31, 12));
         QCOMPARE(DateTimeToDayNumber(QDateTime()), 0.0);

@@ -141,31 +141,6 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Adresse 10001 mit 3 Kontakten loeschen?")});
         QCOMPARE(int(dialogs.shown().first().type), int(mtConfirmation));
     }
-
-    void germanButtonCaptions_data() {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("result");
-        QTest::newRow("yes") << int(mbYes) << "&Ja" << int(mrYes);
-        QTest::newRow("no") << int(mbNo) << "&Nein" << int(mrNo);
-        QTest::newRow("ok") << int(mbOK) << "&OK" << int(mrOk);
-        QTest::newRow("cancel") << int(mbCancel) << "&Abbrechen" << int(mrCancel);
-        QTest::newRow("retry") << int(mbRetry) << "&Wiederholen" << int(mrRetry);
-        QTest::newRow("ignore") << int(mbIgnore) << "&Ignorieren" << int(mrIgnore);
-        QTest::newRow("all") << int(mbAll) << "&Alle" << int(mrAll);
-        QTest::newRow("no to all") << int(mbNoToAll) << "A&lle Nein" << int(mrNoToAll);
-        QTest::newRow("yes to all") << int(mbYesToAll) << "A&lle Ja" << int(mrYesToAll);
-        QTest::newRow("help") << int(mbHelp) << "&Hilfe" << int(mrNone);
-    }
-    void germanButtonCaptions() {
-        QFETCH(int, button);
-        QFETCH(QString, caption);
-        QFETCH(int, result);
-        QCOMPARE(MsgDlgButtonCaption(static_cast<TMsgDlgBtn>(button)), caption);
-        QCOMPARE(int(MsgDlgButtonResult(static_cast<TMsgDlgBtn>(button))), result);
-    }
-
-    void okOnlyIsTheValueFour() { QCOMPARE(int(mbOK), 4); }
 };
 
 KWP_REGISTER_TEST(TestErrorReport)

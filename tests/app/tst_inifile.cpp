@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -106,363 +105,300 @@ const QString SampleText = QStringLiteral(
 
 class TestIniFile : public QObject {
     Q_OBJECT
-
 private Q_SLOTS:
-    void readsEveryEncoding_data();
-    void readsEveryEncoding();
-    void lookup_data();
-    void lookup();
-    void typedReads_data();
-    void typedReads();
-    void listsSectionsAndKeys();
-    void writeBackKeepsEncoding_data();
-    void writeBackKeepsEncoding();
-    void newFileIsUtf16WithBom();
-    void writeKeepsLayout();
-    void eraseAndDelete();
-    void latin1FileTakesForeignCharacters();
-    void lineBreakInValueStaysOneValue();
-    void unchangedFileIsNotRewritten();
-    void readOnlyFolderThrowsAndKeepsFile();
-    void oversizedFileIsNotReplaced();
-    void fuzzRandomBytes();
-};
-
-void TestIniFile::readsEveryEncoding_data() {
-    QTest::addColumn<TIniEncoding>("encoding");
-    QTest::addColumn<bool>("lfOnly");
-    QTest::newRow("UTF-16LE BOM") << TIniEncoding::Utf16LEBom << false;
-    QTest::newRow("UTF-16LE") << TIniEncoding::Utf16LE << false;
-    QTest::newRow("UTF-16LE LF") << TIniEncoding::Utf16LE << true;
-    QTest::newRow("UTF-16BE BOM") << TIniEncoding::Utf16BEBom << false;
-    QTest::newRow("UTF-8 BOM") << TIniEncoding::Utf8Bom << false;
-    QTest::newRow("UTF-8") << TIniEncoding::Utf8 << false;
-    QTest::newRow("UTF-8 LF") << TIniEncoding::Utf8 << true;
-    QTest::newRow("Latin-1") << TIniEncoding::Latin1 << false;
-}
-
-void TestIniFile::readsEveryEncoding() {
-    QFETCH(TIniEncoding, encoding);
-    QFETCH(bool, lfOnly);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    QString text = SampleText;
-    if (lfOnly) text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    WriteFileBytes(path, encoded(encoding, text));
-
-    const TIniFile ini(path);
-    QCOMPARE(ini.encoding(), encoding);
-    QCOMPARE(ini.ReadString("Allgemein", "Name", "-"), QStringLiteral("Müller & Söhne"));
-    QCOMPARE(ini.ReadString("Allgemein", "Pfad", "-"), QStringLiteral("C:\\SUITE\\DATA\\"));
-    QCOMPARE(ini.ReadString("Allgemein", "Formel", "-"), QStringLiteral("a=b==c"));
-    QCOMPARE(ini.ReadString("Allgemein", "Zahl", "-"), QStringLiteral("42"));
-    QCOMPARE(ini.ReadString("Ärger", "Größe", "-"), QStringLiteral("Maß"));
-    QCOMPARE(ini.ReadString("Ärger", "Doppelt", "-"), QStringLiteral("zweiter"));
-    QCOMPARE(ini.ReadSections(), QStringList({"Allgemein", "Ärger"}));
-}
-
-void TestIniFile::lookup_data() {
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("expected");
-    const char* const rows[][4] = {
-        {"exact", "Allgemein", "Name", "Müller & Söhne"},
-        {"upper section", "ALLGEMEIN", "Name", "Müller & Söhne"},
-        {"lower key", "allgemein", "name", "Müller & Söhne"},
-        {"umlaut case folded", "ärger", "GRÖßE", "Maß"},
-        {"last value wins", "Ärger", "doppelt", "zweiter"},
-        {"repeated section", "Allgemein", "Zweiter", "Abschnitt"},
-        {"empty value", "Allgemein", "Leer", ""},
-        {"tabs and blanks trimmed", "Allgemein", "Zahl", "42"},
-        {"missing key", "Allgemein", "Fehlt", "<default>"},
-        {"missing section", "Fehlt", "Name", "<default>"},
-        {"key before first section", "", "Vorspann", "<default>"},
-        {"comment", "", "; Kommentar", "<default>"},
-        {"comment in section", "Allgemein", ";Name", "<default>"},
-        {"line without equals", "Allgemein", "nur Text ohne Gleichheitszeichen", "<default>"}};
-    for (const auto& row : rows)
-        QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
-}
-
-void TestIniFile::lookup() {
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, expected);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    WriteFileBytes(path, encoded(TIniEncoding::Utf16LEBom, SampleText));
-    const TIniFile ini(path);
-    QCOMPARE(ini.ReadString(section, key, "<default>"), expected);
-    QCOMPARE(ini.ValueExists(section, key), expected != "<default>");
-}
-
-void TestIniFile::typedReads_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("integer");
-    QTest::addColumn<bool>("boolean");
-    QTest::addColumn<double>("number");
-    QTest::newRow("integer") << "42" << 42 << true << 42.0;
-    QTest::newRow("negative") << "-7" << -7 << true << -7.0;
-    QTest::newRow("zero") << "0" << 0 << false << 0.0;
-    QTest::newRow("one") << "1" << 1 << true << 1.0;
-    QTest::newRow("decimal comma") << "2,5" << 99 << true << 2.5;
-    QTest::newRow("decimal point") << "2.5" << 99 << true << 2.5;
-    QTest::newRow("true") << "True" << 99 << true << 99.0;
-    QTest::newRow("false") << "false" << 99 << false << 99.0;
-    QTest::newRow("word") << "ja" << 99 << true << 99.0;
-    QTest::newRow("empty") << "" << 99 << true << 99.0;
-}
-
-void TestIniFile::typedReads() {
-    QFETCH(QString, stored);
-    QFETCH(int, integer);
-    QFETCH(bool, boolean);
-    QFETCH(double, number);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    WriteFileBytes(path, encoded(TIniEncoding::Utf8, "[S]\nWert=" + stored + "\n"));
-    const TIniFile ini(path);
-    QCOMPARE(ini.ReadInteger("S", "Wert", 99), integer);
-    QCOMPARE(ini.ReadBool("S", "Wert", true), boolean);
-    QCOMPARE(ini.ReadFloat("S", "Wert", 99.0), number);
-    // A missing key gives the default of every type.
-    QCOMPARE(ini.ReadInteger("S", "Fehlt", -5), -5);
-    QCOMPARE(ini.ReadBool("S", "Fehlt", false), false);
-    QCOMPARE(ini.ReadFloat("S", "Fehlt", 1.5), 1.5);
-}
-
-void TestIniFile::listsSectionsAndKeys() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    WriteFileBytes(path, encoded(TIniEncoding::Utf8, SampleText));
-    const TIniFile ini(path);
-    QVERIFY(ini.SectionExists("allgemein"));
-    QVERIFY(!ini.SectionExists("Vorspann"));
-    QCOMPARE(ini.ReadSection("ALLGEMEIN"),
-             QStringList({"Name", "Pfad", "Formel", "Leer", "Zahl", "Zweiter"}));
-    QCOMPARE(ini.ReadSection("Ärger"), QStringList({"Größe", "Doppelt"}));
-    QCOMPARE(ini.ReadSection("Fehlt"), QStringList());
-}
-
-void TestIniFile::writeBackKeepsEncoding_data() {
-    QTest::addColumn<TIniEncoding>("encoding");
-    QTest::addColumn<QByteArray>("start");
-    QTest::newRow("UTF-16LE BOM") << TIniEncoding::Utf16LEBom << QByteArray("\xFF\xFE;\0", 4);
-    QTest::newRow("UTF-16LE") << TIniEncoding::Utf16LE << QByteArray(";\0 \0", 4);
-    QTest::newRow("UTF-16BE BOM") << TIniEncoding::Utf16BEBom << QByteArray("\xFE\xFF\0;", 4);
-    QTest::newRow("UTF-8 BOM") << TIniEncoding::Utf8Bom << QByteArray("\xEF\xBB\xBF; ");
-    QTest::newRow("UTF-8") << TIniEncoding::Utf8 << QByteArray("; K");
-    QTest::newRow("Latin-1") << TIniEncoding::Latin1 << QByteArray("; K");
-}
-
-void TestIniFile::writeBackKeepsEncoding() {
-    QFETCH(TIniEncoding, encoding);
-    QFETCH(QByteArray, start);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    WriteFileBytes(path, encoded(encoding, SampleText));
-    {
-        TIniFile ini(path);
-        ini.WriteString("Ärger", "Größe", "Übermaß");
-        QVERIFY(ini.isModified());
-        ini.UpdateFile();
-        QVERIFY(!ini.isModified());
+    void readsEveryEncoding_data() {
+        QTest::addColumn<TIniEncoding>("encoding");
+        QTest::addColumn<bool>("lfOnly");
+        QTest::newRow("UTF-16LE BOM") << TIniEncoding::Utf16LEBom << false;
+        QTest::newRow("UTF-16LE") << TIniEncoding::Utf16LE << false;
+        QTest::newRow("UTF-16LE LF") << TIniEncoding::Utf16LE << true;
+        QTest::newRow("UTF-16BE BOM") << TIniEncoding::Utf16BEBom << false;
+        QTest::newRow("UTF-8 BOM") << TIniEncoding::Utf8Bom << false;
+        QTest::newRow("UTF-8") << TIniEncoding::Utf8 << false;
+        QTest::newRow("UTF-8 LF") << TIniEncoding::Utf8 << true;
+        QTest::newRow("Latin-1") << TIniEncoding::Latin1 << false;
     }
-    const QByteArray bytes = ReadFileBytes(path);
-    QCOMPARE(bytes.left(start.size()), start);
-    // Every other line survives as it stood; line ends become CR LF.
-    QString expected = SampleText;
-    expected.replace("Größe=Maß\n", "Größe=Übermaß\r\n");
-    expected.replace("\n", "\r\n").replace("\r\r\n", "\r\n").replace("erster\r", "erster\r\n");
-    QCOMPARE(bytes, encoded(encoding, expected));
-    const TIniFile reread(path);
-    QCOMPARE(reread.encoding(), encoding);
-    QCOMPARE(reread.ReadString("ärger", "größe", "-"), QStringLiteral("Übermaß"));
-}
 
-void TestIniFile::newFileIsUtf16WithBom() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("NEU.INI");
-    {
-        TIniFile ini(path);
-        QCOMPARE(ini.ReadSections(), QStringList());
-        ini.WriteString("KWP00207Form1", "Breite", "800");
-        ini.WriteInteger("KWP00207Form1", "Hoehe", -1);
-        ini.WriteBool("Optionen", "Aktiv", true);
-        ini.WriteBool("Optionen", "Passiv", false);
-        ini.UpdateFile();
+    void readsEveryEncoding() {
+        QFETCH(TIniEncoding, encoding);
+        QFETCH(bool, lfOnly);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        QString text = SampleText;
+        if (lfOnly) text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        WriteFileBytes(path, encoded(encoding, text));
+
+        const TIniFile ini(path);
+        QCOMPARE(ini.encoding(), encoding);
+        QCOMPARE(ini.ReadString("Allgemein", "Name", "-"), QStringLiteral("Müller & Söhne"));
+        QCOMPARE(ini.ReadString("Allgemein", "Pfad", "-"), QStringLiteral("C:\\SUITE\\DATA\\"));
+        QCOMPARE(ini.ReadString("Allgemein", "Formel", "-"), QStringLiteral("a=b==c"));
+        QCOMPARE(ini.ReadString("Allgemein", "Zahl", "-"), QStringLiteral("42"));
+        QCOMPARE(ini.ReadString("Ärger", "Größe", "-"), QStringLiteral("Maß"));
+        QCOMPARE(ini.ReadString("Ärger", "Doppelt", "-"), QStringLiteral("zweiter"));
+        QCOMPARE(ini.ReadSections(), QStringList({"Allgemein", "Ärger"}));
+        QVERIFY(!ini.SectionExists("Vorspann"));
+        QCOMPARE(ini.ReadSection("ALLGEMEIN"),
+                 QStringList({"Name", "Pfad", "Formel", "Leer", "Zahl", "Zweiter"}));
+        QCOMPARE(ini.ReadSection("Ärger"), QStringList({"Größe", "Doppelt"}));
+        QCOMPARE(ini.ReadSection("Fehlt"), QStringList());
     }
-    const QString text =
-        "[KWP00207Form1]\r\nBreite=800\r\nHoehe=-1\r\n\r\n[Optionen]\r\nAktiv=1\r\nPassiv=0\r\n";
-    QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Utf16LEBom, text));
-}
 
-void TestIniFile::writeKeepsLayout() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    WriteFileBytes(path, encoded(TIniEncoding::Utf8,
-                                 "; Kopf für A\r\n"
-                                 "[A]\r\n"
-                                 "eins = 1\r\n"
-                                 "; zu zwei\r\n"
-                                 "zwei=2\r\n"
-                                 "\r\n"
-                                 "[B]\r\n"
-                                 "drei=3\r\n"));
-    TIniFile ini(path);
-    ini.WriteString("a", "ZWEI", "zwei");  // keeps the stored spelling of the names
-    ini.WriteString("A", "vier", "4");     // after the last key, before the blank line
-    ini.WriteString("C", "fünf", "5");
-    ini.WriteString("A", "eins", "1");  // unchanged value: line stays as it was
-    ini.UpdateFile();
-    QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Utf8,
-                                          "; Kopf für A\r\n"
-                                          "[A]\r\n"
-                                          "eins = 1\r\n"
-                                          "; zu zwei\r\n"
-                                          "zwei=zwei\r\n"
-                                          "vier=4\r\n"
-                                          "\r\n"
-                                          "[B]\r\n"
-                                          "drei=3\r\n"
-                                          "\r\n"
-                                          "[C]\r\n"
-                                          "fünf=5\r\n"));
-}
-
-void TestIniFile::eraseAndDelete() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    WriteFileBytes(path, encoded(TIniEncoding::Latin1, SampleText));
-    {
-        TIniFile ini(path);
-        ini.EraseSection("allgemein");      // both occurrences
-        ini.DeleteKey("ÄRGER", "doppelt");  // both values
-        ini.DeleteKey("Ärger", "Fehlt");
-        ini.UpdateFile();
+    void lookup_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        const char* const rows[][4] = {
+            {"exact", "Allgemein", "Name", "Müller & Söhne"},
+            {"upper section", "ALLGEMEIN", "Name", "Müller & Söhne"},
+            {"lower key", "allgemein", "name", "Müller & Söhne"},
+            {"umlaut case folded", "ärger", "GRÖßE", "Maß"},
+            {"last value wins", "Ärger", "doppelt", "zweiter"},
+            {"repeated section", "Allgemein", "Zweiter", "Abschnitt"},
+            {"empty value", "Allgemein", "Leer", ""},
+            {"tabs and blanks trimmed", "Allgemein", "Zahl", "42"},
+            {"missing key", "Allgemein", "Fehlt", "<default>"},
+            {"missing section", "Fehlt", "Name", "<default>"},
+            {"key before first section", "", "Vorspann", "<default>"},
+            {"comment", "", "; Kommentar", "<default>"},
+            {"comment in section", "Allgemein", ";Name", "<default>"},
+            {"line without equals", "Allgemein", "nur Text ohne Gleichheitszeichen", "<default>"}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
     }
-    const TIniFile ini(path);
-    QCOMPARE(ini.ReadSections(), QStringList({"Ärger"}));
-    QCOMPARE(ini.ReadSection("Ärger"), QStringList({"Größe"}));
-    QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Latin1,
-                                          "; Kommentar=kein Schlüssel\r\n"
-                                          "Vorspann=unsichtbar\r\n"
-                                          "[ Ärger ]\r\n"
-                                          "Größe=Maß\r\n"));
-}
 
-void TestIniFile::latin1FileTakesForeignCharacters() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    WriteFileBytes(path, encoded(TIniEncoding::Latin1, "[S]\r\nName=Jörg\r\n"));
-    {
-        TIniFile ini(path);
-        QCOMPARE(ini.encoding(), TIniEncoding::Latin1);
-        ini.WriteString("S", "Preis", "10 €, Łódź");
-        ini.UpdateFile();
+    void lookup() {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        WriteFileBytes(path, encoded(TIniEncoding::Utf16LEBom, SampleText));
+        const TIniFile ini(path);
+        QCOMPARE(ini.ReadString(section, key, "<default>"), expected);
+        QCOMPARE(ini.ValueExists(section, key), expected != "<default>");
     }
-    QVERIFY(ReadFileBytes(path).startsWith("\xFF\xFE"));
-    const TIniFile ini(path);
-    QCOMPARE(ini.ReadString("S", "Preis", "-"), QStringLiteral("10 €, Łódź"));
-    QCOMPARE(ini.ReadString("S", "Name", "-"), QStringLiteral("Jörg"));
-}
 
-void TestIniFile::lineBreakInValueStaysOneValue() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    {
-        TIniFile ini(path);
-        ini.WriteString("S", "Text", "Zeile 1\r\n[Rechte]\nAdmin=1");
-        ini.UpdateFile();
+    void typedReads_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("integer");
+        QTest::addColumn<bool>("boolean");
+        QTest::addColumn<double>("number");
+        QTest::newRow("integer") << "42" << 42 << true << 42.0;
+        QTest::newRow("negative") << "-7" << -7 << true << -7.0;
+        QTest::newRow("zero") << "0" << 0 << false << 0.0;
+        QTest::newRow("one") << "1" << 1 << true << 1.0;
+        QTest::newRow("decimal comma") << "2,5" << 99 << true << 2.5;
+        QTest::newRow("decimal point") << "2.5" << 99 << true << 2.5;
+        QTest::newRow("true") << "True" << 99 << true << 99.0;
+        QTest::newRow("false") << "false" << 99 << false << 99.0;
+        QTest::newRow("word") << "ja" << 99 << true << 99.0;
+        QTest::newRow("empty") << "" << 99 << true << 99.0;
     }
-    const TIniFile ini(path);
-    QCOMPARE(ini.ReadSections(), QStringList({"S"}));
-    QCOMPARE(ini.ReadString("S", "Text", "-"), QStringLiteral("Zeile 1  [Rechte] Admin=1"));
-}
 
-void TestIniFile::unchangedFileIsNotRewritten() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("TEST.INI");
-    const QByteArray original = encoded(TIniEncoding::Utf8, "[S]\nA = 1\n");
-    WriteFileBytes(path, original);
-    TIniFile ini(path);
-    ini.WriteString("S", "A", "1");
-    QVERIFY(!ini.isModified());
-    ini.UpdateFile();
-    QCOMPARE(ReadFileBytes(path), original);
-}
-
-void TestIniFile::readOnlyFolderThrowsAndKeepsFile() {
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("ETC");
-    QVERIFY(QDir().mkdir(folder));
-    const QString path = folder + "/SYSDATA.INI";
-    const QByteArray original = encoded(TIniEncoding::Utf16LEBom, "[System]\r\nA1=alt\r\n");
-    WriteFileBytes(path, original);
-
-    TIniFile ini(path);
-    ini.WriteString("System", "A1", "neu");
-    ReadOnlyFolder readOnly(folder);
-    if (readOnly.writable()) QSKIP("cannot make a folder read-only here");
-    try {
-        ini.UpdateFile();
-        QFAIL("no exception");
-    } catch (const EKwpError& error) {
-        QCOMPARE(error.message(),
-                 "Kann Datei \"" + path + "\" nicht schreiben: Keine Berechtigung zum Schreiben.");
+    void typedReads() {
+        QFETCH(QString, stored);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        WriteFileBytes(path, encoded(TIniEncoding::Utf8, "[S]\nWert=" + stored + "\n"));
+        const TIniFile ini(path);
+        QTEST(ini.ReadInteger("S", "Wert", 99), "integer");
+        QTEST(ini.ReadBool("S", "Wert", true), "boolean");
+        QTEST(ini.ReadFloat("S", "Wert", 99.0), "number");
+        // A missing key gives the default of every type.
+        QCOMPARE(ini.ReadInteger("S", "Fehlt", -5), -5);
+        QCOMPARE(ini.ReadBool("S", "Fehlt", false), false);
+        QCOMPARE(ini.ReadFloat("S", "Fehlt", 1.5), 1.5);
     }
-    QCOMPARE(ReadFileBytes(path), original);
-    QVERIFY(ini.isModified());
-}
 
-void TestIniFile::oversizedFileIsNotReplaced() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("GROSS.INI");
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write("[S]\r\nA=1\r\n") > 0);
-        QVERIFY(file.resize(TIniFile::MaxFileSize + 1));  // sparse
+    void writeBackKeepsEncoding_data() {
+        QTest::addColumn<TIniEncoding>("encoding");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("UTF-16LE BOM") << TIniEncoding::Utf16LEBom << QByteArray("\xFF\xFE;\0", 4);
+        QTest::newRow("UTF-16LE") << TIniEncoding::Utf16LE << QByteArray(";\0 \0", 4);
+        QTest::newRow("UTF-16BE BOM") << TIniEncoding::Utf16BEBom << QByteArray("\xFE\xFF\0;", 4);
+        QTest::newRow("UTF-8 BOM") << TIniEncoding::Utf8Bom << QByteArray("\xEF\xBB\xBF; ");
+        QTest::newRow("UTF-8") << TIniEncoding::Utf8 << QByteArray("; K");
+        QTest::newRow("Latin-1") << TIniEncoding::Latin1 << QByteArray("; K");
     }
-    TIniFile ini(path);
-    QCOMPARE(ini.ReadString("S", "A", "leer"), QStringLiteral("leer"));
-    ini.WriteString("S", "A", "2");
-    QVERIFY_THROWS_EXCEPTION(EKwpError, ini.UpdateFile());
-    QCOMPARE(QFileInfo(path).size(), TIniFile::MaxFileSize + 1);
-}
 
-void TestIniFile::fuzzRandomBytes() {
-    // Bytes biased towards what the parser and the encoding detection look at.
-    static const char Alphabet[] = "[]=; \t\r\nAbc\xC3\xA4\xFF\xFE\xEF\xBB\xBF";
-    QRandomGenerator random(20240229);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("FUZZ.INI");
-    for (int round = 0; round < 3000; ++round) {
-        QByteArray bytes;
-        const int length = random.bounded(300);
-        for (int n = 0; n < length; ++n) {
-            if (round % 3 == 0 && n % 2 == 1)
-                bytes += '\0';  // lets the UTF-16 detection have its say
-            else if (random.bounded(4) == 0)
-                bytes += char(random.bounded(256));
-            else
-                bytes += Alphabet[random.bounded(int(sizeof(Alphabet)) - 1)];
-        }
-        WriteFileBytes(path, bytes);
-        TIniFile ini(path);
-        for (const QString& section : ini.ReadSections()) {
-            QVERIFY(ini.SectionExists(section));
-            for (const QString& key : ini.ReadSection(section)) {
-                QVERIFY2(ini.ValueExists(section, key), qPrintable(key));
-            }
-        }
-        if (round % 10 == 0) {
-            ini.WriteString("Fuzz", "Wert", "Ä=1");
+    void writeBackKeepsEncoding() {
+        QFETCH(TIniEncoding, encoding);
+        QFETCH(QByteArray, start);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        WriteFileBytes(path, encoded(encoding, SampleText));
+        {
+            TIniFile ini(path);
+            ini.WriteString("Ärger", "Größe", "Übermaß");
+            QVERIFY(ini.isModified());
             ini.UpdateFile();
-            QCOMPARE(TIniFile(path).ReadString("Fuzz", "Wert", "-"), QStringLiteral("Ä=1"));
+            QVERIFY(!ini.isModified());
         }
+        const QByteArray bytes = ReadFileBytes(path);
+        QCOMPARE(bytes.left(start.size()), start);
+        // Every other line survives as it stood; line ends become CR LF.
+        QString expected = SampleText;
+        expected.replace("Größe=Maß\n", "Größe=Übermaß\r\n");
+        expected.replace("\n", "\r\n").replace("\r\r\n", "\r\n").replace("erster\r", "erster\r\n");
+        QCOMPARE(bytes, encoded(encoding, expected));
+        const TIniFile reread(path);
+        QCOMPARE(reread.encoding(), encoding);
+        QCOMPARE(reread.ReadString("ärger", "größe", "-"), QStringLiteral("Übermaß"));
     }
-}
+
+    void newFileIsUtf16WithBom() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("NEU.INI");
+        {
+            TIniFile ini(path);
+            QCOMPARE(ini.ReadSections(), QStringList());
+            ini.WriteString("KWP00207Form1", "Breite", "800");
+            ini.WriteInteger("KWP00207Form1", "Hoehe", -1);
+            ini.WriteBool("Optionen", "Aktiv", true);
+            ini.WriteBool("Optionen", "Passiv", false);
+            ini.UpdateFile();
+        }
+        const QString text =
+            "[KWP00207Form1]\r\nBreite=800\r\nHoehe=-1\r\n\r\n[Optionen]\r\nAktiv=1\r\nPassiv="
+            "0\r\n";
+        QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Utf16LEBom, text));
+    }
+
+    void writeKeepsLayout() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        WriteFileBytes(path, encoded(TIniEncoding::Utf8,
+                                     "; Kopf für A\r\n"
+                                     "[A]\r\n"
+                                     "eins = 1\r\n"
+                                     "; zu zwei\r\n"
+                                     "zwei=2\r\n"
+                                     "\r\n"
+                                     "[B]\r\n"
+                                     "drei=3\r\n"));
+        TIniFile ini(path);
+        ini.WriteString("a", "ZWEI", "zwei");  // keeps the stored spelling of the names
+        ini.WriteString("A", "vier", "4");     // after the last key, before the blank line
+        ini.WriteString("C", "fünf", "5");
+        ini.WriteString("A", "eins", "1");  // unchanged value: line stays as it was
+        ini.UpdateFile();
+        QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Utf8,
+                                              "; Kopf für A\r\n"
+                                              "[A]\r\n"
+                                              "eins = 1\r\n"
+                                              "; zu zwei\r\n"
+                                              "zwei=zwei\r\n"
+                                              "vier=4\r\n"
+                                              "\r\n"
+                                              "[B]\r\n"
+                                              "drei=3\r\n"
+                                              "\r\n"
+                                              "[C]\r\n"
+                                              "fünf=5\r\n"));
+    }
+
+    void eraseAndDelete() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        WriteFileBytes(path, encoded(TIniEncoding::Latin1, SampleText));
+        {
+            TIniFile ini(path);
+            ini.EraseSection("allgemein");      // both occurrences
+            ini.DeleteKey("ÄRGER", "doppelt");  // both values
+            ini.DeleteKey("Ärger", "Fehlt");
+            ini.UpdateFile();
+        }
+        const TIniFile ini(path);
+        QCOMPARE(ini.ReadSections(), QStringList({"Ärger"}));
+        QCOMPARE(ini.ReadSection("Ärger"), QStringList({"Größe"}));
+        QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Latin1,
+                                              "; Kommentar=kein Schlüssel\r\n"
+                                              "Vorspann=unsichtbar\r\n"
+                                              "[ Ärger ]\r\n"
+                                              "Größe=Maß\r\n"));
+    }
+
+    void latin1FileTakesForeignCharacters() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        WriteFileBytes(path, encoded(TIniEncoding::Latin1, "[S]\r\nName=Jörg\r\n"));
+        {
+            TIniFile ini(path);
+            QCOMPARE(ini.encoding(), TIniEncoding::Latin1);
+            ini.WriteString("S", "Preis", "10 €, Łódź");
+            ini.UpdateFile();
+        }
+        QVERIFY(ReadFileBytes(path).startsWith("\xFF\xFE"));
+        const TIniFile ini(path);
+        QCOMPARE(ini.ReadString("S", "Preis", "-"), QStringLiteral("10 €, Łódź"));
+        QCOMPARE(ini.ReadString("S", "Name", "-"), QStringLiteral("Jörg"));
+    }
+
+    void lineBreakInValueStaysOneValue() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        {
+            TIniFile ini(path);
+            ini.WriteString("S", "Text", "Zeile 1\r\n[Rechte]\nAdmin=1");
+            ini.UpdateFile();
+        }
+        const TIniFile ini(path);
+        QCOMPARE(ini.ReadSections(), QStringList({"S"}));
+        QCOMPARE(ini.ReadString("S", "Text", "-"), QStringLiteral("Zeile 1  [Rechte] Admin=1"));
+    }
+
+    void unchangedFileIsNotRewritten() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("TEST.INI");
+        const QByteArray original = encoded(TIniEncoding::Utf8, "[S]\nA = 1\n");
+        WriteFileBytes(path, original);
+        TIniFile ini(path);
+        ini.WriteString("S", "A", "1");
+        QVERIFY(!ini.isModified());
+        ini.UpdateFile();
+        QCOMPARE(ReadFileBytes(path), original);
+    }
+
+    void readOnlyFolderThrowsAndKeepsFile() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("ETC");
+        QVERIFY(QDir().mkdir(folder));
+        const QString path = folder + "/SYSDATA.INI";
+        const QByteArray original = encoded(TIniEncoding::Utf16LEBom, "[System]\r\nA1=alt\r\n");
+        WriteFileBytes(path, original);
+
+        TIniFile ini(path);
+        ini.WriteString("System", "A1", "neu");
+        ReadOnlyFolder readOnly(folder);
+        if (readOnly.writable()) QSKIP("cannot make a folder read-only here");
+        try {
+            ini.UpdateFile();
+            QFAIL("no exception");
+        } catch (const EKwpError& error) {
+            QCOMPARE(error.message(), "Kann Datei \"" + path +
+                                          "\" nicht schreiben: Keine Berechtigung zum Schreiben.");
+        }
+        QCOMPARE(ReadFileBytes(path), original);
+        QVERIFY(ini.isModified());
+    }
+
+    void oversizedFileIsNotReplaced() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("GROSS.INI");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.write("[S]\r\nA=1\r\n") > 0);
+            QVERIFY(file.resize(TIniFile::MaxFileSize + 1));  // sparse
+        }
+        TIniFile ini(path);
+        QCOMPARE(ini.ReadString("S", "A", "leer"), QStringLiteral("leer"));
+        ini.WriteString("S", "A", "2");
+        QVERIFY_THROWS_EXCEPTION(EKwpError, ini.UpdateFile());
+        QCOMPARE(QFileInfo(path).size(), TIniFile::MaxFileSize + 1);
+    }
+};
 
 KWP_REGISTER_TEST(TestIniFile)
 #include "tst_inifile.moc"

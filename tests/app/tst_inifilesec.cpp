@@ -31,355 +31,254 @@ void writePlain(const QString& path, const QString& section, const QString& key,
 
 class TestIniFileSec : public QObject {
     Q_OBJECT
-
 private Q_SLOTS:
-    void rc4KnownAnswers_data();
-    void rc4KnownAnswers();
-    void rc4ResetAndStreaming();
-    void md5OfUtf16_data();
-    void md5OfUtf16();
-    void knownAnswerEncoding();
-    void writerFileMatchesGolden();
-    void goldenFileReads();
-    void roundTrip_data();
-    void roundTrip();
-    void writerDestructorWritesBack();
-    void writerDestructorReportsFailure();
-    void movedValueReadsDefault_data();
-    void movedValueReadsDefault();
-    void plainValueReadsDefault();
-    void protectedEmptyValue();
-    void garbageReadsDefault_data();
-    void garbageReadsDefault();
-    void nonAlphabetCharactersSkipped_data();
-    void nonAlphabetCharactersSkipped();
-    void fuzzDecode();
-};
-
-void TestIniFileSec::rc4KnownAnswers_data() {
-    QTest::addColumn<QByteArray>("key");
-    QTest::addColumn<QByteArray>("plain");
-    QTest::addColumn<QByteArray>("cipherHex");
-    QTest::newRow("Key") << QByteArray("Key") << QByteArray("Plaintext")
-                         << QByteArray("BBF316E8D940AF0AD3");
-    QTest::newRow("Wiki") << QByteArray("Wiki") << QByteArray("pedia") << QByteArray("1021BF0420");
-    QTest::newRow("Secret") << QByteArray("Secret") << QByteArray("Attack at dawn")
-                            << QByteArray("45A01F645FC35B383552544B9BF5");
-}
-
-void TestIniFileSec::rc4KnownAnswers() {
-    QFETCH(QByteArray, key);
-    QFETCH(QByteArray, plain);
-    QFETCH(QByteArray, cipherHex);
-    TRC4 cipher(key);
-    QCOMPARE(cipher.process(plain).toHex().toUpper(), cipherHex);
-    TRC4 decipher(key);
-    QCOMPARE(decipher.process(QByteArray::fromHex(cipherHex)), plain);
-}
-
-void TestIniFileSec::rc4ResetAndStreaming() {
-    TRC4 cipher("Secret");
-    const QByteArray first = cipher.process("Attack");
-    const QByteArray second = cipher.process(" at dawn");
-    QCOMPARE(QByteArray(first + second).toHex().toUpper(),
-             QByteArray("45A01F645FC35B383552544B9BF5"));
-    cipher.reset();
-    QCOMPARE(cipher.process("Attack"), first);
-    QVERIFY_THROWS_EXCEPTION(EKwpError, (void)TRC4(QByteArray()));
-}
-
-void TestIniFileSec::md5OfUtf16_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("digest");
-    QTest::newRow("empty") << QString("") << QString("D41D8CD98F00B204E9800998ECF8427E");
-    QTest::newRow("a") << QString("a") << QString("4144E195F46DE78A3623DA7364D04F11");
-    QTest::newRow("umlaut") << QString("Müller") << QString("582A5E54B2A8543DA58F33F43170AB0E");
-}
-
-void TestIniFileSec::md5OfUtf16() {
-    QFETCH(QString, text);
-    QFETCH(QString, digest);
-    QCOMPARE(Md5HexUtf16(text), digest);
-}
-
-// Pinned so that a changed key, byte order or digest spelling cannot slip through: every
-// settings file of every installation depends on it.
-void TestIniFileSec::knownAnswerEncoding() {
-    QCOMPARE(
-        EncodeProtectedValue("System", "A1", "C:\\SUITE\\DATA\\"),
-        QStringLiteral("CuUQnOLEJbm/bhxSY8vJxWlmCd+O7ZWfDYDKEMKlcwmy+7k7sfCwoz71RPCWHQkV9tzfJ0Sq"
-                       "qNIvpyexekXRCd7U57PjB3vSKd/+23VIlaX9XU3730EGgtDBWfg="));
-    QCOMPARE(
-        EncodeProtectedValue("System", "Journale", ""),
-        QStringLiteral("fOUTnOLEJLnNbhhSEsuwxWlmeN+N7ZKfcIDAEMOlBQm4+807x/DDo0z1M/CXHQwV9tzSJ0aq"
-                       "3dIrp16xdUWmCQ=="));
-}
-
-void TestIniFileSec::writerFileMatchesGolden() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATA.INI");
-    {
-        TIniFileSecWriter writer(path);
-        writer.WriteString("System", "A1", "C:\\SUITE\\DATA\\");
-        writer.WriteString("System", "Journale", "");
-        writer.WriteInteger("System", "Version", 19);
-        writer.WriteString("MEIER", "Vollname", "Hans Müller");
-        writer.WriteFloat("MEIER", "Provision", 2.5);
-        writer.WriteBool("MEIER", "ZutrittsSperre", true);
-        writer.UpdateFile();
+    void rc4KnownAnswers_data() {
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("plain");
+        QTest::addColumn<QByteArray>("cipherHex");
+        QTest::newRow("Key") << QByteArray("Key") << QByteArray("Plaintext")
+                             << QByteArray("BBF316E8D940AF0AD3");
+        QTest::newRow("Wiki") << QByteArray("Wiki") << QByteArray("pedia")
+                              << QByteArray("1021BF0420");
+        QTest::newRow("Secret") << QByteArray("Secret") << QByteArray("Attack at dawn")
+                                << QByteArray("45A01F645FC35B383552544B9BF5");
     }
-    QCOMPARE(ReadFileBytes(path), ReadFileBytes(KWP_TEST_DATA_DIR "/protected_golden.ini"));
-}
 
-void TestIniFileSec::goldenFileReads() {
-    const TIniFileSec ini(KWP_TEST_DATA_DIR "/protected_golden.ini");
-    QCOMPARE(ini.ReadString("System", "A1", "-"), QStringLiteral("C:\\SUITE\\DATA\\"));
-    QCOMPARE(ini.ReadString("System", "Journale", "-"), QStringLiteral(""));
-    QCOMPARE(ini.ReadInteger("System", "Version", 0), 19);
-    QCOMPARE(ini.ReadString("MEIER", "Vollname", "-"), QStringLiteral("Hans Müller"));
-    QCOMPARE(ini.ReadFloat("MEIER", "Provision", 0.0), 2.5);
-    QCOMPARE(ini.ReadBool("MEIER", "ZutrittsSperre", false), true);
-    QVERIFY(ini.SectionExists("meier"));
-    QVERIFY(ini.ValueExists("System", "Journale"));
-    QVERIFY(!ini.ValueExists("System", "Lager"));
-}
-
-void TestIniFileSec::roundTrip_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QVariant>("value");
-    QTest::newRow("string") << "string" << QVariant("Müller & Söhne – Straße 5 € \\\\SERVER\\");
-    QTest::newRow("outside BMP") << "string" << QVariant("Notiz 😀 Ende");
-    QTest::newRow("empty string") << "string" << QVariant("");
-    QTest::newRow("blanks and equals") << "string" << QVariant(" a = b ");
-    QTest::newRow("integer") << "int" << QVariant(19);
-    QTest::newRow("negative integer") << "int" << QVariant(-2147483647 - 1);
-    QTest::newRow("float") << "float" << QVariant(16.75);
-    QTest::newRow("negative float") << "float" << QVariant(-0.001);
-    QTest::newRow("true") << "bool" << QVariant(true);
-    QTest::newRow("false") << "bool" << QVariant(false);
-}
-
-void TestIniFileSec::roundTrip() {
-    QFETCH(QString, kind);
-    QFETCH(QVariant, value);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATB.INI");
-    {
-        TIniFileSecWriter writer(path);
-        writer.WriteString("Listen", "Benutzer", "MEIER,SCHULZE");
-        if (kind == "string") writer.WriteString("MEIER", "Wert", value.toString());
-        if (kind == "int") writer.WriteInteger("MEIER", "Wert", value.toInt());
-        if (kind == "float") writer.WriteFloat("MEIER", "Wert", value.toDouble());
-        if (kind == "bool") writer.WriteBool("MEIER", "Wert", value.toBool());
-        writer.UpdateFile();
+    void rc4KnownAnswers() {
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, plain);
+        QFETCH(QByteArray, cipherHex);
+        TRC4 cipher(key);
+        // The key stream runs on across pieces and starts again after a reset.
+        const QByteArray first = cipher.process(plain.left(3));
+        QCOMPARE(QByteArray(first + cipher.process(plain.mid(3))).toHex().toUpper(), cipherHex);
+        cipher.reset();
+        QCOMPARE(cipher.process(plain.left(3)), first);
+        TRC4 decipher(key);
+        QCOMPARE(decipher.process(QByteArray::fromHex(cipherHex)), plain);
+        QVERIFY_THROWS_EXCEPTION(EKwpError, (void)TRC4(QByteArray()));
     }
-    const TIniFileSec ini(path);
-    QCOMPARE(ini.FileName(), path);
-    QCOMPARE(ini.ReadString("Listen", "Benutzer", "-"), QStringLiteral("MEIER,SCHULZE"));
-    if (kind == "string") QCOMPARE(ini.ReadString("MEIER", "Wert", "<default>"), value.toString());
-    if (kind == "int") QCOMPARE(ini.ReadInteger("MEIER", "Wert", 4711), value.toInt());
-    if (kind == "float") QCOMPARE(ini.ReadFloat("MEIER", "Wert", 47.11), value.toDouble());
-    if (kind == "bool") {
-        QCOMPARE(ini.ReadBool("MEIER", "Wert", !value.toBool()), value.toBool());
-    }
-    // The value is not readable in the file (short ones may occur in Base64 by chance).
-    const QString stored = TIniFile(path).ReadString("MEIER", "Wert", QString());
-    QVERIFY(!stored.isEmpty());
-    if (value.toString().size() >= 4) QVERIFY(!stored.contains(value.toString()));
-}
 
-void TestIniFileSec::writerDestructorWritesBack() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATA.INI");
-    {
-        TIniFileSecWriter writer(path);
-        writer.WriteString("System", "Lager", "L:\\LAGER\\");
-        writer.WriteString("System", "Weg", "x");
-        writer.DeleteKey("System", "Weg");
-        writer.WriteString("Alt", "A", "1");
-        writer.EraseSection("Alt");
-    }
-    const TIniFileSec ini(path);
-    QCOMPARE(ini.ReadString("System", "Lager", "-"), QStringLiteral("L:\\LAGER\\"));
-    QVERIFY(!ini.ValueExists("System", "Weg"));
-    QVERIFY(!ini.SectionExists("Alt"));
-}
-
-void TestIniFileSec::writerDestructorReportsFailure() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATA.INI");
-    {
-        // Too large to be read, so it must not be replaced either.
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(TIniFile::MaxFileSize + 1));
-    }
-    ScriptedDialogs dialogs;
-    dialogs.answer(mrOk);
-    {
-        TIniFileSecWriter writer(path);
-        writer.WriteString("System", "A1", "neu");
-    }
-    QCOMPARE(dialogs.shown().size(), 1);
-    QVERIFY2(dialogs.shown().first().text.contains("Kann Datei \"" + path + "\" nicht schreiben."),
-             qPrintable(dialogs.shown().first().text));
-    QCOMPARE(QFileInfo(path).size(), TIniFile::MaxFileSize + 1);
-}
-
-void TestIniFileSec::movedValueReadsDefault_data() {
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::newRow("other key") << QString("System") << QString("Journale");
-    QTest::newRow("other section") << QString("Mandant") << QString("A1");
-    QTest::newRow("name spelled otherwise") << QString("SYSTEM") << QString("a1");
-}
-
-void TestIniFileSec::movedValueReadsDefault() {
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATA.INI");
-    {
-        TIniFileSecWriter writer(path);
-        writer.WriteString("System", "A1", "D:\\DATEN\\");
-        writer.WriteString("System", "Nummer", "");
-        writer.UpdateFile();
-    }
-    {
-        TIniFile ini(path);
-        if (section != "SYSTEM") {
-            ini.WriteString(section, key, ini.ReadString("System", "A1", QString()));
-            ini.WriteString(section, "Leer", ini.ReadString("System", "Nummer", QString()));
+    void writerFileMatchesGolden() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SYSDATA.INI");
+        {
+            TIniFileSecWriter writer(path);
+            writer.WriteString("System", "A1", "C:\\SUITE\\DATA\\");
+            writer.WriteString("System", "Journale", "");
+            writer.WriteInteger("System", "Version", 19);
+            writer.WriteString("MEIER", "Vollname", "Hans Müller");
+            writer.WriteFloat("MEIER", "Provision", 2.5);
+            writer.WriteBool("MEIER", "ZutrittsSperre", true);
+            writer.UpdateFile();
         }
-        ini.UpdateFile();
+        QCOMPARE(ReadFileBytes(path), ReadFileBytes(KWP_TEST_DATA_DIR "/protected_golden.ini"));
+        const TIniFileSec ini(KWP_TEST_DATA_DIR "/protected_golden.ini");
+        QCOMPARE(ini.ReadString("System", "A1", "-"), QStringLiteral("C:\\SUITE\\DATA\\"));
+        QCOMPARE(ini.ReadString("System", "Journale", "-"), QStringLiteral(""));
+        QCOMPARE(ini.ReadInteger("System", "Version", 0), 19);
+        QCOMPARE(ini.ReadString("MEIER", "Vollname", "-"), QStringLiteral("Hans Müller"));
+        QCOMPARE(ini.ReadFloat("MEIER", "Provision", 0.0), 2.5);
+        QCOMPARE(ini.ReadBool("MEIER", "ZutrittsSperre", false), true);
+        QVERIFY(ini.SectionExists("meier"));
+        QVERIFY(ini.ValueExists("System", "Journale"));
+        QVERIFY(!ini.ValueExists("System", "Lager"));
     }
-    const TIniFileSec ini(path);
-    QVERIFY(ini.ValueExists(section, key));
-    QCOMPARE(ini.ReadString(section, key, "<default>"), QStringLiteral("<default>"));
-    QCOMPARE(ini.ReadString(section, "Leer", "<default>"), QStringLiteral("<default>"));
-    QCOMPARE(ini.ReadString("System", "A1", "<default>"), QStringLiteral("D:\\DATEN\\"));
-}
 
-void TestIniFileSec::plainValueReadsDefault() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATA.INI");
-    writePlain(path, "System", "MwSt", "19");
-    const TIniFileSec ini(path);
-    QVERIFY(ini.ValueExists("System", "MwSt"));
-    QCOMPARE(ini.ReadString("System", "MwSt", "16"), QStringLiteral("16"));
-    QCOMPARE(ini.ReadInteger("System", "MwSt", 16), 16);
-    QCOMPARE(ini.ReadFloat("System", "MwSt", 16.0), 16.0);
-    QCOMPARE(ini.ReadBool("System", "MwSt", false), false);
-}
-
-void TestIniFileSec::protectedEmptyValue() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATA.INI");
-    {
-        TIniFileSecWriter writer(path);
-        writer.WriteString("System", "Briefe", "");
-        writer.UpdateFile();
+    void roundTrip_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("string") << "string" << QVariant("Müller & Söhne – Straße 5 € \\\\SERVER\\");
+        QTest::newRow("outside BMP") << "string" << QVariant("Notiz 😀 Ende");
+        QTest::newRow("blanks and equals") << "string" << QVariant(" a = b ");
+        QTest::newRow("negative integer") << "int" << QVariant(-2147483647 - 1);
+        QTest::newRow("negative float") << "float" << QVariant(-0.001);
+        QTest::newRow("false") << "bool" << QVariant(false);
     }
-    const TIniFileSec ini(path);
-    const QString text = ini.ReadString("System", "Briefe", "<default>");
-    QVERIFY(text.isEmpty());
-    QCOMPARE(ini.ReadInteger("System", "Briefe", 7), 7);
-    QCOMPARE(ini.ReadFloat("System", "Briefe", 7.5), 7.5);
-    QCOMPARE(ini.ReadBool("System", "Briefe", true), true);
-    // An empty stored text is no protected value.
-    writePlain(path, "System", "Kataloge", "");
-    const TIniFileSec reread(path);
-    QCOMPARE(reread.ReadString("System", "Kataloge", "<default>"), QStringLiteral("<default>"));
-}
 
-void TestIniFileSec::garbageReadsDefault_data() {
-    QTest::addColumn<QString>("stored");
-    QRandomGenerator random(1871);
-    const QString valid = EncodeProtectedValue("System", "A1", "C:\\SUITE\\");
-    QString flipped = valid;
-    flipped[10] = flipped[10] == u'A' ? u'B' : u'A';
-    QTest::newRow("random Latin-1 text") << QString::fromLatin1(randomBytes(random, 80));
-    QTest::newRow("truncated Base64") << valid.left(valid.size() - 8);
-    QTest::newRow("Base64 cut inside digest") << valid.left(40);
-    QTest::newRow("one character changed") << flipped;
-    QTest::newRow("Base64 of random bytes")
-        << QString::fromLatin1(randomBytes(random, 90).toBase64());
-    QTest::newRow("Base64 of odd byte count")
-        << QString::fromLatin1(randomBytes(random, 71).toBase64());
-    QTest::newRow("long Base64 of random bytes")
-        << QString::fromLatin1(randomBytes(random, 1 << 20).toBase64());
-    QTest::newRow("long run of one letter") << QString(4 << 20, u'A');
-    QTest::newRow("digest in plain text") << Md5HexUtf16("SystemA1C:\\") + "C:\\";
-}
-
-void TestIniFileSec::garbageReadsDefault() {
-    QFETCH(QString, stored);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATA.INI");
-    writePlain(path, "System", "A1", stored);
-    const TIniFileSec ini(path);
-    QCOMPARE(ini.ReadString("System", "A1", "<default>"), QStringLiteral("<default>"));
-    QCOMPARE(ini.ReadInteger("System", "A1", 3), 3);
-    QCOMPARE(ini.ReadFloat("System", "A1", 3.5), 3.5);
-    QCOMPARE(ini.ReadBool("System", "A1", true), true);
-}
-
-void TestIniFileSec::nonAlphabetCharactersSkipped_data() {
-    QTest::addColumn<QString>("inserted");
-    QTest::newRow("blanks") << " ";
-    QTest::newRow("tab") << "\t";
-    QTest::newRow("line break") << "\r\n";
-    QTest::newRow("umlaut") << "ä";
-    QTest::newRow("outside Latin-1") << "€";
-}
-
-void TestIniFileSec::nonAlphabetCharactersSkipped() {
-    QFETCH(QString, inserted);
-    const QString value = QStringLiteral("Hans Müller");
-    const QString valid = EncodeProtectedValue("MEIER", "Vollname", value);
-    QString stored;
-    for (qsizetype n = 0; n < valid.size(); ++n) {
-        stored += valid[n];
-        if (n % 7 == 3) stored += inserted;
+    void roundTrip() {
+        QFETCH(QString, kind);
+        QFETCH(QVariant, value);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SYSDATB.INI");
+        {
+            TIniFileSecWriter writer(path);
+            writer.WriteString("Listen", "Benutzer", "MEIER,SCHULZE");
+            if (kind == "string") writer.WriteString("MEIER", "Wert", value.toString());
+            if (kind == "int") writer.WriteInteger("MEIER", "Wert", value.toInt());
+            if (kind == "float") writer.WriteFloat("MEIER", "Wert", value.toDouble());
+            if (kind == "bool") writer.WriteBool("MEIER", "Wert", value.toBool());
+            writer.UpdateFile();
+        }
+        const TIniFileSec ini(path);
+        QCOMPARE(ini.FileName(), path);
+        QCOMPARE(ini.ReadString("Listen", "Benutzer", "-"), QStringLiteral("MEIER,SCHULZE"));
+        if (kind == "string")
+            QCOMPARE(ini.ReadString("MEIER", "Wert", "<default>"), value.toString());
+        if (kind == "int") QCOMPARE(ini.ReadInteger("MEIER", "Wert", 4711), value.toInt());
+        if (kind == "float") QCOMPARE(ini.ReadFloat("MEIER", "Wert", 47.11), value.toDouble());
+        if (kind == "bool") {
+            QCOMPARE(ini.ReadBool("MEIER", "Wert", !value.toBool()), value.toBool());
+        }
+        // The value is not readable in the file (short ones may occur in Base64 by chance).
+        const QString stored = TIniFile(path).ReadString("MEIER", "Wert", QString());
+        QVERIFY(!stored.isEmpty());
+        if (value.toString().size() >= 4) QVERIFY(!stored.contains(value.toString()));
     }
-    QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", stored).value_or("<none>"), value);
-    // Without padding it still decodes.
-    QString unpadded = valid;
-    while (unpadded.endsWith(u'=')) unpadded.chop(1);
-    QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", unpadded).value_or("<none>"), value);
 
-    // Line breaks cannot stand in an INI line; blanks and other characters can.
-    if (inserted.contains(u'\n')) return;
-    QTemporaryDir dir;
-    const QString path = dir.filePath("SYSDATB.INI");
-    writePlain(path, "MEIER", "Vollname", stored);
-    QCOMPARE(TIniFileSec(path).ReadString("MEIER", "Vollname", "-"), value);
-}
+    void writerDestructorWritesBack() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SYSDATA.INI");
+        {
+            TIniFileSecWriter writer(path);
+            writer.WriteString("System", "Lager", "L:\\LAGER\\");
+            writer.WriteString("System", "Weg", "x");
+            writer.DeleteKey("System", "Weg");
+            writer.WriteString("Alt", "A", "1");
+            writer.EraseSection("Alt");
+        }
+        const TIniFileSec ini(path);
+        QCOMPARE(ini.ReadString("System", "Lager", "-"), QStringLiteral("L:\\LAGER\\"));
+        QVERIFY(!ini.ValueExists("System", "Weg"));
+        QVERIFY(!ini.SectionExists("Alt"));
+    }
 
-void TestIniFileSec::fuzzDecode() {
-    static const char Alphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/= \r\n-_";
-    QRandomGenerator random(977);
-    for (int round = 0; round < 4000; ++round) {
+    void writerDestructorReportsFailure() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SYSDATA.INI");
+        {
+            // Too large to be read, so it must not be replaced either.
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(TIniFile::MaxFileSize + 1));
+        }
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        {
+            TIniFileSecWriter writer(path);
+            writer.WriteString("System", "A1", "neu");
+        }
+        QCOMPARE(dialogs.shown().size(), 1);
+        QVERIFY2(
+            dialogs.shown().first().text.contains("Kann Datei \"" + path + "\" nicht schreiben."),
+            qPrintable(dialogs.shown().first().text));
+        QCOMPARE(QFileInfo(path).size(), TIniFile::MaxFileSize + 1);
+    }
+
+    void movedValueReadsDefault_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("other key") << QString("System") << QString("Journale");
+        QTest::newRow("other section") << QString("Mandant") << QString("A1");
+        QTest::newRow("name spelled otherwise") << QString("SYSTEM") << QString("a1");
+    }
+
+    void movedValueReadsDefault() {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SYSDATA.INI");
+        {
+            TIniFileSecWriter writer(path);
+            writer.WriteString("System", "A1", "D:\\DATEN\\");
+            writer.WriteString("System", "Nummer", "");
+            writer.UpdateFile();
+        }
+        {
+            TIniFile ini(path);
+            if (section != "SYSTEM") {
+                ini.WriteString(section, key, ini.ReadString("System", "A1", QString()));
+                ini.WriteString(section, "Leer", ini.ReadString("System", "Nummer", QString()));
+            }
+            ini.UpdateFile();
+        }
+        const TIniFileSec ini(path);
+        QVERIFY(ini.ValueExists(section, key));
+        QCOMPARE(ini.ReadString(section, key, "<default>"), QStringLiteral("<default>"));
+        QCOMPARE(ini.ReadString(section, "Leer", "<default>"), QStringLiteral("<default>"));
+        QCOMPARE(ini.ReadString("System", "A1", "<default>"), QStringLiteral("D:\\DATEN\\"));
+    }
+
+    void protectedEmptyValue() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SYSDATA.INI");
+        {
+            TIniFileSecWriter writer(path);
+            writer.WriteString("System", "Briefe", "");
+            writer.UpdateFile();
+        }
+        const TIniFileSec ini(path);
+        const QString text = ini.ReadString("System", "Briefe", "<default>");
+        QVERIFY(text.isEmpty());
+        QCOMPARE(ini.ReadInteger("System", "Briefe", 7), 7);
+        QCOMPARE(ini.ReadFloat("System", "Briefe", 7.5), 7.5);
+        QCOMPARE(ini.ReadBool("System", "Briefe", true), true);
+    }
+
+    void garbageReadsDefault_data() {
+        QTest::addColumn<QString>("stored");
+        QRandomGenerator random(1871);
+        const QString valid = EncodeProtectedValue("System", "A1", "C:\\SUITE\\");
+        QString flipped = valid;
+        flipped[10] = flipped[10] == u'A' ? u'B' : u'A';
+        QTest::newRow("random Latin-1 text") << QString::fromLatin1(randomBytes(random, 80));
+        QTest::newRow("truncated Base64") << valid.left(valid.size() - 8);
+        QTest::newRow("Base64 cut inside digest") << valid.left(40);
+        QTest::newRow("one character changed") << flipped;
+        QTest::newRow("Base64 of random bytes")
+            << QString::fromLatin1(randomBytes(random, 90).toBase64());
+        QTest::newRow("Base64 of odd byte count")
+            << QString::fromLatin1(randomBytes(random, 71).toBase64());
+        QTest::newRow("plain number") << "19";
+        QTest::newRow("plain empty text") << "";
+        QTest::newRow("digest in plain text") << Md5HexUtf16("SystemA1C:\\") + "C:\\";
+    }
+
+    void garbageReadsDefault() {
+        QFETCH(QString, stored);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SYSDATA.INI");
+        writePlain(path, "System", "A1", stored);
+        const TIniFileSec ini(path);
+        QVERIFY(ini.ValueExists("System", "A1"));
+        QCOMPARE(ini.ReadString("System", "A1", "<default>"), QStringLiteral("<default>"));
+        QCOMPARE(ini.ReadInteger("System", "A1", 3), 3);
+        QCOMPARE(ini.ReadFloat("System", "A1", 3.5), 3.5);
+        QCOMPARE(ini.ReadBool("System", "A1", true), true);
+    }
+
+    void nonAlphabetCharactersSkipped_data() {
+        QTest::addColumn<QString>("inserted");
+        QTest::newRow("blanks") << " ";
+        QTest::newRow("tab") << "\t";
+        QTest::newRow("line break") << "\r\n";
+        QTest::newRow("umlaut") << "ä";
+        QTest::newRow("outside Latin-1") << "€";
+    }
+
+    void nonAlphabetCharactersSkipped() {
+        QFETCH(QString, inserted);
+        const QString value = QStringLiteral("Hans Müller");
+        const QString valid = EncodeProtectedValue("MEIER", "Vollname", value);
         QString stored;
-        const int length = random.bounded(400);
-        for (int n = 0; n < length; ++n) {
-            stored += random.bounded(8) == 0
-                          ? QChar(char16_t(random.bounded(0x10000)))
-                          : QChar(Alphabet[random.bounded(int(sizeof(Alphabet)) - 1)]);
+        for (qsizetype n = 0; n < valid.size(); ++n) {
+            stored += valid[n];
+            if (n % 7 == 3) stored += inserted;
         }
-        QVERIFY(!DecodeProtectedValue("System", "A1", stored).has_value());
+        QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", stored).value_or("<none>"), value);
+        // Without padding it still decodes.
+        QString unpadded = valid;
+        while (unpadded.endsWith(u'=')) unpadded.chop(1);
+        QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", unpadded).value_or("<none>"), value);
+
+        // Line breaks cannot stand in an INI line; blanks and other characters can.
+        if (inserted.contains(u'\n')) return;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("SYSDATB.INI");
+        writePlain(path, "MEIER", "Vollname", stored);
+        QCOMPARE(TIniFileSec(path).ReadString("MEIER", "Vollname", "-"), value);
     }
-    // A damaged value never verifies as something else than what was written.
-    for (int round = 0; round < 2000; ++round) {
-        const QString value = QString::number(random.generate());
-        const QString valid = EncodeProtectedValue("System", "Wert", value);
-        QString damaged = valid;
-        damaged[random.bounded(int(damaged.size()))] = QChar(Alphabet[random.bounded(64)]);
-        const std::optional<QString> decoded = DecodeProtectedValue("System", "Wert", damaged);
-        QVERIFY(!decoded || *decoded == value);
-    }
-}
+};
 
 KWP_REGISTER_TEST(TestIniFileSec)
 #include "tst_inifilesec.moc"

@@ -87,264 +87,255 @@ QList<QPair<bool, int>> runsAlong(const QImage& image, QPoint from, QPoint step,
 
 class TestBarcodeDraw : public QObject {
     Q_OBJECT
-
 private Q_SLOTS:
-    void decode_data();
-    void decode();
-    void elementsAndRotation_data();
-    void elementsAndRotation();
-    void shortBarsHangFromTop();
-    void painterStateKept();
-    void textPositions_data();
-    void textPositions();
-    void symbologyNameAboveBars();
-};
+    void decode_data() {
+        QTest::addColumn<int>("symbology");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("addCheckDigit");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<QString>("expected");
 
-void TestBarcodeDraw::decode_data() {
-    QTest::addColumn<int>("symbology");
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<bool>("addCheckDigit");
-    QTest::addColumn<int>("rotation");
-    QTest::addColumn<double>("ratio");
-    QTest::addColumn<QString>("expected");
-
-    struct Case {
-        const char* name;
-        int symbology;
-        const char* text;
-        bool addCheckDigit;
-        const char* expected;
-    };
-    const Case rotated[] = {
-        {"EAN-8", bcCodeEAN8, "9638507", true, "96385074"},
-        {"EAN-13", bcCodeEAN13, "400638133393", true, "4006381333931"},
-        {"UPC-A", bcCodeUPC_A, "03600029145", true, "036000291452"},
-        {"UPC-E", bcCodeUPC_E0, "425261", true, "04252614"},
-        {"Code 39", bcCode39, "KWP-00207 $/+%.", false, "KWP-00207 $/+%."},
-        {"Code 93", bcCode93, "TEST93", false, "TEST93"},
-        {"Code 128", bcCode128B, "Wikipedia", false, "Wikipedia"},
-        {"GS1-128", bcCodeEAN128C, "0401234567890", true, "04012345678901"},
-        {"Interleaved 2 of 5", bcCode_2_5_interleaved, "12345670", false, "12345670"},
-        {"Codabar", bcCodeCodabar, "40156", false, "A40156B"},
-    };
-    for (const Case& c : rotated) {
-        for (const int rotation : {0, 90, 180, 270})
-            QTest::addRow("%s %d", c.name, rotation)
-                << c.symbology << QByteArray(c.text) << c.addCheckDigit << rotation << 2.0
+        struct Case {
+            const char* name;
+            int symbology;
+            const char* text;
+            bool addCheckDigit;
+            const char* expected;
+        };
+        const Case rotated[] = {
+            {"EAN-8", bcCodeEAN8, "9638507", true, "96385074"},
+            {"EAN-13", bcCodeEAN13, "400638133393", true, "4006381333931"},
+            {"UPC-A", bcCodeUPC_A, "03600029145", true, "036000291452"},
+            {"UPC-E", bcCodeUPC_E0, "425261", true, "04252614"},
+            {"Code 39", bcCode39, "KWP-00207 $/+%.", false, "KWP-00207 $/+%."},
+            {"Code 93", bcCode93, "TEST93", false, "TEST93"},
+            {"Code 128", bcCode128B, "Wikipedia", false, "Wikipedia"},
+            {"GS1-128", bcCodeEAN128C, "0401234567890", true, "04012345678901"},
+            {"Interleaved 2 of 5", bcCode_2_5_interleaved, "12345670", false, "12345670"},
+            {"Codabar", bcCodeCodabar, "40156", false, "A40156B"},
+        };
+        for (const Case& c : rotated) {
+            for (const int rotation : {0, 90, 180, 270})
+                QTest::addRow("%s %d", c.name, rotation)
+                    << c.symbology << QByteArray(c.text) << c.addCheckDigit << rotation << 2.0
+                    << QString::fromLatin1(c.expected);
+            QTest::addRow("%s ratio 3", c.name)
+                << c.symbology << QByteArray(c.text) << c.addCheckDigit << 0 << 3.0
                 << QString::fromLatin1(c.expected);
-        QTest::addRow("%s ratio 3", c.name) << c.symbology << QByteArray(c.text) << c.addCheckDigit
-                                            << 0 << 3.0 << QString::fromLatin1(c.expected);
+        }
+
+        // Every character of the sets, so that each table entry is read once.
+        QByteArray printable;
+        for (char c = ' '; c < 127; ++c) printable += c;
+        QByteArray pairs;
+        for (int i = 0; i < 100; ++i) pairs += QByteArray::number(i).rightJustified(2, '0');
+        const QByteArray set39 = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+        const Case sets[] = {
+            {"Code 39 set", bcCode39, set39, false, set39},
+            {"Code 39 check character", bcCode39, "WIKIPEDIA", true, "WIKIPEDIA$"},
+            {"Code 93 set", bcCode93, set39, false, set39},
+            {"Code 93 full ASCII", bcCode93Extended, "Kwp 00207!", false, "Kwp 00207!"},
+            {"Code 128 A", bcCode128A, "KWP_00207[]", false, "KWP_00207[]"},
+            {"Code 128 B printable", bcCode128B, printable, false, printable},
+            {"Code 128 C pairs", bcCode128C, pairs, false, pairs},
+            {"Code 128 C odd", bcCode128C, "12345", false, "012345"},
+            {"Code 128 C check digit", bcCode128C, "12345", true, "123457"},
+            {"Interleaved 2 of 5 digits", bcCode_2_5_interleaved, "0123456789", false,
+             "0123456789"},
+            {"Interleaved 2 of 5 odd", bcCode_2_5_interleaved, "1234567", false, "01234567"},
+            {"Codabar set", bcCodeCodabar, "0123456789-$:/.+", false, "A0123456789-$:/.+B"},
+            {"EAN-13 ISBN", bcCodeEAN13, "978020137962", true, "9780201379624"},
+            {"EAN-13 Poland", bcCodeEAN13, "5901234123457", false, "5901234123457"},
+            {"EAN-8 padded", bcCodeEAN8, "123", true, "00001236"},
+        };
+        for (const Case& c : sets)
+            QTest::newRow(c.name) << c.symbology << QByteArray(c.text) << c.addCheckDigit << 0
+                                  << 2.0 << QString::fromLatin1(c.expected);
+        // Each leading digit selects another parity of EAN-13 and each check digit of UPC-E.
+        for (char first = '1'; first <= '9'; ++first)
+            QTest::addRow("EAN-13 leading %c", first)
+                << int(bcCodeEAN13) << QByteArray(1, first) + "23456789012" << true << 0 << 2.0
+                << QString::fromLatin1(QByteArray(1, first) + "23456789012") + QLatin1Char('?');
+        for (const char* six : {"123450", "123451", "123452", "123453", "123454", "123455",
+                                "123456", "123457", "123458", "123459"})
+            QTest::addRow("UPC-E %s", six) << int(bcCodeUPC_E0) << QByteArray(six) << true << 0
+                                           << 2.0 << QStringLiteral("0%1?").arg(QLatin1String(six));
     }
 
-    // Every character of the sets, so that each table entry is read once.
-    QByteArray printable;
-    for (char c = ' '; c < 127; ++c) printable += c;
-    QByteArray pairs;
-    for (int i = 0; i < 100; ++i) pairs += QByteArray::number(i).rightJustified(2, '0');
-    const QByteArray set39 = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
-    const Case sets[] = {
-        {"Code 39 set", bcCode39, set39, false, set39},
-        {"Code 39 check character", bcCode39, "WIKIPEDIA", true, "WIKIPEDIA$"},
-        {"Code 93 set", bcCode93, set39, false, set39},
-        {"Code 93 full ASCII", bcCode93Extended, "Kwp 00207!", false, "Kwp 00207!"},
-        {"Code 128 A", bcCode128A, "KWP_00207[]", false, "KWP_00207[]"},
-        {"Code 128 B printable", bcCode128B, printable, false, printable},
-        {"Code 128 C pairs", bcCode128C, pairs, false, pairs},
-        {"Code 128 C odd", bcCode128C, "12345", false, "012345"},
-        {"Code 128 C check digit", bcCode128C, "12345", true, "123457"},
-        {"Interleaved 2 of 5 digits", bcCode_2_5_interleaved, "0123456789", false, "0123456789"},
-        {"Interleaved 2 of 5 odd", bcCode_2_5_interleaved, "1234567", false, "01234567"},
-        {"Codabar set", bcCodeCodabar, "0123456789-$:/.+", false, "A0123456789-$:/.+B"},
-        {"EAN-13 ISBN", bcCodeEAN13, "978020137962", true, "9780201379624"},
-        {"EAN-13 Poland", bcCodeEAN13, "5901234123457", false, "5901234123457"},
-        {"EAN-8 padded", bcCodeEAN8, "123", true, "00001236"},
-    };
-    for (const Case& c : sets)
-        QTest::newRow(c.name) << c.symbology << QByteArray(c.text) << c.addCheckDigit << 0 << 2.0
-                              << QString::fromLatin1(c.expected);
-    // Each leading digit selects another parity of EAN-13 and each check digit of UPC-E.
-    for (char first = '1'; first <= '9'; ++first)
-        QTest::addRow("EAN-13 leading %c", first)
-            << int(bcCodeEAN13) << QByteArray(1, first) + "23456789012" << true << 0 << 2.0
-            << QString::fromLatin1(QByteArray(1, first) + "23456789012") + QLatin1Char('?');
-    for (const char* six : {"123450", "123451", "123452", "123453", "123454", "123455", "123456",
-                            "123457", "123458", "123459"})
-        QTest::addRow("UPC-E %s", six) << int(bcCodeUPC_E0) << QByteArray(six) << true << 0 << 2.0
-                                       << QStringLiteral("0%1?").arg(QLatin1String(six));
-}
-
-void TestBarcodeDraw::decode() {
-    if (zbarPath().isEmpty()) QSKIP("zbarimg (package zbar-tools) is not installed");
-    QFETCH(int, symbology);
-    QFETCH(QByteArray, text);
-    QFETCH(bool, addCheckDigit);
-    QFETCH(int, rotation);
-    QFETCH(double, ratio);
-    QFETCH(QString, expected);
-    TBarcode barcode;
-    barcode.SetSymbology(quint8(symbology));
-    barcode.SetText(text);
-    barcode.SetAddCheckDigit(addCheckDigit);
-    barcode.SetModuleWidth(2);
-    barcode.SetHeight(60);
-    barcode.SetRotation(rotation);
-    barcode.SetWideRatio(ratio);
-    const QString decoded = zbarDecode(drawOnWhite(barcode));
-    if (expected.endsWith(QLatin1Char('?'))) {
-        // The check digit is the decoder's to verify; the data must come back.
-        expected.chop(1);
-        QCOMPARE(decoded.left(expected.size()), expected);
-        QCOMPARE(decoded.size(), expected.size() + 1);
-    } else {
-        QCOMPARE(decoded, expected);
+    void decode() {
+        if (zbarPath().isEmpty()) QSKIP("zbarimg (package zbar-tools) is not installed");
+        QFETCH(int, symbology);
+        QFETCH(QByteArray, text);
+        QFETCH(bool, addCheckDigit);
+        QFETCH(int, rotation);
+        QFETCH(double, ratio);
+        QFETCH(QString, expected);
+        TBarcode barcode;
+        barcode.SetSymbology(quint8(symbology));
+        barcode.SetText(text);
+        barcode.SetAddCheckDigit(addCheckDigit);
+        barcode.SetModuleWidth(2);
+        barcode.SetHeight(60);
+        barcode.SetRotation(rotation);
+        barcode.SetWideRatio(ratio);
+        const QString decoded = zbarDecode(drawOnWhite(barcode));
+        if (expected.endsWith(QLatin1Char('?'))) {
+            // The check digit is the decoder's to verify; the data must come back.
+            expected.chop(1);
+            QCOMPARE(decoded.left(expected.size()), expected);
+            QCOMPARE(decoded.size(), expected.size() + 1);
+        } else {
+            QCOMPARE(decoded, expected);
+        }
     }
-}
 
-void TestBarcodeDraw::elementsAndRotation_data() {
-    QTest::addColumn<int>("rotation");
-    QTest::addColumn<QPoint>("step");  // direction of the first to the last element
-    QTest::newRow("0") << 0 << QPoint(1, 0);
-    QTest::newRow("90") << 90 << QPoint(0, -1);
-    QTest::newRow("180") << 180 << QPoint(-1, 0);
-    QTest::newRow("270") << 270 << QPoint(0, 1);
-}
-
-void TestBarcodeDraw::elementsAndRotation() {
-    QFETCH(int, rotation);
-    QFETCH(QPoint, step);
-    TBarcode barcode;
-    barcode.SetSymbology(bcCode128B);
-    barcode.SetText("Kwp");
-    barcode.SetModuleWidth(2);
-    barcode.SetHeight(30);
-    barcode.SetLeft(10);
-    barcode.SetTop(7);
-    barcode.SetRotation(rotation);
-    barcode.SetBarColor(0x0000FF);    // red in 0x00BBGGRR
-    barcode.SetSpaceColor(0xFF0000);  // blue
-    const QRgb red = qRgb(255, 0, 0);
-    const QRgb blue = qRgb(0, 0, 255);
-    const QImage image = drawOnBackground(barcode, 200, 200);
-
-    // Bars and spaces cover the whole barcode area and nothing else; the rotated barcode
-    // stays right of and below the origin.
-    const int w = barcode.GetPatternWidth();
-    const int h = barcode.Height();
-    const QRect painted = boundingRectOf(image, [](QRgb c) { return c != drawBackground; });
-    const QRect expected = rotation == 0     ? QRect(10, 7, w, h + 1)
-                           : rotation == 90  ? QRect(10, 8, h + 1, w)
-                           : rotation == 180 ? QRect(11, 7, w, h + 1)
-                                             : QRect(10, 7, h + 1, w);
-    QCOMPARE(painted, expected);
-    for (int y = painted.top(); y <= painted.bottom(); ++y)
-        for (int x = painted.left(); x <= painted.right(); ++x)
-            QVERIFY(image.pixel(x, y) == red || image.pixel(x, y) == blue);
-
-    // Reading from the first element on gives the pattern with its widths.
-    QList<QPair<bool, int>> expectedRuns;
-    for (const char element : barcode.BuildPattern())
-        expectedRuns.append({element >= '5', barcode.ElementWidth(element)});
-    const QPoint centre = painted.center();
-    QPoint first = step.x() > 0   ? QPoint(painted.left(), centre.y())
-                   : step.x() < 0 ? QPoint(painted.right(), centre.y())
-                   : step.y() > 0 ? QPoint(centre.x(), painted.top())
-                                  : QPoint(centre.x(), painted.bottom());
-    QCOMPARE(runsAlong(image, first, step, red), expectedRuns);
-}
-
-void TestBarcodeDraw::shortBarsHangFromTop() {
-    TBarcode barcode;
-    barcode.SetSymbology(bcCodePostNet);
-    barcode.SetText("1");  // short, short, short, full, full
-    barcode.SetModuleWidth(2);
-    barcode.SetHeight(50);
-    const QImage image = drawOnBackground(barcode, 120, 60);
-    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
-    // Frame bar at x 0-1, wide space 2-5, first short bar at 6-7.
-    for (int y = 0; y <= 50; ++y) {
-        QCOMPARE(image.pixel(0, y), black);
-        QCOMPARE(image.pixel(3, y), white);
-        // Below a short bar nothing is painted.
-        QCOMPARE(image.pixel(7, y), y <= 20 ? black : drawBackground);
+    void elementsAndRotation_data() {
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<QPoint>("step");  // direction of the first to the last element
+        QTest::newRow("0") << 0 << QPoint(1, 0);
+        QTest::newRow("90") << 90 << QPoint(0, -1);
+        QTest::newRow("180") << 180 << QPoint(-1, 0);
+        QTest::newRow("270") << 270 << QPoint(0, 1);
     }
-    QCOMPARE(image.pixel(7, 51), drawBackground);
-}
 
-void TestBarcodeDraw::painterStateKept() {
-    TBarcode barcode;
-    barcode.SetSymbology(bcCode39);
-    barcode.SetText("KWP");
-    barcode.SetHeight(20);
-    barcode.SetBarColor(0x00FF00);
-    barcode.SetTextMode(3);
-    QImage image(200, 60, QImage::Format_RGB32);
-    QPainter painter(&image);
-    const QPen pen(Qt::magenta, 3);
-    const QBrush brush(Qt::cyan, Qt::Dense4Pattern);
-    QFont font = painter.font();
-    font.setItalic(true);
-    painter.setPen(pen);
-    painter.setBrush(brush);
-    painter.setFont(font);
-    barcode.Draw(painter);
-    QCOMPARE(painter.pen(), pen);
-    QCOMPARE(painter.brush(), brush);
-    QCOMPARE(painter.font(), font);
-}
+    void elementsAndRotation() {
+        QFETCH(int, rotation);
+        QFETCH(QPoint, step);
+        TBarcode barcode;
+        barcode.SetSymbology(bcCode128B);
+        barcode.SetText("Kwp");
+        barcode.SetModuleWidth(2);
+        barcode.SetHeight(30);
+        barcode.SetLeft(10);
+        barcode.SetTop(7);
+        barcode.SetRotation(rotation);
+        barcode.SetBarColor(0x0000FF);    // red in 0x00BBGGRR
+        barcode.SetSpaceColor(0xFF0000);  // blue
+        const QRgb red = qRgb(255, 0, 0);
+        const QRgb blue = qRgb(0, 0, 255);
+        const QImage image = drawOnBackground(barcode, 200, 200);
 
-void TestBarcodeDraw::textPositions_data() {
-    QTest::addColumn<int>("position");
-    for (int position = 0; position <= 5; ++position) QTest::addRow("%d", position) << position;
-}
+        // Bars and spaces cover the whole barcode area and nothing else; the rotated barcode
+        // stays right of and below the origin.
+        const int w = barcode.GetPatternWidth();
+        const int h = barcode.Height();
+        const QRect painted = boundingRectOf(image, [](QRgb c) { return c != drawBackground; });
+        const QRect expected = rotation == 0     ? QRect(10, 7, w, h + 1)
+                               : rotation == 90  ? QRect(10, 8, h + 1, w)
+                               : rotation == 180 ? QRect(11, 7, w, h + 1)
+                                                 : QRect(10, 7, h + 1, w);
+        QCOMPARE(painted, expected);
+        for (int y = painted.top(); y <= painted.bottom(); ++y)
+            for (int x = painted.left(); x <= painted.right(); ++x)
+                QVERIFY(image.pixel(x, y) == red || image.pixel(x, y) == blue);
 
-void TestBarcodeDraw::textPositions() {
-    QFETCH(int, position);
-    // The label's default: Code 39, the data text, here at every position.
-    TBarcode barcode;
-    barcode.SetSymbology(bcCode39);
-    barcode.SetText("12345");
-    barcode.SetTextMode(1);
-    barcode.SetTextPosition(quint8(position));
-    barcode.SetModuleWidth(2);
-    barcode.SetHeight(80);
-    barcode.SetLeft(10);
-    barcode.SetTop(10);
-    barcode.SetSpaceColor(0xC0C0C0);  // so the white text box stands out
-    barcode.SetBarColor(0x0000FF);    // and the black text
-    const QImage image = drawOnBackground(barcode, barcode.GetPatternWidth() + 20, 110);
+        // Reading from the first element on gives the pattern with its widths.
+        QList<QPair<bool, int>> expectedRuns;
+        for (const char element : barcode.BuildPattern())
+            expectedRuns.append({element >= '5', barcode.ElementWidth(element)});
+        const QPoint centre = painted.center();
+        QPoint first = step.x() > 0   ? QPoint(painted.left(), centre.y())
+                       : step.x() < 0 ? QPoint(painted.right(), centre.y())
+                       : step.y() > 0 ? QPoint(centre.x(), painted.top())
+                                      : QPoint(centre.x(), painted.bottom());
+        QCOMPARE(runsAlong(image, first, step, red), expectedRuns);
+    }
 
-    const QFontMetrics metrics(barcode.Font(), &image);
-    const int textWidth = metrics.horizontalAdvance(QStringLiteral("12345"));
-    const int patternWidth = barcode.GetPatternWidth();
-    const int x = position % 3 == 0   ? 10
-                  : position % 3 == 1 ? 10 + patternWidth - textWidth
-                                      : 10 + (patternWidth - textWidth) / 2;
-    const int y = position < 3 ? 10 : 10 + 80 - metrics.height();
-    const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
-    QCOMPARE(white, QRect(x, y, textWidth, metrics.height()));
-    // Text is painted in black on it.
-    const QRect black = boundingRectOf(image, [](QRgb c) { return qGray(c) < 60; });
-    QVERIFY(!black.isEmpty());
-    QVERIFY(white.contains(black));
-}
+    void shortBarsHangFromTop() {
+        TBarcode barcode;
+        barcode.SetSymbology(bcCodePostNet);
+        barcode.SetText("1");  // short, short, short, full, full
+        barcode.SetModuleWidth(2);
+        barcode.SetHeight(50);
+        const QImage image = drawOnBackground(barcode, 120, 60);
+        const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+        // Frame bar at x 0-1, wide space 2-5, first short bar at 6-7.
+        for (int y = 0; y <= 50; ++y) {
+            QCOMPARE(image.pixel(0, y), black);
+            QCOMPARE(image.pixel(3, y), white);
+            // Below a short bar nothing is painted.
+            QCOMPARE(image.pixel(7, y), y <= 20 ? black : drawBackground);
+        }
+        QCOMPARE(image.pixel(7, 51), drawBackground);
+    }
 
-void TestBarcodeDraw::symbologyNameAboveBars() {
-    TBarcode barcode;
-    barcode.SetSymbology(bcCode39);
-    barcode.SetText("1");
-    barcode.SetTextMode(2);
-    barcode.SetHeight(30);
-    barcode.SetLeft(5);
-    barcode.SetTop(60);
-    barcode.SetSpaceColor(0xC0C0C0);
-    QFont font = barcode.Font();
-    font.setPointSize(9);  // 12 pixels at 96 dpi
-    barcode.SetFont(font);
-    const QImage image = drawOnBackground(barcode, 200, 100);
-    const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
-    QCOMPARE(white.topLeft(), QPoint(5, 60 - 30));
-    QVERIFY(white.bottom() < 60);
-}
+    void painterStateKept() {
+        TBarcode barcode;
+        barcode.SetSymbology(bcCode39);
+        barcode.SetText("KWP");
+        barcode.SetHeight(20);
+        barcode.SetBarColor(0x00FF00);
+        barcode.SetTextMode(3);
+        QImage image(200, 60, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const QPen pen(Qt::magenta, 3);
+        const QBrush brush(Qt::cyan, Qt::Dense4Pattern);
+        QFont font = painter.font();
+        font.setItalic(true);
+        painter.setPen(pen);
+        painter.setBrush(brush);
+        painter.setFont(font);
+        barcode.Draw(painter);
+        QCOMPARE(painter.pen(), pen);
+        QCOMPARE(painter.brush(), brush);
+        QCOMPARE(painter.font(), font);
+    }
+
+    void textPositions_data() {
+        QTest::addColumn<int>("position");
+        for (int position = 0; position <= 5; ++position) QTest::addRow("%d", position) << position;
+    }
+
+    void textPositions() {
+        QFETCH(int, position);
+        // The label's default: Code 39, the data text, here at every position.
+        TBarcode barcode;
+        barcode.SetSymbology(bcCode39);
+        barcode.SetText("12345");
+        barcode.SetTextMode(1);
+        barcode.SetTextPosition(quint8(position));
+        barcode.SetModuleWidth(2);
+        barcode.SetHeight(80);
+        barcode.SetLeft(10);
+        barcode.SetTop(10);
+        barcode.SetSpaceColor(0xC0C0C0);  // so the white text box stands out
+        barcode.SetBarColor(0x0000FF);    // and the black text
+        const QImage image = drawOnBackground(barcode, barcode.GetPatternWidth() + 20, 110);
+
+        const QFontMetrics metrics(barcode.Font(), &image);
+        const int textWidth = metrics.horizontalAdvance(QStringLiteral("12345"));
+        const int patternWidth = barcode.GetPatternWidth();
+        const int x = position % 3 == 0   ? 10
+                      : position % 3 == 1 ? 10 + patternWidth - textWidth
+                                          : 10 + (patternWidth - textWidth) / 2;
+        const int y = position < 3 ? 10 : 10 + 80 - metrics.height();
+        const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
+        QCOMPARE(white, QRect(x, y, textWidth, metrics.height()));
+        // Text is painted in black on it.
+        const QRect black = boundingRectOf(image, [](QRgb c) { return qGray(c) < 60; });
+        QVERIFY(!black.isEmpty());
+        QVERIFY(white.contains(black));
+    }
+
+    void symbologyNameAboveBars() {
+        TBarcode barcode;
+        barcode.SetSymbology(bcCode39);
+        barcode.SetText("1");
+        barcode.SetTextMode(2);
+        barcode.SetHeight(30);
+        barcode.SetLeft(5);
+        barcode.SetTop(60);
+        barcode.SetSpaceColor(0xC0C0C0);
+        QFont font = barcode.Font();
+        font.setPointSize(9);  // 12 pixels at 96 dpi
+        barcode.SetFont(font);
+        const QImage image = drawOnBackground(barcode, 200, 100);
+        const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
+        QCOMPARE(white.topLeft(), QPoint(5, 60 - 30));
+        QVERIFY(white.bottom() < 60);
+    }
+};
 
 KWP_REGISTER_TEST(TestBarcodeDraw)
 #include "tst_barcodedraw.moc"

@@ -24,28 +24,14 @@ QString pastedText() {
 
 void fillAddress(TCustomerAddress& record, const QString& text) {
     record.Wv = 1;
-    for (QString* field : {&record.Id,
-                           &record.AddrGrp,
-                           &record.DisplayTxt,
-                           &record.CreatedBy,
-                           &record.ChangedBy,
-                           &record.IdWeiterl,
-                           &record.WvTxt,
-                           &record.WvUser,
-                           &record.Sprache,
-                           &record.UstIdNr,
-                           &record.StNr,
-                           &record.AlarmText,
-                           &record.ZInfo,
-                           &record.Info,
-                           &record.DebitorNr,
-                           &record.DebitorKreditlimit,
-                           &record.DebitorVersicherung,
-                           &record.DebitorBonitaet,
-                           &record.KreditorNr,
-                           &record.OwnId,
-                           &record.KreditorBearbeiter,
-                           &record.KndVerz})
+    for (QString* field : {&record.Id, &record.AddrGrp, &record.DisplayTxt, &record.CreatedBy,
+                           &record.ChangedBy, &record.IdWeiterl, &record.WvTxt, &record.WvUser,
+                           &record.Sprache, &record.UstIdNr, &record.StNr})
+        *field = text;
+    for (QString* field :
+         {&record.AlarmText, &record.ZInfo, &record.Info, &record.DebitorNr,
+          &record.DebitorKreditlimit, &record.DebitorVersicherung, &record.DebitorBonitaet,
+          &record.KreditorNr, &record.OwnId, &record.KreditorBearbeiter, &record.KndVerz})
         *field = text;
     record.Kennzeichen = {text, text};
     TCustomerAnschrift* anschrift = record.Anschriften.Add();

@@ -11,6 +11,12 @@ struct Run {
     QStringList dialogs;
 };
 
+QProcessEnvironment offscreen() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
+}
+
 Run runProgram(const QString& program, const QStringList& args, QProcessEnvironment env,
                const QString& recordFile) {
     env.insert(QStringLiteral("KWP_DIALOG_RECORD"), recordFile);
@@ -57,10 +63,8 @@ private Q_SLOTS:
         QFETCH(QString, dialog);
         QTemporaryDir dir;
         QVERIFY(makeDemo(dir.path()));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        const Run run =
-            runProgram(dir.path() + "/BIN/kwp00207", args, env, dir.path() + "/dialogs.txt");
+        const Run run = runProgram(dir.path() + "/BIN/kwp00207", args, offscreen(),
+                                   dir.path() + "/dialogs.txt");
         QCOMPARE(run.exitCode, 1);
         if (dialog.isEmpty()) {
             QVERIFY(run.dialogs.isEmpty());
@@ -73,9 +77,7 @@ private Q_SLOTS:
     void programOutsideBinHalts() {
         QTemporaryDir dir;
         QVERIFY(QFile::copy(QStringLiteral(KWP00207_PATH), dir.path() + "/kwp00207"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        const Run run = runProgram(dir.path() + "/kwp00207", {"DEMO", "ADMIN"}, env,
+        const Run run = runProgram(dir.path() + "/kwp00207", {"DEMO", "ADMIN"}, offscreen(),
                                    dir.path() + "/dialogs.txt");
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.dialogs.size(), 1);
@@ -99,8 +101,7 @@ private Q_SLOTS:
     void demoStartsIntoTheMainWindow() {
         QTemporaryDir dir;
         QVERIFY(makeDemo(dir.path()));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcessEnvironment env = offscreen();
         env.insert("KWP_DIALOG_RECORD", dir.path() + "/dialogs.txt");
         QProcess process;
         process.setProcessEnvironment(env);
