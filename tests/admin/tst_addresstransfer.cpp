@@ -16,11 +16,12 @@
 #include "app/conversions.h"
 #include "app/dialogs.h"
 #include "app/systemeinstellungen.h"
-#include "main/kwpadmin/addressgenerator.h"
-#include "main/kwpadmin/addresstransfer.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/demoaddresses.h"
+#include "demodata/addressgenerator.h"
+#include "demodata/demoaddresses.h"
 #include "persistence/storetable.h"
+#include "setup/addresstransfer.h"
+#include "setup/adminsupport.h"
+#include "setup/demosetup.h"
 #include "testsupport.h"
 
 namespace {

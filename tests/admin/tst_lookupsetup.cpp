@@ -8,9 +8,9 @@
 #include "addressdb/zipcodes.h"
 #include "admintestsupport.h"
 #include "app/errorreport.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/lookupsetup.h"
 #include "persistence/storequery.h"
+#include "setup/adminsupport.h"
+#include "setup/lookupsetup.h"
 #include "testsupport.h"
 
 namespace {

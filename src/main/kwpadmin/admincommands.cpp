@@ -5,14 +5,14 @@
 
 #include "app/format.h"
 #include "app/translation.h"
-#include "main/kwpadmin/addresstransfer.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/demosetup.h"
-#include "main/kwpadmin/installation.h"
-#include "main/kwpadmin/lookupsetup.h"
-#include "main/kwpadmin/protectedvalues.h"
-#include "main/kwpadmin/tenantsetup.h"
-#include "main/kwpadmin/usersetup.h"
+#include "setup/addresstransfer.h"
+#include "setup/adminsupport.h"
+#include "setup/demosetup.h"
+#include "setup/installation.h"
+#include "setup/lookupsetup.h"
+#include "setup/protectedvalues.h"
+#include "setup/tenantsetup.h"
+#include "setup/usersetup.h"
 
 #ifndef KWP_VERSION
 #define KWP_VERSION "0.0"

@@ -1,4 +1,4 @@
-#include "main/kwpadmin/lookupsetup.h"
+#include "setup/lookupsetup.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +15,7 @@
 #include "app/errorreport.h"
 #include "app/format.h"
 #include "app/translation.h"
-#include "main/kwpadmin/adminsupport.h"
+#include "setup/adminsupport.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "main/kwpadmin/addressgenerator.h"
+#include "demodata/addressgenerator.h"
 
 #include <QDate>
 #include <QDateTime>

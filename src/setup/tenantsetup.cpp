@@ -1,4 +1,4 @@
-#include "main/kwpadmin/tenantsetup.h"
+#include "setup/tenantsetup.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,8 +8,8 @@
 #include "app/format.h"
 #include "app/inifilesec.h"
 #include "app/translation.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/protectedvalues.h"
+#include "setup/adminsupport.h"
+#include "setup/protectedvalues.h"
 
 namespace {
 enum class TValueKind { Text, Directory, Decimal, Integer, Byte, Boolean };
