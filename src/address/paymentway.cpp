@@ -74,3 +74,30 @@ void TPaymentWayObjectList::Assign(const TPaymentWayObjectList& other) {
     for (const auto& way : other.m_items) copies.push_back(std::make_unique<TPaymentWay>(*way));
     m_items = std::move(copies);
 }
+
+namespace {
+bool allDigits(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// ISO 7064 mod 97-10 over the account data followed by the country and the check digits;
+// letters count as 10..35.
+int ibanRemainder(const QString& bban, const QString& countryAndCheck) {
+    int remainder = 0;
+    for (const QChar c : bban + countryAndCheck) {
+        const int value = c.isDigit() ? c.unicode() - u'0' : c.unicode() - u'A' + 10;
+        remainder = (value < 10 ? remainder * 10 : remainder * 100) + value;
+        remainder %= 97;
+    }
+    return remainder;
+}
+}  // namespace
+
+QString GermanIban(const QString& bankCode, const QString& account) {
+    if (bankCode.size() != 8 || !allDigits(bankCode) || account.size() > 10 || !allDigits(account))
+        return {};
+    const QString bban = bankCode + account.rightJustified(10, QLatin1Char('0'));
+    const int check = 98 - ibanRemainder(bban, QStringLiteral("DE00"));
+    return QStringLiteral("DE") + QStringLiteral("%1").arg(check, 2, 10, QLatin1Char('0')) + bban;
+}

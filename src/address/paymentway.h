@@ -39,6 +39,10 @@ public:
     static QString KindName(int payWay);
 };
 
+// The IBAN of a German account (bank code of 8 digits, account number of up to 10), check digits
+// by ISO 13616 (mod 97). Empty when the input has other characters.
+QString GermanIban(const QString& bankCode, const QString& account);
+
 // Owning, ordered list of payment ways.
 class TPaymentWayObjectList : public TObjectList<TPaymentWay> {
 public:

@@ -16,9 +16,3 @@ int ImportBankCodeData(const QByteArray& content, const QString& sourceName,
                        const QString& databaseFile, const TAdminLog& log);
 // Demo step: postcode files for D, A and CH and the sample bank codes.
 bool InstallDemoLookups(const TInstallationPaths& paths, const TAdminLog& log);
-
-// The demo's sample in the central bank's format (Latin-1, CR LF).
-QByteArray DemoBankCodeFileContent();
-// A delivered postcode file of the demo ("D", "A", "CH"): Latin-1 "code;town" lines, CR LF,
-// ordered by code; empty for other countries.
-QByteArray DemoZipCodeFileContent(const QString& country);

@@ -11,6 +11,7 @@
 #include "address/addresslistfile.h"
 #include "address/contacttypes.h"
 #include "address/customeraddress.h"
+#include "address/paymentway.h"
 #include "addressdb/dbadress.h"
 #include "admintestsupport.h"
 #include "app/conversions.h"
@@ -184,7 +185,7 @@ void TestAddressTransfer::germanIban() {
     QFETCH(QString, bankCode);
     QFETCH(QString, account);
     QFETCH(QString, iban);
-    const QString result = TAddressGenerator::GermanIban(bankCode, account);
+    const QString result = GermanIban(bankCode, account);
     QCOMPARE(result, iban);
     if (!iban.isEmpty()) QVERIFY(transferIbanValid(result));
 }

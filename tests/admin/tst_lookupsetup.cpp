@@ -8,6 +8,7 @@
 #include "addressdb/zipcodes.h"
 #include "admintestsupport.h"
 #include "app/errorreport.h"
+#include "demodata/demolookups.h"
 #include "persistence/storequery.h"
 #include "setup/adminsupport.h"
 #include "setup/lookupsetup.h"
