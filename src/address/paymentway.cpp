@@ -1,5 +1,6 @@
 #include "address/paymentway.h"
 
+#include <QHash>
 #include <algorithm>
 
 #include "app/conversions.h"
@@ -93,6 +94,55 @@ int ibanRemainder(const QString& bban, const QString& countryAndCheck) {
     return remainder;
 }
 }  // namespace
+
+QString NormalizedIban(const QString& text) {
+    QString iban;
+    for (const QChar c : text) {
+        if (!c.isSpace()) iban += c.toUpper();
+    }
+    return iban;
+}
+
+QString IbanError(const QString& text) {
+    // IBAN lengths of the SEPA countries (SWIFT IBAN registry). Territories without a code of
+    // their own (Åland, the French overseas departments, Jersey, ...) use their state's.
+    static const QHash<QString, int> lengths = {
+        {QStringLiteral("AD"), 24}, {QStringLiteral("AL"), 28}, {QStringLiteral("AT"), 20},
+        {QStringLiteral("BE"), 16}, {QStringLiteral("BG"), 22}, {QStringLiteral("CH"), 21},
+        {QStringLiteral("CY"), 28}, {QStringLiteral("CZ"), 24}, {QStringLiteral("DE"), 22},
+        {QStringLiteral("DK"), 18}, {QStringLiteral("EE"), 20}, {QStringLiteral("ES"), 24},
+        {QStringLiteral("FI"), 18}, {QStringLiteral("FR"), 27}, {QStringLiteral("GB"), 22},
+        {QStringLiteral("GI"), 23}, {QStringLiteral("GR"), 27}, {QStringLiteral("HR"), 21},
+        {QStringLiteral("HU"), 28}, {QStringLiteral("IE"), 22}, {QStringLiteral("IS"), 26},
+        {QStringLiteral("IT"), 27}, {QStringLiteral("LI"), 21}, {QStringLiteral("LT"), 20},
+        {QStringLiteral("LU"), 20}, {QStringLiteral("LV"), 21}, {QStringLiteral("MC"), 27},
+        {QStringLiteral("MD"), 24}, {QStringLiteral("ME"), 22}, {QStringLiteral("MK"), 19},
+        {QStringLiteral("MT"), 31}, {QStringLiteral("NL"), 18}, {QStringLiteral("NO"), 15},
+        {QStringLiteral("PL"), 28}, {QStringLiteral("PT"), 25}, {QStringLiteral("RO"), 24},
+        {QStringLiteral("RS"), 22}, {QStringLiteral("SE"), 24}, {QStringLiteral("SI"), 19},
+        {QStringLiteral("SK"), 24}, {QStringLiteral("SM"), 27}, {QStringLiteral("VA"), 22},
+    };
+    const QString iban = NormalizedIban(text);
+    if (iban.isEmpty()) return _("Die IBAN fehlt.");
+    for (const QChar c : iban) {
+        if (!(c >= u'A' && c <= u'Z') && !(c >= u'0' && c <= u'9'))
+            return FormatStr(_("Die IBAN enthält das unzulässige Zeichen \"%s\"."), {QString(c)});
+    }
+    const QString country = iban.left(2);
+    const int length = lengths.value(country);
+    if (length == 0)
+        return FormatStr(_("\"%s\" ist kein Ländercode eines SEPA-Landes; eine IBAN beginnt mit "
+                           "dem Ländercode, z. B. DE."),
+                         {country});
+    if (!allDigits(iban.mid(2, 2)))
+        return _("Auf den Ländercode der IBAN folgen zwei Prüfziffern.");
+    if (iban.size() != length)
+        return FormatStr(_("Eine IBAN aus %s hat %d Zeichen, diese hat %d."),
+                         {country, length, int(iban.size())});
+    if (ibanRemainder(iban.mid(4), iban.left(4)) != 1)
+        return _("Die Prüfziffern der IBAN stimmen nicht; bitte auf Tippfehler prüfen.");
+    return {};
+}
 
 QString GermanIban(const QString& bankCode, const QString& account) {
     if (bankCode.size() != 8 || !allDigits(bankCode) || account.size() > 10 || !allDigits(account))
