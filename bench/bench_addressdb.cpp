@@ -11,7 +11,7 @@
 #include "addressdb/dbadress.h"
 #include "addressdb/dbadresssearch.h"
 #include "app/errorreport.h"
-#include "main/kwpadmin/addressgenerator.h"
+#include "demodata/addressgenerator.h"
 
 namespace {
 

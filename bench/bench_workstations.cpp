@@ -20,7 +20,7 @@
 #include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
 #include "app/errorreport.h"
-#include "main/kwpadmin/addressgenerator.h"
+#include "demodata/addressgenerator.h"
 
 namespace {
 

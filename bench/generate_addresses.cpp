@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTextStream>
 #include <memory>
 
@@ -10,9 +11,9 @@
 #include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
 #include "app/errorreport.h"
-#include "main/kwpadmin/addressgenerator.h"
-#include "main/kwpadmin/addresstransfer.h"
-#include "main/kwpadmin/adminsupport.h"
+#include "app/inifilesec.h"
+#include "app/systemeinstellungen.h"
+#include "demodata/addressgenerator.h"
 
 namespace {
 
@@ -29,6 +30,19 @@ int generateIntoTable(const TAddressGenerator& generator, int count, const QStri
     if (!db.IsOpen()) throw EKwpError(QStringLiteral("Adresstabelle nicht geöffnet: ") + dir);
     generator.FillTable(db, 0, count);
     return count;
+}
+
+// The address folder of a tenant, composed from its "SYSDATA.INI" as the address manager does.
+QString tenantAddressDir(const QString& root, const QString& tenant) {
+    TSystemEinstellungen settings;
+    settings.RootDir = NormalizeDir(QFileInfo(root).absoluteFilePath());
+    settings.DataDir = ComposeDir(settings.RootDir, {QStringLiteral("DATA")});
+    const QString sysdata =
+        ComposeDir(settings.DataDir, {tenant.toUpper(), QStringLiteral("ETC")}) +
+        QStringLiteral("SYSDATA.INI");
+    if (!QFileInfo::exists(sysdata)) throw EKwpError(QStringLiteral("Mandant fehlt: ") + sysdata);
+    settings.LoadFromIni(TIniFileSec(sysdata));
+    return settings.AdressenDir;
 }
 
 }  // namespace
@@ -76,8 +90,7 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         if (parser.isSet(tenantOption)) {
-            const TInstallationPaths paths(targets.at(0));
-            generateIntoTable(generator, count, TenantAddressDir(paths, targets.at(1)));
+            generateIntoTable(generator, count, tenantAddressDir(targets.at(0), targets.at(1)));
         } else if (parser.isSet(tableOption)) {
             generateIntoTable(generator, count, targets.at(0));
         } else {

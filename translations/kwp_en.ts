@@ -2035,5 +2035,29 @@ flag 1 are taken over.
         <source>%d Adressen angelegt in %s</source>
         <translation>%d addresses created in %s</translation>
     </message>
+    <message>
+        <source>Die IBAN fehlt.</source>
+        <translation>The IBAN is missing.</translation>
+    </message>
+    <message>
+        <source>Die IBAN enthält das unzulässige Zeichen &quot;%s&quot;.</source>
+        <translation>The IBAN contains the character &quot;%s&quot;, which is not allowed.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; ist kein Ländercode eines SEPA-Landes; eine IBAN beginnt mit dem Ländercode, z. B. DE.</source>
+        <translation>&quot;%s&quot; is not the country code of a SEPA country; an IBAN starts with the country code, e.g. DE.</translation>
+    </message>
+    <message>
+        <source>Auf den Ländercode der IBAN folgen zwei Prüfziffern.</source>
+        <translation>The country code of the IBAN must be followed by two check digits.</translation>
+    </message>
+    <message>
+        <source>Eine IBAN aus %s hat %d Zeichen, diese hat %d.</source>
+        <translation>An IBAN from %s has %d characters, this one has %d.</translation>
+    </message>
+    <message>
+        <source>Die Prüfziffern der IBAN stimmen nicht; bitte auf Tippfehler prüfen.</source>
+        <translation>The check digits of the IBAN do not match; please check for typing errors.</translation>
+    </message>
 </context>
 </TS>

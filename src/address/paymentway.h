@@ -40,6 +40,17 @@ public:
     static QString KindName(int payWay);
 };
 
+// An IBAN as users type it: blanks removed, upper case.
+QString NormalizedIban(const QString& text);
+// Checks the IBAN of an account in a SEPA country, typed with blanks or in lower case as users
+// do: country code, the country's length, characters and the mod-97 check digits. Returns the
+// German reason when it fails, empty when the IBAN is valid.
+QString IbanError(const QString& text);
+
+// The IBAN of a German account (bank code of 8 digits, account number of up to 10), check digits
+// by ISO 13616 (mod 97). Empty when the input has other characters.
+QString GermanIban(const QString& bankCode, const QString& account);
+
 // Owning, ordered list of payment ways.
 class TPaymentWayObjectList : public TObjectList<TPaymentWay> {
 public:

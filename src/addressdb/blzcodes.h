@@ -7,6 +7,13 @@
 
 class TStoreQuery;
 
+// What an import of the central bank's file took.
+struct TBLZImport {
+    int banks = 0;
+    int shortNames = 0;  // short names cut to InstitutShortSize
+    int cities = 0;      // towns cut to CitySize
+};
+
 // The German bank codes: the single-file database "BLZCODES.TDBD" in the ETC folder with the
 // table "BLZCODES" (one row per bank, several rows may share a code).
 class TDBBLZCodes : public TDatabaseMapper {
@@ -25,6 +32,15 @@ public:
     // columns INSTITUTSHORT, CITY, ZIP, BIC and INSTITUT, or none for another length or a
     // database error (reported).
     std::unique_ptr<TStoreQuery> Lookup(const QString& bankCode);
+
+    // Fills the database file from the bank-code file of the German central bank (fixed
+    // columns, Latin-1, or UTF-8 for a re-saved copy). Only lines with the feature flag 1 are
+    // taken; any bad line fails the whole import and leaves the file as it was. sourceName
+    // names the data in messages. Throws EKwpError.
+    static TBLZImport ImportBundesbankData(const QByteArray& content, const QString& sourceName,
+                                           const QString& databaseFile);
+    // The same for a file; throws EKwpError when it cannot be read.
+    static TBLZImport ImportBundesbankFile(const QString& fileName, const QString& databaseFile);
 
     TStoreTable* BLZCodes = nullptr;
 

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <type_traits>
+#include <variant>
 
 #include "app/clock.h"
 #include "app/dialogs.h"
@@ -12,6 +15,7 @@
 #include "app/inifile.h"
 #include "app/inifilesec.h"
 #include "app/shell.h"
+#include "app/sysdataschema.h"
 #include "app/translation.h"
 
 namespace {
@@ -20,7 +24,7 @@ std::unique_ptr<TBenutzerEinstellungen> g_user;
 std::unique_ptr<TIniFile> g_applicationIni;
 QString g_programFile;
 
-const QString kSystem = QStringLiteral("System");
+using S = TSystemEinstellungen;
 
 // The suite launcher creates missing folders; every other program only reports them.
 bool isLauncher() {
@@ -87,49 +91,81 @@ QString ComposeDir(const QString& base, const QStringList& folders) {
 
 // ---------------------------------------------------------------- TSystemEinstellungen
 
-TSystemEinstellungen::TSystemEinstellungen() = default;
+namespace {
+// Sets a field from the C-locale text of the schema.
+void setDefault(TSystemEinstellungen& settings, const TSysdataKey& key) {
+    const QString text = QString::fromLatin1(key.defaultValue);
+    std::visit(
+        [&](auto field) {
+            using Value = std::remove_reference_t<decltype(settings.*field)>;
+            if constexpr (std::is_same_v<Value, QString>)
+                settings.*field = text;
+            else if constexpr (std::is_same_v<Value, double>)
+                settings.*field = QLocale::c().toDouble(text);
+            else if constexpr (std::is_same_v<Value, bool>)
+                settings.*field = text == QLatin1String("true");
+            else
+                settings.*field = static_cast<Value>(text.toInt());
+        },
+        key.field);
+}
+}  // namespace
+
+TSystemEinstellungen::TSystemEinstellungen() {
+    for (const TSysdataKey& key : SysdataSchema()) setDefault(*this, key);
+    // Not loaded yet: no rate is chosen.
+    MwStDefault = 0;
+}
+
 TSystemEinstellungen::~TSystemEinstellungen() = default;
 
 void TSystemEinstellungen::LoadFromIni(const TCustomIniFileSec& ini) {
     QStringList lines;
-    static const char* const requiredKeys[] = {
-        "A1",    "Journale",       "Kleinrechnungen", "Angebote",  "Wartung", "Bestellwesen",
-        "Lager", "Leistungsdatei", "Kataloge",        "Auftraege", "Briefe"};
-    for (const char* key : requiredKeys) {
-        if (!ini.ValueExists(kSystem, QString::fromLatin1(key)))
+    for (const TSysdataKey& key : SysdataSchema()) {
+        if (key.required &&
+            !ini.ValueExists(QString::fromLatin1(key.section), QString::fromLatin1(key.key)))
             lines.append(FormatStr(_("Fehlerhafte Datei \"%s\""), {ini.FileName()}));
     }
 
-    struct DirKey {
-        QString* field;
-        const char* key;
-        const char* area;
-    };
-    const DirKey dirKeys[] = {
-        {&A1, "A1", N_("Allgemeine Daten")},
-        {&Journale, "Journale", N_("Journale")},
-        {&Kleinrechnungen, "Kleinrechnungen", N_("Kleinauftraege")},
-        {&Angebote, "Angebote", N_("Angebote")},
-        {&Wartung, "Wartung", N_("Wartung")},
-        {&Bestellwesen, "Bestellwesen", N_("Bestellwesen")},
-        {&Lager, "Lager", N_("Lager")},
-        {&Leistungsdatei, "Leistungsdatei", N_("Leistungskataloge")},
-        {&Kataloge, "Kataloge", N_("Materialkataloge")},
-        {&Auftraege, "Auftraege", N_("Auftraege")},
-        {&Briefe, "Briefe", N_("Briefe")},
-        {&Kommission, "Kommission", N_("Kommission")},
-    };
-    for (const DirKey& d : dirKeys) {
-        *d.field = replaceDataDir(ini.ReadString(kSystem, QString::fromLatin1(d.key), QString()),
-                                  DataDir, RootDir);
+    for (const TSysdataKey& key : SysdataSchema()) {
+        const QString section = QString::fromLatin1(key.section);
+        const QString name = QString::fromLatin1(key.key);
+        const QString fallback = QString::fromLatin1(key.defaultValue);
+        switch (key.type) {
+            case TSysdataType::Directory:
+                this->*std::get<QString S::*>(key.field) =
+                    replaceDataDir(ini.ReadString(section, name, fallback), DataDir, RootDir);
+                break;
+            case TSysdataType::Text:
+                this->*std::get<QString S::*>(key.field) = ini.ReadString(section, name, fallback);
+                break;
+            case TSysdataType::Decimal:
+                this->*std::get<double S::*>(key.field) =
+                    ini.ReadFloat(section, name, QLocale::c().toDouble(fallback));
+                break;
+            case TSysdataType::Integer:
+                this->*std::get<int S::*>(key.field) =
+                    ini.ReadInteger(section, name, fallback.toInt());
+                break;
+            case TSysdataType::Byte:
+                this->*std::get<quint8 S::*>(key.field) =
+                    static_cast<quint8>(ini.ReadInteger(section, name, fallback.toInt()));
+                break;
+            case TSysdataType::Boolean:
+                this->*std::get<bool S::*>(key.field) =
+                    ini.ReadBool(section, name, fallback == QLatin1String("true"));
+                break;
+        }
     }
     const bool launcher = isLauncher();
     if (launcher) {
-        for (const DirKey& d : dirKeys) {
-            if (!QFileInfo(*d.field).isDir()) {
+        for (const TSysdataKey& key : SysdataSchema()) {
+            if (key.type != TSysdataType::Directory) continue;
+            const QString& dir = this->*std::get<QString S::*>(key.field);
+            if (!QFileInfo(dir).isDir()) {
                 lines.append(
                     FormatStr(_("Verzeichnis \"%s\" nicht gefunden.") + QStringLiteral(" (%s)"),
-                              {*d.field, _(d.area)}));
+                              {dir, _(key.area)}));
             }
         }
     }
@@ -139,57 +175,6 @@ void TSystemEinstellungen::LoadFromIni(const TCustomIniFileSec& ini) {
     RechnungenDataDir =
         ComposeDir(Journale, {QStringLiteral("RECHNUNGEN"), QStringLiteral("DATA")});
     ImagesDir = ComposeDir(Lager, {QStringLiteral("IMAGES")});
-
-    auto str = [&](const char* section, const char* key, const QString& def) {
-        return ini.ReadString(QString::fromLatin1(section), QString::fromLatin1(key), def);
-    };
-    auto dbl = [&](const char* key, double def) {
-        return ini.ReadFloat(kSystem, QString::fromLatin1(key), def);
-    };
-    auto integer = [&](const char* section, const char* key, int def) {
-        return ini.ReadInteger(QString::fromLatin1(section), QString::fromLatin1(key), def);
-    };
-    auto boolean = [&](const char* key, bool def) {
-        return ini.ReadBool(kSystem, QString::fromLatin1(key), def);
-    };
-    Hauswaehrung = str("System", "Hauswaehrung", QStringLiteral("EURO"));
-    HKurz = str("System", "HKurz", QStringLiteral("EUR"));
-    Waehrung1 = str("System", "Waehrung1", QStringLiteral("EURO"));
-    W1Kurz = str("System", "W1Kurz", QStringLiteral("EUR"));
-    WaehrFaktor1In = dbl("WaehrFaktor1In", 1.0);
-    WaehrFaktor1Out = dbl("WaehrFaktor1Out", 1.0);
-    HausX1In = integer("System", "HausX1In", 1);
-    HausX1Out = integer("System", "HausX1Out", 1);
-    Waehrung2 = str("System", "Waehrung2", QString());
-    W2Kurz = str("System", "W2Kurz", QString());
-    WaehrFaktor2In = dbl("WaehrFaktor2In", 1.0);
-    WaehrFaktor2Out = dbl("WaehrFaktor2Out", 1.0);
-    HausX2In = integer("System", "HausX2In", 1);
-    HausX2Out = integer("System", "HausX2Out", 1);
-    Waehrung3 = str("System", "Waehrung3", QString());
-    W3Kurz = str("System", "W3Kurz", QString());
-    WaehrFaktor3In = dbl("WaehrFaktor3In", 1.0);
-    WaehrFaktor3Out = dbl("WaehrFaktor3Out", 1.0);
-    HausX3In = integer("System", "HausX3In", 1);
-    HausX3Out = integer("System", "HausX3Out", 1);
-    StdSprache = str("System", "StdSprache", QStringLiteral("de_DE"));
-    MwStRed = dbl("MwStRed", 0);
-    MwStNorm = dbl("MwStNorm", 0);
-    MwStErh = dbl("MwStErh", 0);
-    MwStMultiDisabled = boolean("MwStMultiDisabled", false);
-    MwStDefault = static_cast<quint8>(integer("System", "MwStDefault", 1));
-    StdTxtWidthMM = integer("StdTxt", "TextWidthMM", 80);
-    StdTxtFont = str("StdTxt", "StdFont", QStringLiteral("Arial"));
-    StdTxtFontSize = integer("StdTxt", "StdFontSize", 8);
-    EtTxtWidthMM = integer("EtTxt", "TextWidthMM", 80);
-    EtTxtFont = str("EtTxt", "StdFont", QStringLiteral("Arial"));
-    EtTxtFontSize = integer("EtTxt", "StdFontSize", 8);
-    VTNTTxtWidthMM = integer("VTNTTxt", "TextWidthMM", 175);
-    VTNTTxtFont = str("VTNTTxt", "StdFont", QStringLiteral("Arial"));
-    VTNTTxtFontSize = integer("VTNTTxt", "StdFontSize", 8);
-    FullCurrency = boolean("FullCurrency", false);
-    RoundCurrencyEnabled = boolean("RoundCurrencyEnabled", false);
-    ArtikelVKPreisIsBrutto = boolean("ArtikelVKPreisIsBrutto", false);
 
     for (int n = 102; n <= 109; ++n) {
         QString& dir = VtntDir[n - 102];

@@ -27,35 +27,34 @@ public:
     QString RootDir, BinDir, EtcDir, TmpDir, LogDir, DataDir, UsrDir, AllUsersDir, HlpDir, RscDir;
     QString TenantEtcDir, WinTempDir, Tenant;
 
-    // "SYSDATA.INI", section System: data directories
+    // "SYSDATA.INI" (keys, types and defaults in SysdataSchema()): data directories
     QString A1, Journale, Kleinrechnungen, Angebote, Wartung, Lager, Bestellwesen, Leistungsdatei,
         Kataloge, Auftraege, Briefe, Kommission;
     // currencies
-    QString Hauswaehrung = QStringLiteral("EURO"), HKurz = QStringLiteral("EUR");
-    QString Waehrung1 = QStringLiteral("EURO"), W1Kurz = QStringLiteral("EUR");
-    double WaehrFaktor1In = 1.0, WaehrFaktor1Out = 1.0;
-    int HausX1In = 1, HausX1Out = 1;
+    QString Hauswaehrung, HKurz, Waehrung1, W1Kurz;
+    double WaehrFaktor1In, WaehrFaktor1Out;
+    int HausX1In, HausX1Out;
     QString Waehrung2, W2Kurz;
-    double WaehrFaktor2In = 1.0, WaehrFaktor2Out = 1.0;
-    int HausX2In = 1, HausX2Out = 1;
+    double WaehrFaktor2In, WaehrFaktor2Out;
+    int HausX2In, HausX2Out;
     QString Waehrung3, W3Kurz;
-    double WaehrFaktor3In = 1.0, WaehrFaktor3Out = 1.0;
-    int HausX3In = 1, HausX3Out = 1;
-    QString StdSprache = QStringLiteral("de_DE");
-    double MwStRed = 0, MwStNorm = 0, MwStErh = 0;
-    bool MwStMultiDisabled = false;
-    quint8 MwStDefault = 0;
+    double WaehrFaktor3In, WaehrFaktor3Out;
+    int HausX3In, HausX3Out;
+    QString StdSprache;
+    double MwStRed, MwStNorm, MwStErh;
+    bool MwStMultiDisabled;
+    quint8 MwStDefault;
     // text defaults
-    int StdTxtWidthMM = 80;
-    QString StdTxtFont = QStringLiteral("Arial");
-    int StdTxtFontSize = 8;
-    int EtTxtWidthMM = 80;
-    QString EtTxtFont = QStringLiteral("Arial");
-    int EtTxtFontSize = 8;
-    int VTNTTxtWidthMM = 175;
-    QString VTNTTxtFont = QStringLiteral("Arial");
-    int VTNTTxtFontSize = 8;
-    bool FullCurrency = false, RoundCurrencyEnabled = false, ArtikelVKPreisIsBrutto = false;
+    int StdTxtWidthMM;
+    QString StdTxtFont;
+    int StdTxtFontSize;
+    int EtTxtWidthMM;
+    QString EtTxtFont;
+    int EtTxtFontSize;
+    int VTNTTxtWidthMM;
+    QString VTNTTxtFont;
+    int VTNTTxtFontSize;
+    bool FullCurrency, RoundCurrencyEnabled, ArtikelVKPreisIsBrutto;
 
     // derived paths
     QString AdressenDir, RechnungenDir, RechnungenDataDir, ImagesDir;

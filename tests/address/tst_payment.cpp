@@ -251,6 +251,90 @@ private Q_SLOTS:
         termCopy.Assign(termCopy);
         QCOMPARE(termCopy.Count(), 1);
     }
+
+    // Examples built from the published IBAN rules (country, length, mod 97-10).
+    void ibanCheck_data() {
+        QTest::addColumn<QString>("iban");
+        QTest::addColumn<QString>("reason");
+        const QString digits =
+            QStringLiteral("Die Prüfziffern der IBAN stimmen nicht; bitte auf Tippfehler prüfen.");
+        QTest::newRow("DE") << "DE89370400440532013000"
+                            << "";
+        QTest::newRow("DE typed in groups, lower case") << " de89 3704 0044 0532 0130 00 "
+                                                        << "";
+        QTest::newRow("AT") << "AT611904300234573201"
+                            << "";
+        QTest::newRow("CH") << "CH9300762011623852957"
+                            << "";
+        QTest::newRow("GB letters in the bank part") << "GB82WEST12345698765432"
+                                                     << "";
+        QTest::newRow("FR letter in the account") << "FR1420041010050500013M02606"
+                                                  << "";
+        QTest::newRow("NO shortest") << "NO9386011117947"
+                                     << "";
+        QTest::newRow("MT longest") << "MT84MALT011000012345MTLCAST001S"
+                                    << "";
+        QTest::newRow("last digit mistyped") << "DE89370400440532013001" << digits;
+        QTest::newRow("two digits swapped") << "DE89370400440532031000" << digits;
+        QTest::newRow("check digits swapped") << "DE98370400440532013000" << digits;
+        QTest::newRow("digit missing") << "DE8937040044053201300"
+                                       << "Eine IBAN aus DE hat 22 Zeichen, diese hat 21.";
+        QTest::newRow("Austrian account with German length")
+            << "AT61190430023457320100"
+            << "Eine IBAN aus AT hat 20 Zeichen, diese hat 22.";
+        QTest::newRow("not SEPA") << "US12345678901234567890"
+                                  << "\"US\" ist kein Ländercode eines SEPA-Landes; eine "
+                                     "IBAN beginnt mit dem Ländercode, z. B. DE.";
+        QTest::newRow("account number only")
+            << "0532013000"
+            << "\"05\" ist kein Ländercode eines SEPA-Landes; eine IBAN beginnt "
+               "mit dem Ländercode, z. B. DE.";
+        QTest::newRow("no check digits") << "DEXX370400440532013000"
+                                         << "Auf den Ländercode der IBAN folgen zwei Prüfziffern.";
+        QTest::newRow("hyphens") << "DE89-3704-0044-0532-0130-00"
+                                 << "Die IBAN enthält das unzulässige Zeichen \"-\".";
+        QTest::newRow("umlaut") << "DE89370400440532013Ö00"
+                                << "Die IBAN enthält das unzulässige Zeichen \"Ö\".";
+        QTest::newRow("empty") << "  "
+                               << "Die IBAN fehlt.";
+    }
+    void ibanCheck() {
+        QFETCH(QString, iban);
+        QFETCH(QString, reason);
+        QCOMPARE(IbanError(iban), reason);
+    }
+
+    void germanIban_data() {
+        QTest::addColumn<QString>("bankCode");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("iban");
+        // Check digits below 10 keep their leading zero.
+        QTest::newRow("published example") << "37040044"
+                                           << "0532013000"
+                                           << "DE89370400440532013000";
+        QTest::newRow("short account padded") << "37040044"
+                                              << "532013000"
+                                              << "DE89370400440532013000";
+        QTest::newRow("check digits 03") << "37040044"
+                                         << "6"
+                                         << "DE03370400440000000006";
+        QTest::newRow("bank code too short") << "3704004"
+                                             << "532013000"
+                                             << "";
+        QTest::newRow("letters in account") << "37040044"
+                                            << "53201300X"
+                                            << "";
+        QTest::newRow("account too long") << "37040044"
+                                          << "12345678901"
+                                          << "";
+    }
+    void germanIban() {
+        QFETCH(QString, bankCode);
+        QFETCH(QString, account);
+        QFETCH(QString, iban);
+        QCOMPARE(GermanIban(bankCode, account), iban);
+        if (!iban.isEmpty()) QCOMPARE(IbanError(iban), QString());
+    }
 };
 
 KWP_REGISTER_TEST(TestPayment)

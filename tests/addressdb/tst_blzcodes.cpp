@@ -1,8 +1,10 @@
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
 #include "addressdb/blzcodes.h"
+#include "app/errorreport.h"
 #include "persistence/storequery.h"
 #include "testsupport.h"
 
@@ -55,6 +57,54 @@ QStringList blzQueryRows(TStoreQuery& query) {
         rows.append(values.join(QLatin1Char('|')));
     }
     return rows;
+}
+
+// The sample of the central bank's format.
+QString bankSampleFile() {
+    return QStringLiteral(KWP_TEST_DATA_DIR "/blz_sample.txt");
+}
+
+// One line of the central bank's file, 168 characters.
+QString bankLine(const QString& blz, const QString& flag, const QString& name, const QString& zip,
+                 const QString& city, const QString& shortName, const QString& bic) {
+    return blz + flag + name.leftJustified(58) + zip.leftJustified(5) + city.leftJustified(35) +
+           shortName.leftJustified(27) + QStringLiteral("12345") + bic.leftJustified(11) +
+           QStringLiteral("09000001U000000000");
+}
+
+QString goodLine() {
+    return bankLine(QStringLiteral("60050101"), QStringLiteral("1"),
+                    QStringLiteral("Landesbank Schwaben"), QStringLiteral("70173"),
+                    QStringLiteral("Stuttgart"), QStringLiteral("LB Schwaben"),
+                    QStringLiteral("LBSWDESTXXX"));
+}
+
+// An ETC folder for the imported database; the files to import lie beside it.
+struct BankFolder {
+    QTemporaryDir dir;
+    QString etc = dir.path() + QStringLiteral("/ETC/");
+    BankFolder() { QDir().mkpath(etc); }
+    QString database() const { return etc + QStringLiteral("BLZCODES.TDBD"); }
+};
+
+TBLZImport importBanks(const BankFolder& folder, const QString& fileName) {
+    return TDBBLZCodes::ImportBundesbankFile(fileName, folder.database());
+}
+
+QString importError(const BankFolder& folder, const QString& fileName) {
+    try {
+        importBanks(folder, fileName);
+    } catch (const EKwpError& error) {
+        return error.message();
+    }
+    return QStringLiteral("<kein Fehler>");
+}
+
+// "INSTITUTSHORT|CITY|ZIP|BIC|INSTITUT" of every bank of the code.
+QStringList banksOf(const QString& etc, const QString& code) {
+    TDBBLZCodes database({}, etc);
+    std::unique_ptr<TStoreQuery> query = database.Lookup(code);
+    return query ? blzQueryRows(*query) : QStringList{QStringLiteral("<keine Abfrage>")};
 }
 
 }  // namespace
@@ -175,6 +225,179 @@ private Q_SLOTS:
         table.Append();
         QVERIFY_THROWS_EXCEPTION(EStoreError, table.Post());
         table.Cancel();
+    }
+
+    void importTakesTheBanksWithFlagOne_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("banks");
+        QTest::newRow("main office, branch line left out")
+            << "10020030"
+            << QStringList{"Spreebank Berlin|Berlin|10117|SPRBDEB1XXX|Spreebank Berlin"};
+        QTest::newRow("Latin-1 umlauts, short name cut to 20")
+            << "37050198"
+            << QStringList{"Stadtsparkasse Köln-|Köln|50679|COKSDE33XXX|Stadtsparkasse Köln-Deutz"};
+        // The name fills its 58 columns; the file itself cut the bank's longer name.
+        QTest::newRow("full-width name, town cut to 29")
+            << "54651240"
+            << QStringList{
+                   "Spk Rhein-Haardt Neu|Neustadt an der Weinstraße-Ha|67433|MALADE51DKH|"
+                   "Sparkasse Rhein-Haardt, Zweigstelle Neustadt an der Weinst"};
+        QTest::newRow("leading zero of the postcode")
+            << "86055592"
+            << QStringList{"Spk Leipziger Land|Leipzig|04109|WELADE8LXXX|Sparkasse Leipziger Land"};
+        QTest::newRow("line of 150 characters without BIC")
+            << "50010517"
+            << QStringList{
+                   "Mainbank Frankfurt|Frankfurt am Main|60311||Mainbank "
+                   "Frankfurt AG"};
+        QTest::newRow("umlauts in every column")
+            << "72069329"
+            << QStringList{
+                   "Raiba Höchstädt|Höchstädt a.d.Donau|89420|GENODEF1HCW|"
+                   "Raiffeisenbank Höchstädt-Wertingen eG"};
+        QTest::newRow("code with branch lines only") << "12345678" << QStringList{};
+    }
+
+    void importTakesTheBanksWithFlagOne() {
+        QFETCH(QString, code);
+        QFETCH(QStringList, banks);
+        BankFolder installation;
+        const TBLZImport result = importBanks(installation, bankSampleFile());
+        QCOMPARE(result.banks, 6);
+        QCOMPARE(result.shortNames, 2);
+        QCOMPARE(result.cities, 1);
+        QCOMPARE(banksOf(installation.etc, code), banks);
+    }
+
+    void utf8CopyGivesTheSameBanks() {
+        BankFolder installation;
+        const QByteArray latin1 = ReadFileBytes(bankSampleFile());
+        const QString copy = installation.dir.filePath(QStringLiteral("blz_utf8.txt"));
+        WriteFileBytes(copy, QString::fromLatin1(latin1).toUtf8());
+        QCOMPARE(importBanks(installation, copy).banks, 6);
+        QCOMPARE(banksOf(installation.etc, QStringLiteral("72069329")),
+                 QStringList{"Raiba Höchstädt|Höchstädt a.d.Donau|89420|GENODEF1HCW|"
+                             "Raiffeisenbank Höchstädt-Wertingen eG"});
+    }
+
+    void badLineFailsTheImportAndKeepsTheCodes_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("message");
+        const QString good = goodLine();
+        QTest::newRow("line too short")
+            << good.left(139) << "Zeile 2: zu kurz (139 statt mindestens 150 Zeichen).";
+        QTest::newRow("code with a blank")
+            << QString(good).replace(4, 1, u' ')
+            << "Zeile 2: die Bankleitzahl \"6005 101\" besteht nicht aus 8 Ziffern.";
+        // Seven digits shift every column: the flag moves into the code, the name into the flag.
+        QTest::newRow("seven-digit code")
+            << good.mid(1) + u' ' << "Zeile 2: das Merkmal \"L\" ist weder 1 noch 2.";
+        QTest::newRow("letters in the code")
+            << QString(good).replace(0, 2, QStringLiteral("DE"))
+            << "Zeile 2: die Bankleitzahl \"DE050101\" besteht nicht aus 8 Ziffern.";
+        QTest::newRow("unknown flag") << QString(good).replace(8, 1, u'3')
+                                      << "Zeile 2: das Merkmal \"3\" ist weder 1 noch 2.";
+        QTest::newRow("no name") << QString(good).replace(9, 58, QString(58, u' '))
+                                 << "Zeile 2: die Bezeichnung fehlt.";
+        QTest::newRow("postcode with a letter")
+            << QString(good).replace(67, 5, QStringLiteral("7017A"))
+            << "Zeile 2: die Postleitzahl \"7017A\" ist ungültig.";
+        QTest::newRow("four-digit postcode")
+            << QString(good).replace(67, 5, QStringLiteral("7017 "))
+            << "Zeile 2: die Postleitzahl \"7017\" ist ungültig.";
+        QTest::newRow("no town") << QString(good).replace(72, 35, QString(35, u' '))
+                                 << "Zeile 2: der Ort fehlt.";
+        QTest::newRow("PAN with letters") << QString(good).replace(134, 5, QStringLiteral("12A45"))
+                                          << "Zeile 2: die PAN \"12A45\" ist ungültig.";
+        QTest::newRow("BIC too short")
+            << QString(good).replace(139, 11, QStringLiteral("LBSWDE     "))
+            << "Zeile 2: der BIC \"LBSWDE\" ist ungültig.";
+        QTest::newRow("BIC in lower case")
+            << QString(good).replace(139, 11, QStringLiteral("lbswdestxxx"))
+            << "Zeile 2: der BIC \"lbswdestxxx\" ist ungültig.";
+    }
+
+    void badLineFailsTheImportAndKeepsTheCodes() {
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        BankFolder installation;
+        QCOMPARE(importBanks(installation, bankSampleFile()).banks, 6);
+        const QByteArray before = ReadFileBytes(installation.database());
+
+        const QString file = installation.dir.filePath(QStringLiteral("blz_bad.txt"));
+        WriteFileBytes(
+            file, (goodLine() + QStringLiteral("\r\n") + line + QStringLiteral("\r\n")).toLatin1());
+        const QString error = importError(installation, file);
+        QCOMPARE(error, QStringLiteral("Die Bankleitzahlendatei \"") + file +
+                            QStringLiteral("\" enthält fehlerhafte Zeilen, es wurde nichts "
+                                           "übernommen:\n") +
+                            message);
+        QCOMPARE(ReadFileBytes(installation.database()), before);
+        QCOMPARE(banksOf(installation.etc, QStringLiteral("60050101")), QStringList{});
+        QCOMPARE(banksOf(installation.etc, QStringLiteral("10020030")).size(), 1);
+        QVERIFY(!QFile::exists(installation.database() + QStringLiteral(".NEU")));
+    }
+
+    void manyBadLinesAreCounted() {
+        BankFolder installation;
+        QString text;
+        for (int i = 0; i < 13; ++i) text += QStringLiteral("kaputt\n");
+        const QString file = installation.dir.filePath(QStringLiteral("blz_bad.txt"));
+        WriteFileBytes(file, text.toLatin1());
+        const QStringList lines = importError(installation, file).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines.at(1), QStringLiteral("Zeile 1: zu kurz (6 statt mindestens 150 Zeichen)."));
+        QCOMPARE(lines.at(10),
+                 QStringLiteral("Zeile 10: zu kurz (6 statt mindestens 150 Zeichen)."));
+        QCOMPARE(lines.at(11), QStringLiteral("... und 3 weitere."));
+        QVERIFY(!QFile::exists(installation.database()));
+    }
+
+    void fileWithoutBanksIsRefused_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("blank lines") << QByteArray("\r\n  \r\n\n");
+        QTest::newRow("branches only")
+            << (QString(goodLine()).replace(8, 1, u'2') + QStringLiteral("\r\n")).toLatin1();
+    }
+
+    void fileWithoutBanksIsRefused() {
+        QFETCH(QByteArray, content);
+        BankFolder installation;
+        QCOMPARE(importBanks(installation, bankSampleFile()).banks, 6);
+        const QByteArray before = ReadFileBytes(installation.database());
+        const QString file = installation.dir.filePath(QStringLiteral("blz_leer.txt"));
+        WriteFileBytes(file, content);
+        QCOMPARE(importError(installation, file),
+                 QStringLiteral("Die Bankleitzahlendatei \"") + file +
+                     QStringLiteral("\" enthält keine Bank mit dem Merkmal 1, es wurde nichts "
+                                    "übernommen."));
+        QCOMPARE(ReadFileBytes(installation.database()), before);
+    }
+
+    void unreadableFileIsNamed() {
+        BankFolder installation;
+        const QString missing = installation.dir.filePath(QStringLiteral("fehlt.txt"));
+        QVERIFY2(importError(installation, missing)
+                     .startsWith(QStringLiteral("Kann Datei \"") + missing +
+                                 QStringLiteral("\" nicht lesen: ")),
+                 qPrintable(importError(installation, missing)));
+        QCOMPARE(importError(installation, installation.etc),
+                 QStringLiteral("Kann Datei \"") + installation.etc +
+                     QStringLiteral("\" nicht lesen: ist ein Verzeichnis"));
+    }
+
+    void reimportReplacesTheCodes() {
+        BankFolder installation;
+        QCOMPARE(importBanks(installation, bankSampleFile()).banks, 6);
+        const QString file = installation.dir.filePath(QStringLiteral("blz_neu.txt"));
+        WriteFileBytes(file, (goodLine() + QStringLiteral("\r\n")).toLatin1());
+        QCOMPARE(importBanks(installation, file).banks, 1);
+        QCOMPARE(banksOf(installation.etc, QStringLiteral("10020030")), QStringList{});
+        QCOMPARE(banksOf(installation.etc, QStringLiteral("60050101")),
+                 QStringList{"LB Schwaben|Stuttgart|70173|LBSWDESTXXX|Landesbank Schwaben"});
+        QCOMPARE(QDir(installation.etc).entryList(QDir::Files),
+                 QStringList{QStringLiteral("BLZCODES.TDBD")});
     }
 };
 

@@ -11,44 +11,23 @@
 #include "address/addresslistfile.h"
 #include "address/contacttypes.h"
 #include "address/customeraddress.h"
+#include "address/paymentway.h"
 #include "addressdb/dbadress.h"
 #include "admintestsupport.h"
 #include "app/conversions.h"
 #include "app/dialogs.h"
 #include "app/systemeinstellungen.h"
-#include "main/kwpadmin/addressgenerator.h"
-#include "main/kwpadmin/addresstransfer.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/demoaddresses.h"
+#include "demodata/addressgenerator.h"
+#include "demodata/demoaddresses.h"
 #include "persistence/storetable.h"
+#include "setup/addresstransfer.h"
+#include "setup/adminsupport.h"
+#include "setup/demosetup.h"
 #include "testsupport.h"
 
 namespace {
 
 const QDateTime kTransferNow(QDate(2026, 12, 6), QTime(10, 30));
-
-// ISO 13616 check, written independently of the generator: the number formed by the
-// rearranged IBAN leaves 1 when divided by 97, computed in chunks of nine digits.
-bool transferIbanValid(const QString& iban) {
-    if (iban.size() < 5) return false;
-    const QString moved = iban.mid(4) + iban.left(4);
-    QString digits;
-    for (const QChar c : moved) {
-        if (c.isDigit())
-            digits += c;
-        else if (c >= u'A' && c <= u'Z')
-            digits += QString::number(c.unicode() - u'A' + 10);
-        else
-            return false;
-    }
-    qint64 remainder = 0;
-    while (!digits.isEmpty()) {
-        const QString chunk = QString::number(remainder) + digits.left(9);
-        digits.remove(0, 9);
-        remainder = chunk.toLongLong() % 97;
-    }
-    return remainder == 1;
-}
 
 struct TTransferLog {
     QString out, err;
@@ -123,13 +102,6 @@ class TestAddressTransfer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void addressNumber_data();
-    void addressNumber();
-    void germanIban_data();
-    void germanIban();
-    void generatorIsDeterministic();
-    void generatedBankDataIsValid();
-    void generatedRecordsAreRealistic();
     void demoConfig();
     void demoAddresses();
     void exportImportRoundTrip();
@@ -145,171 +117,6 @@ private Q_SLOTS:
     void missingTenant();
     void commandLine();
 };
-
-void TestAddressTransfer::addressNumber_data() {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("number");
-    QTest::newRow("first") << 0 << "K000001";
-    QTest::newRow("demo last") << 299 << "K000300";
-    QTest::newRow("bench last") << 99999 << "K100000";
-}
-
-void TestAddressTransfer::addressNumber() {
-    QFETCH(int, index);
-    QFETCH(QString, number);
-    QCOMPARE(TAddressGenerator::AddressNumber(index), number);
-    PinnedClock clock(kTransferNow);
-    TCustomerAddress record;
-    TAddressGenerator().Fill(index, record);
-    QCOMPARE(record.Id, number);
-}
-
-void TestAddressTransfer::germanIban_data() {
-    QTest::addColumn<QString>("bankCode");
-    QTest::addColumn<QString>("account");
-    QTest::addColumn<QString>("iban");
-    // The published example IBAN; check digits below 10 keep their leading zero.
-    const char* rows[][4] = {
-        {"published example", "37040044", "0532013000", "DE89370400440532013000"},
-        {"short account padded", "37040044", "532013000", "DE89370400440532013000"},
-        {"check digits 03", "37040044", "6", "DE03370400440000000006"},
-        {"bank code too short", "3704004", "532013000", ""},
-        {"letters in account", "37040044", "53201300X", ""},
-        {"account too long", "37040044", "12345678901", ""}};
-    for (const auto& row : rows) QTest::newRow(row[0]) << row[1] << row[2] << row[3];
-}
-
-void TestAddressTransfer::germanIban() {
-    QFETCH(QString, bankCode);
-    QFETCH(QString, account);
-    QFETCH(QString, iban);
-    const QString result = TAddressGenerator::GermanIban(bankCode, account);
-    QCOMPARE(result, iban);
-    if (!iban.isEmpty()) QVERIFY(transferIbanValid(result));
-}
-
-void TestAddressTransfer::generatorIsDeterministic() {
-    PinnedClock clock(kTransferNow);
-    const TAddressGenerator first;
-    const TAddressGenerator second;
-    const TAddressGenerator otherSeed(7);
-    TCustomerAddress a, b, c;
-    int differentFromOtherSeed = 0;
-    // Filling in another order and reusing a record gives the same records.
-    for (int i = 40; i >= 0; --i) {
-        first.Fill(i, a);
-        second.Fill(i, b);
-        QCOMPARE(a.GetXML(true), b.GetXML(true));
-        otherSeed.Fill(i, c);
-        if (c.GetXML(true) != a.GetXML(true)) ++differentFromOtherSeed;
-    }
-    QCOMPARE(differentFromOtherSeed, 41);
-    first.Fill(3, a);
-    second.Fill(4, b);
-    QVERIFY(a.GetXML(true) != b.GetXML(true));
-}
-
-void TestAddressTransfer::generatedBankDataIsValid() {
-    PinnedClock clock(kTransferNow);
-    const TAddressGenerator generator;
-    TCustomerAddress record;
-    int ibans = 0;
-    for (int i = 0; i < 300; ++i) {
-        generator.Fill(i, record);
-        for (const auto& way : record.PaymentWays) {
-            if (way->Iban.isEmpty()) {
-                QVERIFY2(!way->HasBankData(), qPrintable(record.Id));
-                continue;
-            }
-            ++ibans;
-            QVERIFY2(transferIbanValid(way->Iban), qPrintable(way->Iban));
-            QCOMPARE(way->Iban.size(), 22);
-            QCOMPARE(way->Iban.mid(4, 8), way->BCode);
-            QCOMPARE(way->Iban.mid(12), way->Acc.rightJustified(10, QLatin1Char('0')));
-            QVERIFY2(way->Bic.size() == 11 && way->Bic.mid(4, 2) == QLatin1String("DE"),
-                     qPrintable(way->Bic));
-            QVERIFY(!way->Inst.isEmpty());
-        }
-    }
-    QVERIFY2(ibans > 60, qPrintable(QString::number(ibans)));
-}
-
-void TestAddressTransfer::generatedRecordsAreRealistic() {
-    PinnedClock clock(kTransferNow);
-    const TAddressGenerator generator;
-    TAddressConfig config;
-    FillDemoConfig(config);
-    QSet<int> channelTypes;
-    QSet<QString> countries;
-    QSet<QString> towns;
-    int withWv = 0, umlauts = 0, sharpS = 0, companies = 0, multiAddress = 0, withTerms = 0;
-    TCustomerAddress record;
-    for (int i = 0; i < 300; ++i) {
-        generator.Fill(i, record);
-        const QString id = record.Id;
-        QVERIFY2(config.Nk.contains(id.left(1)), qPrintable(id));
-        QVERIFY2(config.AdressGrp.contains(record.AddrGrp), qPrintable(record.AddrGrp));
-        for (const QString& mark : record.Kennzeichen)
-            QVERIFY2(config.AdressKz.contains(mark), qPrintable(mark));
-        QVERIFY(record.Anschriften.Count() >= 1 && record.Anschriften.Count() <= 3);
-        QVERIFY(record.Kontakte.Count() >= 1 && record.Kontakte.Count() <= 3);
-        QVERIFY(record.PaymentWays.Count() <= 2);
-        QVERIFY(record.PaymentTerms.Count() <= 2);
-        if (record.Anschriften.Count() > 1) ++multiAddress;
-        if (record.PaymentTerms.Count() > 0) ++withTerms;
-        QVERIFY2(record.Anschriften.DefaultAnschrift() == record.Anschriften.Items(0),
-                 qPrintable(id));
-        QVERIFY(record.Kontakte.DefaultContact() == record.Kontakte.Items(0));
-        for (int a = 0; a < record.Anschriften.Count(); ++a) {
-            const TCustomerAnschrift* anschrift = record.Anschriften.Items(a);
-            QCOMPARE(anschrift->Id, QStringLiteral("%1").arg(a + 1, 2, 10, QLatin1Char('0')));
-            QVERIFY(!anschrift->Name1.isEmpty() && !anschrift->Strasse.isEmpty());
-            QVERIFY(!anschrift->Plz.isEmpty() && !anschrift->Ort.isEmpty());
-            QVERIFY2(config.AnschriftArten.contains(anschrift->AArt), qPrintable(anschrift->AArt));
-            countries.insert(anschrift->Land);
-            towns.insert(anschrift->Ort);
-            // German postcodes have five digits, Austrian and Swiss ones four.
-            QCOMPARE(anschrift->Plz.size(), anschrift->Land == QLatin1String("D") ? 5 : 4);
-        }
-        for (const auto& contact : record.Kontakte) {
-            for (const auto& data : contact->Data) {
-                channelTypes.insert(data->CdType);
-                QVERIFY2(!data->CdValue.isEmpty(), qPrintable(id));
-                if (data->CdType == cdtEmail)
-                    QVERIFY2(data->CdValue.count(QLatin1Char('@')) == 1 &&
-                                 data->CdValue.toLatin1() == data->CdValue.toUtf8(),
-                             qPrintable(data->CdValue));
-                if (data->CdType == cdtZugehoerigeAnschrift)
-                    QVERIFY(record.Anschriften.FindById(data->CdValue));
-            }
-        }
-        if (record.Kontakte.Items(0)->Data.FindByType(cdtFirma)) ++companies;
-        const QString text = record.GetXML(true);
-        if (text.contains(u'ä') || text.contains(u'ö') || text.contains(u'ü')) ++umlauts;
-        if (text.contains(u'ß')) ++sharpS;
-        QCOMPARE(record.DisplayTxt, record.GetShortText());
-        QVERIFY(record.Created > 0 && record.Changed >= record.Created);
-        QVERIFY(record.Changed <= DateTimeToDayNumber(kTransferNow));
-        if (record.Wv != 0) {
-            ++withWv;
-            const qint64 days = kTransferNow.date().daysTo(DayNumberToDateTime(record.Wv).date());
-            QVERIFY2(days >= -14 && days <= 42, qPrintable(id));
-            QVERIFY(!record.WvTxt.isEmpty() && record.WvTxt.size() <= 40);
-            QCOMPARE(record.WvUser, QStringLiteral("ADMIN"));
-        }
-    }
-    for (int type = cdtSonstiges; type <= cdtZugehoerigeAnschrift; ++type)
-        QVERIFY2(channelTypes.contains(type), qPrintable(QString::number(type)));
-    QVERIFY2(withWv >= 30 && withWv <= 90, qPrintable(QString::number(withWv)));
-    QVERIFY2(umlauts > 150, qPrintable(QString::number(umlauts)));
-    QVERIFY2(sharpS > 30, qPrintable(QString::number(sharpS)));
-    QVERIFY2(companies > 120 && companies < 260, qPrintable(QString::number(companies)));
-    QVERIFY(multiAddress > 30);
-    QVERIFY(withTerms > 100);
-    QVERIFY(countries.contains(QStringLiteral("D")) && countries.contains(QStringLiteral("A")) &&
-            countries.contains(QStringLiteral("CH")));
-    QVERIFY2(towns.size() > 40, qPrintable(QString::number(towns.size())));
-}
 
 void TestAddressTransfer::demoConfig() {
     TTransferSuite env;

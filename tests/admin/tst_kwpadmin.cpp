@@ -8,7 +8,7 @@
 #include "app/inifile.h"
 #include "app/inifilesec.h"
 #include "app/systemeinstellungen.h"
-#include "main/kwpadmin/protectedvalues.h"
+#include "setup/protectedvalues.h"
 #include "testsupport.h"
 
 namespace {

@@ -1,18 +1,20 @@
 #include "main/kwpadmin/admincommands.h"
 
+#include <QCommandLineParser>
 #include <QTextStream>
+#include <algorithm>
 #include <functional>
 
 #include "app/format.h"
 #include "app/translation.h"
-#include "main/kwpadmin/addresstransfer.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/demosetup.h"
-#include "main/kwpadmin/installation.h"
-#include "main/kwpadmin/lookupsetup.h"
-#include "main/kwpadmin/protectedvalues.h"
-#include "main/kwpadmin/tenantsetup.h"
-#include "main/kwpadmin/usersetup.h"
+#include "setup/addresstransfer.h"
+#include "setup/adminsupport.h"
+#include "setup/demosetup.h"
+#include "setup/installation.h"
+#include "setup/lookupsetup.h"
+#include "setup/protectedvalues.h"
+#include "setup/tenantsetup.h"
+#include "setup/usersetup.h"
 
 #ifndef KWP_VERSION
 #define KWP_VERSION "0.0"
@@ -416,58 +418,74 @@ int showHelp(const QStringList& words, TContext& context) {
     return AdminExitOk;
 }
 
+const TOptionDef* findOption(const TCommand& command, const QString& name) {
+    const auto found = std::find_if(command.options.cbegin(), command.options.cend(),
+                                    [&](const TOptionDef& o) { return o.name == name; });
+    return found == command.options.cend() ? nullptr : &*found;
+}
+
+// Why the parser refused the arguments, said as the tool says it: the first argument in order
+// that is no option of the command or lacks or carries a value.
+QString refusedArgument(const TCommand& command, const QStringList& args) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--")) break;
+        if (arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) continue;
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) continue;
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        const QString name = arg.mid(2, equals < 0 ? -1 : equals - 2);
+        const TOptionDef* known =
+            arg.startsWith(QLatin1String("--")) ? findOption(command, name) : nullptr;
+        if (!known) return FormatStr(_("Unbekannte Option: %s"), {arg});
+        if (known->takesValue && equals < 0 && ++i >= args.size())
+            return FormatStr(_("Die Option --%s erwartet einen Wert."), {name});
+        if (!known->takesValue && equals >= 0)
+            return FormatStr(_("Die Option --%s erwartet keinen Wert."), {name});
+    }
+    return FormatStr(_("Unbekannte Option: %s"), {args.join(QLatin1Char(' '))});
+}
+
 // Splits the arguments after the command words into positional arguments and options.
 TCommandLine parseCommandLine(const TCommand& command, const QStringList& args) {
     TCommandLine line;
-    bool optionsEnded = false;
+    // Free "--Key=Value" settings are no options the parser could know: they are taken first.
+    QStringList rest;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
-        if (optionsEnded || arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
-            line.positional.append(arg);
+        if (arg == QLatin1String("--")) {
+            rest += args.mid(i);
+            break;
+        }
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        const QString name = arg.mid(2, equals < 0 ? -1 : equals - 2);
+        if (!command.freeSettings || !arg.startsWith(QLatin1String("--")) || name.isEmpty() ||
+            arg == QLatin1String("--help") || findOption(command, name)) {
+            rest.append(arg);
             continue;
         }
-        if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            line.help = true;
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            const qsizetype equals = arg.indexOf(QLatin1Char('='));
-            const QString name = arg.mid(2, equals < 0 ? -1 : equals - 2);
-            const std::optional<QString> inlineValue =
-                equals < 0 ? std::nullopt : std::optional<QString>(arg.mid(equals + 1));
-            const auto known = std::find_if(command.options.cbegin(), command.options.cend(),
-                                            [&](const TOptionDef& o) { return o.name == name; });
-            if (known != command.options.cend()) {
-                if (known->takesValue) {
-                    QString value;
-                    if (inlineValue) {
-                        value = *inlineValue;
-                    } else if (i + 1 < args.size()) {
-                        value = args.at(++i);
-                    } else {
-                        throw EAdminUsageError(
-                            FormatStr(_("Die Option --%s erwartet einen Wert."), {name}));
-                    }
-                    line.options.append({name, value});
-                } else {
-                    if (inlineValue) {
-                        throw EAdminUsageError(
-                            FormatStr(_("Die Option --%s erwartet keinen Wert."), {name}));
-                    }
-                    line.options.append({name, QString()});
-                }
-            } else if (command.freeSettings && !name.isEmpty()) {
-                if (!inlineValue) {
-                    throw EAdminUsageError(FormatStr(
-                        _("Für --%s fehlt der Wert; erwartet wird --%s=Wert."), {name, name}));
-                }
-                line.settings.append({name, *inlineValue});
-            } else {
-                throw EAdminUsageError(FormatStr(_("Unbekannte Option: %s"), {arg}));
-            }
-        } else {
-            throw EAdminUsageError(FormatStr(_("Unbekannte Option: %s"), {arg}));
+        if (equals < 0) {
+            throw EAdminUsageError(
+                FormatStr(_("Für --%s fehlt der Wert; erwartet wird --%s=Wert."), {name, name}));
         }
+        line.settings.append({name, arg.mid(equals + 1)});
+    }
+
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(help);
+    for (const TOptionDef& option : command.options) {
+        parser.addOption(option.takesValue
+                             ? QCommandLineOption(option.name, QString(), QStringLiteral("WERT"))
+                             : QCommandLineOption(option.name));
+    }
+    if (!parser.parse(QStringList{kProgram} + rest))
+        throw EAdminUsageError(refusedArgument(command, rest));
+    line.help = parser.isSet(help);
+    line.positional = parser.positionalArguments();
+    for (const TOptionDef& option : command.options) {
+        if (!parser.isSet(option.name)) continue;
+        line.options.append(
+            {option.name, option.takesValue ? parser.value(option.name) : QString()});
     }
     return line;
 }

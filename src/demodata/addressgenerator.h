@@ -21,9 +21,6 @@ public:
 
     // "K000001" for index 0.
     static QString AddressNumber(int index);
-    // The German IBAN of an account (bank code of 8 digits, account number of up to 10),
-    // check digits by ISO 13616 (mod 97). Empty when the input has other characters.
-    static QString GermanIban(const QString& bankCode, const QString& account);
 
     // The choice lists the generated records use, for the address configuration.
     static QStringList AddressGroups();

@@ -1,4 +1,4 @@
-#include "main/kwpadmin/installation.h"
+#include "setup/installation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +9,7 @@
 #include "app/inifile.h"
 #include "app/inifilesec.h"
 #include "app/translation.h"
-#include "main/kwpadmin/adminsupport.h"
+#include "setup/adminsupport.h"
 
 namespace {
 struct TCountry {

@@ -1,4 +1,4 @@
-#include "main/kwpadmin/tenantsetup.h"
+#include "setup/tenantsetup.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,79 +7,21 @@
 
 #include "app/format.h"
 #include "app/inifilesec.h"
+#include "app/sysdataschema.h"
 #include "app/translation.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/protectedvalues.h"
+#include "setup/adminsupport.h"
+#include "setup/protectedvalues.h"
 
 namespace {
-enum class TValueKind { Text, Directory, Decimal, Integer, Byte, Boolean };
-
-struct TKnownKey {
-    const char* section;
-    const char* key;
-    TValueKind kind;
-    // Directories: the folder below the tenant's data folder; else the value as text.
-    const char* defaultValue;
-    // Folders the suite expects below a directory ('|'-separated, '/' inside one).
-    const char* subFolders = "";
-};
+using TValueKind = TSysdataType;
 
 const QString kDataDirPlaceholder = QStringLiteral("[DATADIR]");
 const QString kSystem = QStringLiteral("System");
 
-// Every setting the suite reads from a tenant's "SYSDATA.INI", in the order it reads them.
-constexpr TKnownKey kKnownKeys[] = {
-    {"System", "A1", TValueKind::Directory, "ALLGEMEIN", "ADRESSEN"},
-    {"System", "Journale", TValueKind::Directory, "JOURNALE", "RECHNUNGEN/DATA"},
-    {"System", "Kleinrechnungen", TValueKind::Directory, "KLEINAUFTRAEGE"},
-    {"System", "Angebote", TValueKind::Directory, "ANGEBOTE"},
-    {"System", "Wartung", TValueKind::Directory, "WARTUNG"},
-    {"System", "Lager", TValueKind::Directory, "LAGER", "IMAGES"},
-    {"System", "Bestellwesen", TValueKind::Directory, "BESTELLWESEN"},
-    {"System", "Leistungsdatei", TValueKind::Directory, "LEISTUNGEN"},
-    {"System", "Kataloge", TValueKind::Directory, "KATALOGE"},
-    {"System", "Auftraege", TValueKind::Directory, "AUFTRAEGE"},
-    {"System", "Briefe", TValueKind::Directory, "BRIEFE"},
-    {"System", "Kommission", TValueKind::Directory, "KOMMISSION"},
-    {"System", "Hauswaehrung", TValueKind::Text, "EURO"},
-    {"System", "HKurz", TValueKind::Text, "EUR"},
-    {"System", "Waehrung1", TValueKind::Text, "EURO"},
-    {"System", "W1Kurz", TValueKind::Text, "EUR"},
-    {"System", "WaehrFaktor1In", TValueKind::Decimal, "1"},
-    {"System", "WaehrFaktor1Out", TValueKind::Decimal, "1"},
-    {"System", "HausX1In", TValueKind::Integer, "1"},
-    {"System", "HausX1Out", TValueKind::Integer, "1"},
-    {"System", "Waehrung2", TValueKind::Text, ""},
-    {"System", "W2Kurz", TValueKind::Text, ""},
-    {"System", "WaehrFaktor2In", TValueKind::Decimal, "1"},
-    {"System", "WaehrFaktor2Out", TValueKind::Decimal, "1"},
-    {"System", "HausX2In", TValueKind::Integer, "1"},
-    {"System", "HausX2Out", TValueKind::Integer, "1"},
-    {"System", "Waehrung3", TValueKind::Text, ""},
-    {"System", "W3Kurz", TValueKind::Text, ""},
-    {"System", "WaehrFaktor3In", TValueKind::Decimal, "1"},
-    {"System", "WaehrFaktor3Out", TValueKind::Decimal, "1"},
-    {"System", "HausX3In", TValueKind::Integer, "1"},
-    {"System", "HausX3Out", TValueKind::Integer, "1"},
-    {"System", "StdSprache", TValueKind::Text, "de_DE"},
-    {"System", "MwStRed", TValueKind::Decimal, "7"},
-    {"System", "MwStNorm", TValueKind::Decimal, "19"},
-    {"System", "MwStErh", TValueKind::Decimal, "0"},
-    {"System", "MwStMultiDisabled", TValueKind::Boolean, "false"},
-    {"System", "MwStDefault", TValueKind::Byte, "1"},
-    {"StdTxt", "TextWidthMM", TValueKind::Integer, "80"},
-    {"StdTxt", "StdFont", TValueKind::Text, "Arial"},
-    {"StdTxt", "StdFontSize", TValueKind::Integer, "8"},
-    {"EtTxt", "TextWidthMM", TValueKind::Integer, "80"},
-    {"EtTxt", "StdFont", TValueKind::Text, "Arial"},
-    {"EtTxt", "StdFontSize", TValueKind::Integer, "8"},
-    {"VTNTTxt", "TextWidthMM", TValueKind::Integer, "175"},
-    {"VTNTTxt", "StdFont", TValueKind::Text, "Arial"},
-    {"VTNTTxt", "StdFontSize", TValueKind::Integer, "8"},
-    {"System", "FullCurrency", TValueKind::Boolean, "false"},
-    {"System", "RoundCurrencyEnabled", TValueKind::Boolean, "false"},
-    {"System", "ArtikelVKPreisIsBrutto", TValueKind::Boolean, "false"},
-};
+// The value a new tenant gets: for directories the folder below its data folder.
+QString tenantValue(const TSysdataKey& key) {
+    return QString::fromLatin1(key.tenantValue ? key.tenantValue : key.defaultValue);
+}
 
 // One value to write. Numbers and booleans are held in C-locale text until written.
 struct TSetting {
@@ -89,8 +31,8 @@ struct TSetting {
     QString subFolders;
 };
 
-const TKnownKey* findKnownKey(const QString& section, const QString& key) {
-    for (const TKnownKey& known : kKnownKeys) {
+const TSysdataKey* findKnownKey(const QString& section, const QString& key) {
+    for (const TSysdataKey& known : SysdataSchema()) {
         if (section.compare(QLatin1String(known.section), Qt::CaseInsensitive) == 0 &&
             key.compare(QLatin1String(known.key), Qt::CaseInsensitive) == 0)
             return &known;
@@ -162,11 +104,10 @@ QString canonicalValue(TValueKind kind, const QString& value, const QString& wha
 
 QList<TSetting> defaultSettings(const QString& tenant) {
     QList<TSetting> settings;
-    for (const TKnownKey& known : kKnownKeys) {
-        TSetting setting{QLatin1String(known.section), QLatin1String(known.key), known.kind,
-                         QString::fromLatin1(known.defaultValue),
-                         QString::fromLatin1(known.subFolders)};
-        if (known.kind == TValueKind::Directory)
+    for (const TSysdataKey& known : SysdataSchema()) {
+        TSetting setting{QLatin1String(known.section), QLatin1String(known.key), known.type,
+                         tenantValue(known), QString::fromLatin1(known.subFolders)};
+        if (known.type == TValueKind::Directory)
             setting.value = kDataDirPlaceholder + tenant + QLatin1Char('\\') + setting.value;
         settings.append(setting);
     }
@@ -183,10 +124,10 @@ void applyOverrides(QList<TSetting>& settings, const TTenantOptions& options,
         ValidateIniName(section, FormatStr(_("den Abschnitt in --%s"), {option}));
         ValidateIniName(key, FormatStr(_("den Schlüssel in --%s"), {option}));
 
-        const TKnownKey* known = findKnownKey(section, key);
+        const TSysdataKey* known = findKnownKey(section, key);
         TSetting setting{known ? QLatin1String(known->section) : section,
                          known ? QLatin1String(known->key) : key,
-                         known ? known->kind : TValueKind::Text, QString(),
+                         known ? known->type : TValueKind::Text, QString(),
                          known ? QString::fromLatin1(known->subFolders) : QString()};
         setting.value = canonicalValue(setting.kind, value, optionName(setting));
         if (!known) {
@@ -291,12 +232,12 @@ void AddTenant(const TInstallationPaths& paths, const QString& name, const TTena
 
 QString TenantSettingsHelp() {
     QString text;
-    for (const TKnownKey& known : kKnownKeys) {
+    for (const TSysdataKey& known : SysdataSchema()) {
         const QString section = QLatin1String(known.section);
         QString option = QLatin1String(known.key);
         if (section != kSystem) option = section + QLatin1Char('.') + option;
-        QString value = QString::fromLatin1(known.defaultValue);
-        if (known.kind == TValueKind::Directory)
+        QString value = tenantValue(known);
+        if (known.type == TValueKind::Directory)
             value = kDataDirPlaceholder + QStringLiteral("<MANDANT>\\") + value;
         if (value.isEmpty()) value = _("(leer)");
         text += QStringLiteral("  --") + option.leftJustified(28) + QLatin1Char(' ') + value +

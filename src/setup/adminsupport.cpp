@@ -1,4 +1,4 @@
-#include "main/kwpadmin/adminsupport.h"
+#include "setup/adminsupport.h"
 
 #include <QDir>
 #include <QFileInfo>

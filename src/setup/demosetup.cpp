@@ -1,17 +1,22 @@
-#include "main/kwpadmin/demosetup.h"
+#include "setup/demosetup.h"
 
 #include <QFileInfo>
 #include <memory>
 
+#include "address/addressconfig.h"
+#include "address/customeraddress.h"
+#include "addressdb/dbadress.h"
 #include "app/format.h"
 #include "app/translation.h"
+#include "demodata/addressgenerator.h"
+#include "demodata/demoaddresses.h"
 #include "labels/printetikettmanager.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/demoaddresses.h"
-#include "main/kwpadmin/installation.h"
-#include "main/kwpadmin/lookupsetup.h"
-#include "main/kwpadmin/tenantsetup.h"
-#include "main/kwpadmin/usersetup.h"
+#include "setup/addresstransfer.h"
+#include "setup/adminsupport.h"
+#include "setup/installation.h"
+#include "setup/lookupsetup.h"
+#include "setup/tenantsetup.h"
+#include "setup/usersetup.h"
 
 namespace {
 const QString kDemoTenant = QStringLiteral("DEMO");
@@ -172,7 +177,55 @@ bool labelsStep(const TInstallationPaths& paths, const TAdminLog& log) {
     log.info(FormatStr(_("Etikettenformulare angelegt: %s"), {fileName}));
     return true;
 }
+
 }  // namespace
+
+bool InstallDemoConfig(const TInstallationPaths& paths, const TAdminLog& log) {
+    const QString dir = TenantAddressDir(paths, kDemoTenant);
+    const QString fileName = dir + QStringLiteral("CONFIG.XML");
+    if (QFileInfo::exists(fileName)) return false;
+    EnsureDir(dir, log);
+    TAddressConfig config;
+    FillDemoConfig(config);
+    config.SaveToFile(fileName);
+    log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
+    return true;
+}
+
+bool InstallDemoAddresses(const TInstallationPaths& paths, const TAdminLog& log) {
+    const QString dir = TenantAddressDir(paths, kDemoTenant);
+    QString lastError;
+    TDBAdress db([&lastError](const std::exception& error, const QString& context) {
+        const auto* kwpError = dynamic_cast<const EKwpError*>(&error);
+        lastError = context + QStringLiteral(": ") +
+                    (kwpError ? kwpError->message() : QString::fromUtf8(error.what()));
+    });
+    db.OpenDirectory(dir, false, false);
+    if (!db.IsOpen()) {
+        throw EKwpError(
+            FormatStr(_("Die Adresstabelle in \"%s\" kann nicht geöffnet werden."), {dir}) +
+            QLatin1Char('\n') + lastError);
+    }
+    if (db.GetRecordCount() > 0) return false;
+
+    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("kwpadmin"));
+    if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
+    const TAddressGenerator generator;
+    TCustomerAddress record;
+    for (int i = 0; i < kDemoAddressCount; ++i) {
+        generator.Fill(i, record);
+        if (db.SetCustomer(record) != 0) {
+            db.Unlock(lock, false);
+            throw EKwpError(FormatStr(_("Adresse \"%s\" kann nicht geschrieben werden; es wurde "
+                                        "nichts eingelesen."),
+                                      {record.Id}) +
+                            QLatin1Char('\n') + lastError);
+        }
+    }
+    db.Unlock(lock);
+    log.info(FormatStr(_("%d Adressen angelegt in %s"), {kDemoAddressCount, dir}));
+    return true;
+}
 
 QList<TDemoStep> DemoSteps() {
     return {

@@ -1,4 +1,4 @@
-#include "main/kwpadmin/addresstransfer.h"
+#include "setup/addresstransfer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,8 +12,8 @@
 #include "app/inifilesec.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/tenantsetup.h"
+#include "setup/adminsupport.h"
+#include "setup/tenantsetup.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "main/kwpadmin/usersetup.h"
+#include "setup/usersetup.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -8,9 +8,9 @@
 #include "app/inifilesec.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
-#include "main/kwpadmin/adminsupport.h"
-#include "main/kwpadmin/protectedvalues.h"
-#include "main/kwpadmin/tenantsetup.h"
+#include "setup/adminsupport.h"
+#include "setup/protectedvalues.h"
+#include "setup/tenantsetup.h"
 
 namespace {
 const QString kListen = QStringLiteral("Listen");

@@ -1,4 +1,4 @@
-#include "main/kwpadmin/protectedvalues.h"
+#include "setup/protectedvalues.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -7,7 +7,7 @@
 #include "app/inifile.h"
 #include "app/inifilesec.h"
 #include "app/translation.h"
-#include "main/kwpadmin/adminsupport.h"
+#include "setup/adminsupport.h"
 
 namespace {
 // The spelling the file uses for a section or key the INI class found case-insensitively.

@@ -17,5 +17,9 @@ struct TDemoStep {
 
 // The steps in the order they run; a new kind of demo data is one more entry.
 QList<TDemoStep> DemoSteps();
+// Demo step: the address configuration "CONFIG.XML" of the demo tenant.
+bool InstallDemoConfig(const TInstallationPaths& paths, const TAdminLog& log);
+// Demo step: a few hundred generated addresses in the demo tenant's address table.
+bool InstallDemoAddresses(const TInstallationPaths& paths, const TAdminLog& log);
 // Runs every step; throws what a step throws.
 void CreateDemo(const TInstallationPaths& paths, const TAdminLog& log);

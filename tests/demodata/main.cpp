@@ -1,0 +1,3 @@
+#include "testsupport.h"
+
+KWP_TEST_MAIN()
