@@ -97,7 +97,10 @@ struct TDBAdress::ShownCache {
 TDBAdress::TDBAdress(TDatabaseErrorCallback onError)
     : TDatabaseWrapper(std::move(onError)), m_shownCache(std::make_unique<ShownCache>()) {}
 
-TDBAdress::~TDBAdress() = default;
+TDBAdress::~TDBAdress() {
+    // The table outlives the index (the base class owns it) and may commit on closing.
+    if (m_addressTable) m_addressTable->SetBeforeCommit({});
+}
 
 TStoreTable* TDBAdress::AddressTable() {
     Tables();
@@ -125,6 +128,15 @@ void TDBAdress::DefineTable(TStoreTable& table) {
 
 void TDBAdress::RegisterTables() {
     m_addressTable = AddTable(adressTable, adressIndex);
+    m_searchIndex = addresssearch::MakeIndex(*m_addressTable);
+    // Rows saved under one lock are indexed together at its end: one pass, not one per row.
+    m_addressTable->SetBeforeCommit([index = m_searchIndex.get()] {
+        try {
+            index->Update();
+        } catch (const std::exception&) {
+            // The rows are saved; searches derive their texts until a later save indexes them.
+        }
+    });
 }
 
 void TDBAdress::SetDefaultIndexes() {
@@ -158,8 +170,7 @@ void TDBAdress::AfterOpen() {
 }
 
 TStoreTextIndex& TDBAdress::searchIndex() {
-    TStoreTable& table = *AddressTable();
-    if (!m_searchIndex) m_searchIndex = addresssearch::MakeIndex(table);
+    Tables();
     return *m_searchIndex;
 }
 
@@ -239,11 +250,6 @@ int TDBAdress::SetCustomer(TCustomerAddress& record) {
         const bool cacheCurrent = shownCacheCurrent();
         table.Post();
         updateShownCache(cacheCurrent, false, table.CurrentRowId());
-        try {
-            searchIndex().Update();
-        } catch (const std::exception&) {
-            // The row is saved; its search text is derived by the next search or save.
-        }
         return 0;
     } catch (const std::exception& error) {
         try {
@@ -461,19 +467,18 @@ const addresssearch::ShownRows& TDBAdress::shownRows(const TStoreRowIds* rows,
 }
 
 // The rows the filter takes, in table order, numbered as the list shows them.
-void TDBAdress::appendResults(const addresssearch::ShownRows& shown,
-                              const std::function<bool(qint64, const addresssearch::Shown&)>& take,
+void TDBAdress::appendResults(const std::function<const addresssearch::Shown*(qint64 row)>& take,
                               TDBAdressSearchResultObjectList& result) {
     const std::vector<qint64>& order = AddressTable()->rowOrder();
     for (size_t i = 0; i < order.size(); ++i) {
-        const auto row = shown.find(order[i]);
-        if (row == shown.end() || !take(order[i], row->second)) continue;
+        const addresssearch::Shown* shown = take(order[i]);
+        if (!shown) continue;
         TDBAdressSearchResult* item = result.Add();
         item->RecNo = int(i + 1);
-        item->Id = row->second.id;
-        item->DisplayTxt = row->second.displayTxt;
-        item->AddrGrp = row->second.addrGrp;
-        item->Wv = row->second.wv;
+        item->Id = shown->id;
+        item->DisplayTxt = shown->displayTxt;
+        item->AddrGrp = shown->addrGrp;
+        item->Wv = shown->wv;
     }
 }
 
@@ -487,9 +492,16 @@ void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList
         const TStoreRowIds rows = searchIndex().Find(needles);
         if (rows.empty()) return;
         addresssearch::ShownRows readNow;
+        const addresssearch::ShownRows& shown = shownRows(&rows, readNow);
+        // Row ids are small and dense: a bitmap answers for every row of the order at once.
+        std::vector<bool> hit(size_t(rows.back()) + 1);
+        for (const qint64 row : rows) hit[size_t(row)] = true;
         appendResults(
-            shownRows(&rows, readNow),
-            [&rows](qint64 row, const addresssearch::Shown&) { return rows.contains(row); },
+            [&](qint64 row) -> const addresssearch::Shown* {
+                if (row < 0 || size_t(row) >= hit.size() || !hit[size_t(row)]) return nullptr;
+                const auto it = shown.find(row);
+                return it == shown.end() ? nullptr : &it->second;
+            },
             result);
     } catch (const std::exception& error) {
         ReportError(error, QStringLiteral("FindAddress"));
@@ -504,10 +516,14 @@ void TDBAdress::FindAddressByAddrGrp(const QString& group,
         const kwpstore::ReadScope reading(table.connection());
         table.RefreshIfChanged();
         addresssearch::ShownRows readNow;
+        const addresssearch::ShownRows& shown = shownRows(nullptr, readNow);
         appendResults(
-            shownRows(nullptr, readNow),
-            [&group](qint64, const addresssearch::Shown& shown) {
-                return shown.addrGrp.compare(group, Qt::CaseInsensitive) == 0;
+            [&](qint64 row) -> const addresssearch::Shown* {
+                const auto it = shown.find(row);
+                return it != shown.end() &&
+                               it->second.addrGrp.compare(group, Qt::CaseInsensitive) == 0
+                           ? &it->second
+                           : nullptr;
             },
             result);
     } catch (const std::exception& error) {

@@ -81,8 +81,7 @@ private:
     TStoreTextIndex& searchIndex();
     const addresssearch::ShownRows& shownRows(const TStoreRowIds* rows,
                                               addresssearch::ShownRows& readNow);
-    void appendResults(const addresssearch::ShownRows& shown,
-                       const std::function<bool(qint64, const addresssearch::Shown&)>& take,
+    void appendResults(const std::function<const addresssearch::Shown*(qint64 row)>& take,
                        TDBAdressSearchResultObjectList& result);
 
     bool locateId(const QString& id);

@@ -148,15 +148,23 @@ QString Haystack(const QVariantList& columns) {
         else
             appendXmlValues(text, values);
     }
-    QStringList distinct;
-    QSet<QString> seen;
-    for (const QString& value : values) {
-        const QString key = searchKey(value);
-        if (key.isEmpty() || seen.contains(key)) continue;
-        seen.insert(key);
-        distinct.append(key);
+    // A word of the search text holds no blank, so it matches within one word of the row (or,
+    // as a whole word, one word exactly): each distinct word once is enough.
+    QString hay(1, QLatin1Char(' '));
+    QSet<QStringView> seen;
+    QStringList keys;
+    keys.reserve(values.size());
+    for (const QString& value : values) keys.append(searchKey(value));
+    for (const QString& key : keys) {
+        for (const QStringView word :
+             QStringView(key).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (seen.contains(word)) continue;
+            seen.insert(word);
+            hay += word;
+            hay += QLatin1Char(' ');
+        }
     }
-    return QLatin1Char(' ') + distinct.join(QLatin1Char(' ')) + QLatin1Char(' ');
+    return hay;
 }
 
 std::unique_ptr<TStoreTextIndex> MakeIndex(TStoreTable& table) {

@@ -23,7 +23,7 @@ namespace addresssearch {
 // there is nothing to search for.
 QList<QByteArray> SplitSearchText(const QString& text);
 // What the search sees of a row, from the columns ID, DISPLAYTXT, WVTXT, CHARACT, XMLDATA:
-// each distinct value once, between blanks.
+// each distinct word of the values once, between blanks.
 QString Haystack(const QVariantList& columns);
 // The index of an address table (see TStoreTextIndex), which lists also read their columns
 // from.

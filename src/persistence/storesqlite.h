@@ -70,6 +70,7 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return m_depth > 0; }
+    int transactionDepth() const { return m_depth; }
 
     // Changes whenever another connection committed to the file.
     qint64 dataVersion();

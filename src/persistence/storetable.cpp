@@ -811,6 +811,7 @@ void TStoreTable::Post() {
             } else if (sqlite3_changes(m_connection->handle()) == 0) {
                 throw EStoreError(storeDeletedMeanwhile(m_tableName));
             }
+            runBeforeCommit();
         });
     } catch (const EStoreError& e) {
         storeWriteFailed(m_tableName, e);
@@ -826,6 +827,10 @@ void TStoreTable::Post() {
         }
         placeRow(rowId);
     }
+}
+
+void TStoreTable::runBeforeCommit() {
+    if (m_beforeCommit && m_connection->transactionDepth() == 1) m_beforeCommit();
 }
 
 bool TStoreTable::matchesFilter(qint64 rowId) {
@@ -932,10 +937,16 @@ bool TStoreTable::Locate(const QString& fieldName, const QVariant& value) {
     // The order and the rows found from one state of the file.
     const kwpstore::ReadScope reading(*m_connection);
     RefreshIfChanged();
-    kwpstore::Statement& statement = m_connection->cached(
-        QStringLiteral("SELECT rowid FROM ") + QuoteIdent(m_tableName) + QStringLiteral(" WHERE ") +
-        QuoteIdent(m_fieldDefs[column].name) +
-        (value.isNull() ? QStringLiteral(" IS NULL") : QStringLiteral(" = ?")));
+    // A text key's index starts with the case-insensitive term: the lookup names it too.
+    const QString name = QuoteIdent(m_fieldDefs[column].name);
+    const QString condition =
+        value.isNull() ? name + QStringLiteral(" IS NULL")
+        : storeIsText(m_fieldDefs[column].type)
+            ? name + QStringLiteral(" COLLATE NOCASE = ?1 AND ") + name + QStringLiteral(" = ?1")
+            : name + QStringLiteral(" = ?1");
+    kwpstore::Statement& statement =
+        m_connection->cached(QStringLiteral("SELECT rowid FROM ") + QuoteIdent(m_tableName) +
+                             QStringLiteral(" WHERE ") + condition);
     if (!value.isNull()) statement.bind(1, value);
     std::vector<qint64> matches;
     while (statement.step()) matches.push_back(statement.int64(0));
@@ -1070,6 +1081,7 @@ void TStoreTable::LockTable() {
 void TStoreTable::UnlockTable(bool keepChanges) {
     if (m_lockDepth == 0 || !m_connection) return;
     if (keepChanges) {
+        if (m_lockDepth == 1) runBeforeCommit();
         m_connection->commit();
         --m_lockDepth;
         return;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -174,6 +175,9 @@ public:
     // already). Only valid while the table is open.
     kwpstore::Connection& connection() const;
     QString quotedTableName() const;
+    // Work that belongs into each write transaction of this table, done just before the
+    // outermost one commits (after a Post outside a lock, or at the end of the lock).
+    void SetBeforeCommit(std::function<void()> work) { m_beforeCommit = std::move(work); }
     // Row id of the current record (0 when none); positions on a row id of this table.
     qint64 CurrentRowId() const;
     bool GotoRowId(qint64 rowId);
@@ -200,6 +204,7 @@ private:
     void checkWritable() const;
     std::shared_ptr<kwpstore::Connection> openConnection(bool create) const;
     bool usesOwnCollation() const;
+    void runBeforeCommit();
     void buildFields();
     void applyIndex();
     void reloadOrder(qint64 keepRowId);
@@ -246,6 +251,7 @@ private:
     QVariantList m_buffer;
     TStoreState m_state = TStoreState::Inactive;
     int m_lockDepth = 0;
+    std::function<void()> m_beforeCommit;
     int m_controlsDisabled = 0;
     quint64 m_changeCount = 0;
 };

@@ -7,11 +7,12 @@
 #include <QVariantList>
 #include <functional>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 class TStoreTable;
 
-using TStoreRowIds = std::unordered_set<qint64>;
+// Row ids in ascending order.
+using TStoreRowIds = std::vector<qint64>;
 using TStoreRowValues = std::unordered_map<qint64, QVariantList>;
 
 // A substring search over a text that the program derives from each row of a table (for the

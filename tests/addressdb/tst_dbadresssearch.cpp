@@ -187,7 +187,7 @@ private Q_SLOTS:
             const QList<QByteArray> needles = addresssearch::SplitSearchText(query);
             TStoreRowIds expected;
             for (const auto& [row, hay] : hays)
-                if (TStoreTextIndex::ContainsAll(hay, needles)) expected.insert(row);
+                if (TStoreTextIndex::ContainsAll(hay, needles)) expected.push_back(row);
             const QList<qint64> indexed = sortedRows(index->Find(needles));
             QVERIFY2(indexed == sortedRows(expected), qPrintable(query));
             if (!indexed.isEmpty()) ++nonEmpty;
