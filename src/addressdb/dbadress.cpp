@@ -94,6 +94,26 @@ struct TDBAdress::ShownCache {
     quint64 changeCount = 0;
 };
 
+// A failure of an operation is reported under its name and gives the neutral result.
+template <typename Result, typename Work>
+Result TDBAdress::guarded(const char* operation, Result neutral, Work&& work) {
+    try {
+        return work();
+    } catch (const std::exception& error) {
+        ReportError(error, QString::fromLatin1(operation));
+        return neutral;
+    }
+}
+
+template <typename Work>
+void TDBAdress::guarded(const char* operation, Work&& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        ReportError(error, QString::fromLatin1(operation));
+    }
+}
+
 TDBAdress::TDBAdress(TDatabaseErrorCallback onError)
     : TDatabaseWrapper(std::move(onError)), m_shownCache(std::make_unique<ShownCache>()) {}
 
@@ -305,16 +325,12 @@ bool TDBAdress::ReadCurrent(TCustomerAddress& record) {
 }
 
 bool TDBAdress::GetCustomer(const QString& id, TCustomerAddress& record) {
-    try {
-        return locateId(id) && ReadCurrent(record);
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("GetCustomer"));
-        return false;
-    }
+    return guarded<bool>("GetCustomer", false,
+                         [&]() -> bool { return locateId(id) && ReadCurrent(record); });
 }
 
 bool TDBAdress::DelCustomer(const QString& id) {
-    try {
+    return guarded<bool>("DelCustomer", false, [&]() -> bool {
         if (!locateId(id)) return false;
         TStoreTable& table = *AddressTable();
         const bool cacheCurrent = shownCacheCurrent();
@@ -322,55 +338,37 @@ bool TDBAdress::DelCustomer(const QString& id) {
         table.Delete();
         updateShownCache(cacheCurrent, true, rowId);
         return true;
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("DelCustomer"));
-        return false;
-    }
+    });
 }
 
 bool TDBAdress::SeekCustomer(const QString& id) {
-    try {
-        return locateId(id);
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("SeekCustomer"));
-        return false;
-    }
+    return guarded<bool>("SeekCustomer", false, [&]() -> bool { return locateId(id); });
 }
 
 bool TDBAdress::ExistsCustomer(const QString& id) {
-    try {
+    return guarded<bool>("ExistsCustomer", false, [&]() -> bool {
         TStoreTable& table = *AddressTable();
         const AdressPositionGuard guard(table);
         table.SetIndexName(adressIndex);
         table.SetFiltered(false);
         table.SetFilter(QString());
         return table.Locate(QStringLiteral("ID"), id.toUpper());
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("ExistsCustomer"));
-        return false;
-    }
+    });
 }
 
 QString TDBAdress::GetCurrentID() {
-    try {
+    return guarded<QString>("GetCurrentID", {}, [&]() -> QString {
         TStoreTable& table = *AddressTable();
         return table.RecNo() > 0 ? table.FieldByName(QStringLiteral("ID")).AsString() : QString();
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("GetCurrentID"));
-        return {};
-    }
+    });
 }
 
 void TDBAdress::FindID(const QString& text) {
-    try {
-        AddressTable()->FindNearest({text});
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("FindID"));
-    }
+    guarded("FindID", [&] { AddressTable()->FindNearest({text}); });
 }
 
 QString TDBAdress::GetLastID(const QString& prefix) {
-    try {
+    return guarded<QString>("GetLastID", {}, [&]() -> QString {
         TStoreTable& table = *AddressTable();
         const AdressPositionGuard guard(table);
         table.SetIndexName(adressIndex);
@@ -396,23 +394,16 @@ QString TDBAdress::GetLastID(const QString& prefix) {
             table.Prior();
         }
         return id;
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("GetLastID"));
-        return {};
-    }
+    });
 }
 
 int TDBAdress::GetRecordCount() {
-    try {
-        return AddressTable()->RecordCount();
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("GetRecordCount"));
-        return 0;
-    }
+    return guarded<int>("GetRecordCount", 0,
+                        [&]() -> int { return AddressTable()->RecordCount(); });
 }
 
 int TDBAdress::GetCustomerRecNo(const QString& id) {
-    try {
+    return guarded<int>("GetCustomerRecNo", 0, [&]() -> int {
         TStoreTable& table = *AddressTable();
         if (id.isEmpty()) {
             table.First();
@@ -420,14 +411,11 @@ int TDBAdress::GetCustomerRecNo(const QString& id) {
             return 0;
         }
         return table.RecNo();
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("GetCustomerRecNo"));
-        return 0;
-    }
+    });
 }
 
 QString TDBAdress::GetNearestCustomer(const QString& id) {
-    try {
+    return guarded<QString>("GetNearestCustomer", {}, [&]() -> QString {
         TStoreTable& table = *AddressTable();
         if (!locateId(id)) return GetCurrentID();
         const int recNo = table.RecNo();
@@ -438,10 +426,7 @@ QString TDBAdress::GetNearestCustomer(const QString& id) {
         else
             return {};
         return table.FieldByName(QStringLiteral("ID")).AsString();
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("GetNearestCustomer"));
-        return {};
-    }
+    });
 }
 
 // The shown values of the given rows, or of all rows. Few rows are read one by one; for many
@@ -483,7 +468,7 @@ void TDBAdress::appendResults(const std::function<const addresssearch::Shown*(qi
 }
 
 void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList& result) {
-    try {
+    guarded("FindAddress", [&] {
         const QList<QByteArray> needles = addresssearch::SplitSearchText(text);
         if (needles.isEmpty()) return;
         TStoreTable& table = *AddressTable();
@@ -503,15 +488,13 @@ void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList
                 return it == shown.end() ? nullptr : &it->second;
             },
             result);
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("FindAddress"));
-    }
+    });
 }
 
 void TDBAdress::FindAddressByAddrGrp(const QString& group,
                                      TDBAdressSearchResultObjectList& result) {
     if (group.isEmpty()) return;
-    try {
+    guarded("FindAddressByAddrGrp", [&] {
         TStoreTable& table = *AddressTable();
         const kwpstore::ReadScope reading(table.connection());
         table.RefreshIfChanged();
@@ -526,18 +509,13 @@ void TDBAdress::FindAddressByAddrGrp(const QString& group,
                            : nullptr;
             },
             result);
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("FindAddressByAddrGrp"));
-    }
+    });
 }
 
 std::unique_ptr<TDatabaseLock> TDBAdress::LockAddressTable(const QString& user) {
-    try {
-        return LockDB(user, AddressTable());
-    } catch (const std::exception& error) {
-        ReportError(error, QStringLiteral("LockAddressTable"));
-        return nullptr;
-    }
+    return guarded<std::unique_ptr<TDatabaseLock>>(
+        "LockAddressTable", nullptr,
+        [&]() -> std::unique_ptr<TDatabaseLock> { return LockDB(user, AddressTable()); });
 }
 
 QString TDBAdress::CreateCustomerDir(const QString& baseDir, const QString& wantedName) {

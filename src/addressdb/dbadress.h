@@ -84,6 +84,10 @@ private:
     void appendResults(const std::function<const addresssearch::Shown*(qint64 row)>& take,
                        TDBAdressSearchResultObjectList& result);
 
+    template <typename Result, typename Work>
+    Result guarded(const char* operation, Result neutral, Work&& work);
+    template <typename Work>
+    void guarded(const char* operation, Work&& work);
     bool locateId(const QString& id);
     bool shownCacheCurrent();
     // After an own write of the current row: keeps a current cache current.
