@@ -37,6 +37,21 @@ QString textIndexTrigramQuery(const QList<QByteArray>& needles) {
     }
     return terms.join(QStringLiteral(" AND "));
 }
+// `count` columns of the current row, from column `first` on.
+QVariantList textIndexValues(const kwpstore::Statement& statement, int first, qsizetype count) {
+    QVariantList values;
+    values.reserve(count);
+    for (int i = 0; i < count; ++i) values.append(statement.value(first + i));
+    return values;
+}
+
+QString textIndexColumns(const QStringList& columns, const QString& alias = QString()) {
+    QStringList quoted;
+    for (const QString& column : columns)
+        quoted.append((alias.isEmpty() ? QString() : alias + QLatin1Char('.')) +
+                      QuoteIdent(column));
+    return quoted.join(QStringLiteral(", "));
+}
 }  // namespace
 
 TStoreTextIndex::TStoreTextIndex(TStoreTable& table, QStringList sourceColumns, Derive derive,
@@ -48,14 +63,6 @@ TStoreTextIndex::TStoreTextIndex(TStoreTable& table, QStringList sourceColumns, 
 
 QString TStoreTextIndex::objectName(const char* suffix) const {
     return m_table.TableName() + QLatin1String(suffix);
-}
-
-// The source columns over the table named `alias`.
-QString TStoreTextIndex::sourceSelect(const QString& alias) const {
-    QStringList columns;
-    for (const QString& column : m_sourceColumns)
-        columns.append(alias + QLatin1Char('.') + QuoteIdent(column));
-    return columns.join(QStringLiteral(", "));
 }
 
 bool TStoreTextIndex::Exists() const {
@@ -98,12 +105,8 @@ void TStoreTextIndex::create() {
     const QString hay = QuoteIdent(objectName("$HAY"));
     const QString trigrams = QuoteIdent(objectName("$TRIGRAMS"));
     const QString list = QuoteIdent(objectName("$LIST"));
-    QStringList listNames;
-    QStringList listNew;
-    for (const QString& column : m_listColumns) {
-        listNames.append(QuoteIdent(column));
-        listNew.append(QStringLiteral("new.") + QuoteIdent(column));
-    }
+    const QString listNames = textIndexColumns(m_listColumns);
+    const QString listNew = textIndexColumns(m_listColumns, QStringLiteral("new"));
     // Also the search index of earlier versions, whose triggers called functions of this
     // program that no other client knows.
     for (const char* trigger :
@@ -123,8 +126,8 @@ void TStoreTextIndex::create() {
                     textIndexSqlText(objectName("$HAY")) +
                     QStringLiteral(", content_rowid='id', tokenize='trigram case_sensitive 1', "
                                    "detail=none, columnsize=0)"));
-    connection.exec(QStringLiteral("CREATE TABLE ") + list + QStringLiteral(" (") +
-                    listNames.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    connection.exec(QStringLiteral("CREATE TABLE ") + list + QStringLiteral(" (") + listNames +
+                    QLatin1Char(')'));
 
     const auto forget = [&](const QString& row) {
         return QStringLiteral(
@@ -136,8 +139,7 @@ void TStoreTextIndex::create() {
     const QString mark =
         QStringLiteral("INSERT INTO %1 (id, hay) VALUES (new.rowid, NULL); INSERT INTO %2 (rowid, ")
             .arg(hay, list) +
-        listNames.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (new.rowid, ") +
-        listNew.join(QStringLiteral(", ")) + QStringLiteral("); ");
+        listNames + QStringLiteral(") VALUES (new.rowid, ") + listNew + QStringLiteral("); ");
     const QList<QPair<const char*, QString>> triggers{
         {"$INDEX_AI", QStringLiteral("AFTER INSERT ON ") + table + QStringLiteral(" BEGIN ") +
                           forget(QStringLiteral("new.rowid")) + mark},
@@ -153,8 +155,8 @@ void TStoreTextIndex::create() {
     connection.exec(QStringLiteral("INSERT INTO ") + hay +
                     QStringLiteral(" (id, hay) SELECT rowid, NULL FROM ") + table);
     connection.exec(QStringLiteral("INSERT INTO ") + list + QStringLiteral(" (rowid, ") +
-                    listNames.join(QStringLiteral(", ")) + QStringLiteral(") SELECT rowid, ") +
-                    listNames.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + table);
+                    listNames + QStringLiteral(") SELECT rowid, ") + listNames +
+                    QStringLiteral(" FROM ") + table);
 }
 
 void TStoreTextIndex::Update() {
@@ -169,21 +171,21 @@ void TStoreTextIndex::Update() {
     if (!any) return;
     // Read and written in one transaction: a row changed in between would get a stale text.
     kwpstore::InTransaction(connection, [&] {
-        kwpstore::Statement& pending = connection.cached(
-            QStringLiteral("SELECT h.id, t.rowid, ") + sourceSelect(QStringLiteral("t")) +
-            QStringLiteral(" FROM ") + QuoteIdent(objectName("$HAY")) +
-            QStringLiteral(" h LEFT JOIN ") + m_table.quotedTableName() +
-            QStringLiteral(" t ON t.rowid = h.id WHERE h.hay IS NULL LIMIT %1")
-                .arg(textIndexBatch));
+        kwpstore::Statement& pending =
+            connection.cached(QStringLiteral("SELECT h.id, t.rowid, ") +
+                              textIndexColumns(m_sourceColumns, QStringLiteral("t")) +
+                              QStringLiteral(" FROM ") + QuoteIdent(objectName("$HAY")) +
+                              QStringLiteral(" h LEFT JOIN ") + m_table.quotedTableName() +
+                              QStringLiteral(" t ON t.rowid = h.id WHERE h.hay IS NULL LIMIT %1")
+                                  .arg(textIndexBatch));
         for (;;) {
             QList<QPair<qint64, QVariantList>> rows;
             while (pending.step()) {
-                QVariantList values;
                 // A text left of a row that no longer exists is dropped (no source values).
-                if (!pending.value(1).isNull())
-                    for (int i = 0; i < m_sourceColumns.size(); ++i)
-                        values.append(pending.value(i + 2));
-                rows.append({pending.int64(0), values});
+                rows.append(
+                    {pending.int64(0), pending.value(1).isNull()
+                                           ? QVariantList()
+                                           : textIndexValues(pending, 2, m_sourceColumns.size())});
             }
             pending.reset();
             if (rows.isEmpty()) return;
@@ -236,14 +238,14 @@ TStoreRowIds TStoreTextIndex::Find(const QList<QByteArray>& needles) const {
     const QString hay = QuoteIdent(objectName("$HAY"));
     // Rows written since the last save of this program: their texts are derived now.
     kwpstore::Statement& pending = connection.cached(
-        QStringLiteral("SELECT t.rowid, ") + sourceSelect(QStringLiteral("t")) +
-        QStringLiteral(" FROM ") + hay + QStringLiteral(" h JOIN ") + m_table.quotedTableName() +
+        QStringLiteral("SELECT t.rowid, ") +
+        textIndexColumns(m_sourceColumns, QStringLiteral("t")) + QStringLiteral(" FROM ") + hay +
+        QStringLiteral(" h JOIN ") + m_table.quotedTableName() +
         QStringLiteral(" t ON t.rowid = h.id WHERE h.hay IS NULL"));
-    while (pending.step()) {
-        QVariantList values;
-        for (int i = 0; i < m_sourceColumns.size(); ++i) values.append(pending.value(i + 1));
-        if (ContainsAll(m_derive(values).toUtf8(), needles)) rows.push_back(pending.int64(0));
-    }
+    while (pending.step())
+        if (ContainsAll(m_derive(textIndexValues(pending, 1, m_sourceColumns.size())).toUtf8(),
+                        needles))
+            rows.push_back(pending.int64(0));
     pending.reset();
     // The others: candidates from the trigrams (every text when no needle has three
     // characters), checked against their texts.
@@ -272,50 +274,39 @@ TStoreRowIds TStoreTextIndex::Find(const QList<QByteArray>& needles) const {
 TStoreRowIds TStoreTextIndex::Scan(const QList<QByteArray>& needles) const {
     TStoreRowIds rows;
     if (needles.isEmpty()) return rows;
-    kwpstore::Statement statement(m_table.connection(), QStringLiteral("SELECT t.rowid, ") +
-                                                            sourceSelect(QStringLiteral("t")) +
-                                                            QStringLiteral(" FROM ") +
-                                                            m_table.quotedTableName() +
-                                                            QStringLiteral(" t ORDER BY t.rowid"));
-    while (statement.step()) {
-        QVariantList values;
-        for (int i = 0; i < m_sourceColumns.size(); ++i) values.append(statement.value(i + 1));
-        if (ContainsAll(m_derive(values).toUtf8(), needles)) rows.push_back(statement.int64(0));
-    }
+    kwpstore::Statement statement(m_table.connection(),
+                                  QStringLiteral("SELECT t.rowid, ") +
+                                      textIndexColumns(m_sourceColumns, QStringLiteral("t")) +
+                                      QStringLiteral(" FROM ") + m_table.quotedTableName() +
+                                      QStringLiteral(" t ORDER BY t.rowid"));
+    while (statement.step())
+        if (ContainsAll(m_derive(textIndexValues(statement, 1, m_sourceColumns.size())).toUtf8(),
+                        needles))
+            rows.push_back(statement.int64(0));
     return rows;
 }
 
 TStoreRowValues TStoreTextIndex::ReadList() const {
-    QStringList columns;
-    for (const QString& column : m_listColumns) columns.append(QuoteIdent(column));
     const QString source = Exists() ? QuoteIdent(objectName("$LIST")) : m_table.quotedTableName();
     kwpstore::Statement statement(m_table.connection(), QStringLiteral("SELECT rowid, ") +
-                                                            columns.join(QStringLiteral(", ")) +
+                                                            textIndexColumns(m_listColumns) +
                                                             QStringLiteral(" FROM ") + source);
     TStoreRowValues values;
-    while (statement.step()) {
-        QVariantList row;
-        for (int i = 0; i < m_listColumns.size(); ++i) row.append(statement.value(i + 1));
-        values.emplace(statement.int64(0), row);
-    }
+    while (statement.step())
+        values.emplace(statement.int64(0), textIndexValues(statement, 1, m_listColumns.size()));
     return values;
 }
 
 TStoreRowValues TStoreTextIndex::ReadList(const TStoreRowIds& rows) const {
-    QStringList columns;
-    for (const QString& column : m_listColumns) columns.append(QuoteIdent(column));
     kwpstore::Statement statement(m_table.connection(),
-                                  QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+                                  QStringLiteral("SELECT ") + textIndexColumns(m_listColumns) +
                                       QStringLiteral(" FROM ") + m_table.quotedTableName() +
                                       QStringLiteral(" WHERE rowid = ?"));
     TStoreRowValues values;
     for (const qint64 id : rows) {
         statement.bind(1, QVariant(qlonglong(id)));
-        if (statement.step()) {
-            QVariantList row;
-            for (int i = 0; i < m_listColumns.size(); ++i) row.append(statement.value(i));
-            values.emplace(id, row);
-        }
+        if (statement.step())
+            values.emplace(id, textIndexValues(statement, 0, m_listColumns.size()));
         statement.reset();
     }
     return values;

@@ -51,7 +51,6 @@ public:
 
 private:
     QString objectName(const char* suffix) const;
-    QString sourceSelect(const QString& alias) const;
     void create();
     void deriveTexts(const QList<QPair<qint64, QVariantList>>& rows);
 
