@@ -169,20 +169,6 @@ private Q_SLOTS:
         stream.appendWideString("second");
         QCOMPARE(stream.dataString(), QString("second"));
     }
-
-    void manySmallAppendsCollectLongText() {
-        TDBXMLWideStringStream stream(16);
-        QString expected;
-        for (int i = 0; i < 20000; ++i) {
-            const QString piece = QString::number(i) + QString::fromUtf8("ü😀");
-            stream.appendWideString(piece);
-            expected += piece;
-        }
-        QCOMPARE(stream.dataString(), expected);
-        QCOMPARE(stream.size(), qint64(expected.size()) * 2);
-        QVERIFY(stream.capacity() >= stream.size());
-        QCOMPARE(stream.capacity() % 2, qint64(0));
-    }
 };
 
 KWP_REGISTER_TEST(TestXmlWideStringStream)
