@@ -7,8 +7,6 @@
 #include <QTextStream>
 #include <memory>
 
-#include "address/addresslistfile.h"
-#include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
 #include "app/errorreport.h"
 #include "app/inifilesec.h"
@@ -18,9 +16,7 @@
 namespace {
 
 int generateIntoFile(const TAddressGenerator& generator, int count, const QString& fileName) {
-    TCustomerAdressObjectList list;
-    for (int i = 0; i < count; ++i) generator.Fill(i, *list.Add());
-    SaveAddressListToFile(list, fileName);
+    generator.FillFile(fileName, 0, count);
     return count;
 }
 

@@ -11,17 +11,13 @@
 
 namespace {
 
-QByteArray documentBytes(const TCustomerAdressObjectList& list) {
-    const QString text = AddressListText(list);
-    QByteArray bytes("\xFF\xFE", 2);
-    bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    return bytes;
-}
-
-// Hands the events of each "kundenadr" element to a new record of the list.
+// Hands the events of each "kundenadr" element to the record that next() gives and calls
+// done() with it once its element ends.
 class TAddressListReader : public TDBXMLCoreObject {
 public:
-    explicit TAddressListReader(TCustomerAdressObjectList& list) : m_list(list) {}
+    TAddressListReader(std::function<TCustomerAddress*()> next,
+                       std::function<void(TCustomerAddress&)> done, std::function<void()> clear)
+        : m_next(std::move(next)), m_done(std::move(done)), m_clear(std::move(clear)) {}
 
     void StartElement(const QString& namespaceUri, const QString& localName, const QString& qName,
                       const TXmlAttributes& attributes) override {
@@ -29,10 +25,10 @@ public:
             // One address inside another would lose the outer one's number; no guessing.
             if (m_current) {
                 m_nested = true;
-            } else {
-                m_current = m_list.Add();
-                m_depth = 0;
+                throw EXMLCancelException();
             }
+            m_current = m_next();
+            m_depth = 0;
         }
         if (!m_current) return;
         ++m_depth;
@@ -45,69 +41,136 @@ public:
                     const QString& qName) override {
         if (!m_current) return;
         m_current->EndElement(namespaceUri, localName, qName);
-        if (--m_depth == 0) m_current = nullptr;
+        if (--m_depth > 0) return;
+        TCustomerAddress& record = *m_current;
+        m_current = nullptr;
+        try {
+            m_done(record);
+        } catch (...) {
+            // The loader reports what it catches; the caller wants it back instead.
+            m_takeError = std::current_exception();
+            throw EXMLCancelException();
+        }
     }
     void Clear() override {
-        m_list.Clear();
+        if (m_clear) m_clear();
         m_current = nullptr;
         m_depth = 0;
         m_nested = false;
+        m_takeError = nullptr;
     }
     void WriteXML(bool, int) override {}
     QString className() const override { return QStringLiteral("TAddressListReader"); }
-    bool nested() const { return m_nested; }
+
+    // Parses the file or stream; rethrows what done() threw, false on a damaged document.
+    bool run(const std::function<void()>& load, QString* errorText) {
+        try {
+            load();
+        } catch (const EXMLCancelException&) {
+            if (m_takeError) std::rethrow_exception(m_takeError);
+        }
+        if (m_nested) {
+            if (errorText)
+                *errorText =
+                    _("Eine Adresse (\"kundenadr\") steht in einer anderen; verschachtelte "
+                      "Adressen werden nicht gelesen.");
+            return false;
+        }
+        if (errorText) *errorText = ErrorText;
+        return !HasParseError;
+    }
 
 private:
-    TCustomerAdressObjectList& m_list;
+    std::function<TCustomerAddress*()> m_next;
+    std::function<void(TCustomerAddress&)> m_done;
+    std::function<void()> m_clear;
     TCustomerAddress* m_current = nullptr;
     int m_depth = 0;  // open elements inside the current record, itself included
     bool m_nested = false;
+    std::exception_ptr m_takeError;
 };
 
-bool finishLoad(const TAddressListReader& reader, QString* errorText) {
-    if (reader.nested() && !reader.HasParseError) {
-        if (errorText)
-            *errorText =
-                _("Eine Adresse (\"kundenadr\") steht in einer anderen; verschachtelte "
-                  "Adressen werden nicht gelesen.");
-        return false;
-    }
-    if (errorText) *errorText = reader.ErrorText;
-    return !reader.HasParseError;
+// Builds the records in the list itself, so a damaged document leaves what was read.
+TAddressListReader listReader(TCustomerAdressObjectList& list) {
+    return TAddressListReader([&list] { return list.Add(); }, [](TCustomerAddress&) {},
+                              [&list] { list.Clear(); });
+}
+
+QString listHead() {
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>") + CrLf +
+           QStringLiteral("<adressen>") + CrLf;
+}
+
+QString listTail() {
+    return QStringLiteral("</adressen>") + CrLf;
 }
 
 }  // namespace
 
 QString AddressListText(const TCustomerAdressObjectList& list) {
-    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>") + CrLf +
-                   QStringLiteral("<adressen>") + CrLf;
+    QString text = listHead();
     for (const auto& record : list) text += record->GetXMLBody(true, 2);
-    text += QStringLiteral("</adressen>") + CrLf;
-    return text;
+    return text + listTail();
+}
+
+TAddressListWriter::TAddressListWriter(const QString& fileName) : m_file(fileName) {
+    m_file.Open();
+    put(QChar(QChar::ByteOrderMark) + listHead());
+}
+
+TAddressListWriter::~TAddressListWriter() = default;
+
+void TAddressListWriter::Add(TCustomerAddress& record) {
+    put(record.GetXMLBody(true, 2));
+    ++m_count;
+}
+
+void TAddressListWriter::Finish() {
+    put(listTail());
+    m_file.Commit();
+}
+
+void TAddressListWriter::put(const QString& text) {
+    const auto bytes = qint64(text.size()) * 2;
+    if (m_file.write(reinterpret_cast<const char*>(text.utf16()), bytes) != bytes)
+        throw EKwpError(m_file.errorMessage());
 }
 
 void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString& fileName) {
-    WriteFileAtomically(fileName, documentBytes(list));
+    TAddressListWriter writer(fileName);
+    for (const auto& record : list) writer.Add(*record);
+    writer.Finish();
 }
 
 void SaveAddressListToStream(const TCustomerAdressObjectList& list, QIODevice* stream) {
     if (!stream) return;
-    const QByteArray bytes = documentBytes(list);
-    if (stream->write(bytes) != bytes.size()) {
+    const QString text = QChar(QChar::ByteOrderMark) + AddressListText(list);
+    const auto bytes = qint64(text.size()) * 2;
+    if (stream->write(reinterpret_cast<const char*>(text.utf16()), bytes) != bytes)
         throw EKwpError(_("Fehler beim Schreiben der XML-Daten.") + CrLf + stream->errorString());
-    }
 }
 
 bool LoadAddressListFromFile(const QString& fileName, TCustomerAdressObjectList& list,
                              QString* errorText) {
-    TAddressListReader reader(list);
-    reader.LoadFromFile(fileName);
-    return finishLoad(reader, errorText);
+    TAddressListReader reader = listReader(list);
+    return reader.run([&] { reader.LoadFromFile(fileName); }, errorText);
 }
 
 bool LoadAddressListFromStream(QIODevice* stream, TCustomerAdressObjectList& list,
                                QString* errorText) {
-    TAddressListReader reader(list);
-    reader.LoadFromStream(stream);
-    return finishLoad(reader, errorText);
+    TAddressListReader reader = listReader(list);
+    return reader.run([&] { reader.LoadFromStream(stream); }, errorText);
+}
+
+bool ReadAddressListFromFile(const QString& fileName,
+                             const std::function<void(TCustomerAddress&)>& take,
+                             QString* errorText) {
+    TCustomerAddress scratch;
+    TAddressListReader reader(
+        [&scratch] {
+            scratch.Clear();
+            return &scratch;
+        },
+        take, {});
+    return reader.run([&] { reader.LoadFromFile(fileName); }, errorText);
 }

@@ -1,15 +1,39 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+
+#include "app/atomicfile.h"
 
 class QIODevice;
+class TCustomerAddress;
 class TCustomerAdressObjectList;
 
 // An "<adressen>" document: the full "kundenadr" element of every record, as UTF-16LE with
 // byte-order mark. Serves the pick-mode result file and the import and export of the setup
 // tool.
 
-// Written to a temporary file beside the target and renamed over it; throws EKwpError.
+// Writes a list of any length record by record, in the memory of one record. The file is put
+// in place by Finish() only (temporary file beside the target, renamed); throws EKwpError.
+class TAddressListWriter {
+public:
+    explicit TAddressListWriter(const QString& fileName);
+    ~TAddressListWriter();
+    TAddressListWriter(const TAddressListWriter&) = delete;
+    TAddressListWriter& operator=(const TAddressListWriter&) = delete;
+
+    void Add(TCustomerAddress& record);
+    void Finish();
+    int Count() const { return m_count; }
+
+private:
+    void put(const QString& text);
+
+    TAtomicFile m_file;
+    int m_count = 0;
+};
+
+// Written through TAddressListWriter; throws EKwpError.
 void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString& fileName);
 // Throws EKwpError when the stream does not take every byte.
 void SaveAddressListToStream(const TCustomerAdressObjectList& list, QIODevice* stream);
@@ -23,3 +47,9 @@ bool LoadAddressListFromFile(const QString& fileName, TCustomerAdressObjectList&
                              QString* errorText = nullptr);
 bool LoadAddressListFromStream(QIODevice* stream, TCustomerAdressObjectList& list,
                                QString* errorText = nullptr);
+// Hands each record to take as soon as its element ends, so a list of any length is read in
+// the memory of one record (which is reused afterwards). What take throws stops the reading
+// and comes out here. False with errorText on a damaged document, as above.
+bool ReadAddressListFromFile(const QString& fileName,
+                             const std::function<void(TCustomerAddress&)>& take,
+                             QString* errorText = nullptr);

@@ -149,20 +149,17 @@ QString Haystack(const QVariantList& columns) {
             appendXmlValues(text, values);
     }
     // A word of the search text holds no blank, so it matches within one word of the row (or,
-    // as a whole word, one word exactly): each distinct word once is enough.
+    // as a whole word, one word exactly): each distinct word once is enough. The values are
+    // folded as one text; the blank between them keeps their words apart.
+    const QString key = searchKey(values.join(QLatin1Char(' ')));
     QString hay(1, QLatin1Char(' '));
+    hay.reserve(key.size() + 2);
     QSet<QStringView> seen;
-    QStringList keys;
-    keys.reserve(values.size());
-    for (const QString& value : values) keys.append(searchKey(value));
-    for (const QString& key : keys) {
-        for (const QStringView word :
-             QStringView(key).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            if (seen.contains(word)) continue;
-            seen.insert(word);
-            hay += word;
-            hay += QLatin1Char(' ');
-        }
+    for (const QStringView word : QStringView(key).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (seen.contains(word)) continue;
+        seen.insert(word);
+        hay += word;
+        hay += QLatin1Char(' ');
     }
     return hay;
 }

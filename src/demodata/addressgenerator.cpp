@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "address/addresslistfile.h"
 #include "address/contacttypes.h"
 #include "address/customeraddress.h"
 #include "address/paymentway.h"
@@ -578,4 +579,14 @@ void TAddressGenerator::FillTable(TDBAdress& db, int first, int count) const {
         }
     }
     db.Unlock(lock);
+}
+
+void TAddressGenerator::FillFile(const QString& fileName, int first, int count) const {
+    TAddressListWriter writer(fileName);
+    TCustomerAddress record;
+    for (int i = first; i < first + count; ++i) {
+        Fill(i, record);
+        writer.Add(record);
+    }
+    writer.Finish();
 }

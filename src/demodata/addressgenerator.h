@@ -18,6 +18,8 @@ public:
     // Saves the records first .. first + count - 1 into an open table under one lock, all or
     // nothing; throws EKwpError.
     void FillTable(TDBAdress& db, int first, int count) const;
+    // Writes the same records as an "<adressen>" list; throws EKwpError.
+    void FillFile(const QString& fileName, int first, int count) const;
 
     // "K000001" for index 0.
     static QString AddressNumber(int index);

@@ -884,6 +884,12 @@ void TStoreTable::placeRow(qint64 rowId) {
     const QVariantList key = keyOf(rowId, &found);
     size_t low = 0;
     size_t high = m_order.size();
+    // New numbers mostly come last (an import, the next free number): one probe then.
+    if (high > 0) {
+        bool present = false;
+        const QVariantList last = keyOf(m_order[high - 1], &present);
+        if (present && compareKeys(last, m_order[high - 1], key, rowId) < 0) low = high;
+    }
     while (low < high) {
         const size_t middle = (low + high) / 2;
         bool present = false;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QScopeGuard>
+#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -38,13 +39,14 @@ struct ExpandedName {
 
 // expat hands out "uri<sep>local<sep>prefix" (prefix and uri only when present).
 ExpandedName splitName(const XML_Char* raw) {
-    const QStringList parts = fromExpat(raw).split(QChar(kNamespaceSeparator));
     ExpandedName name;
-    if (parts.size() == 1) {
-        name.localName = parts.at(0);
+    // Most documents use no namespaces: one string, shared by both names.
+    if (!std::strchr(raw, kNamespaceSeparator)) {
+        name.localName = fromExpat(raw);
         name.qName = name.localName;
         return name;
     }
+    const QStringList parts = fromExpat(raw).split(QChar(kNamespaceSeparator));
     name.uri = parts.at(0);
     name.localName = parts.at(1);
     name.qName = parts.size() > 2 && !parts.at(2).isEmpty() ? parts.at(2) + u':' + name.localName

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 #include <memory>
+#include <optional>
 
 #include "address/addresslistfile.h"
 #include "address/customeraddress.h"
@@ -76,28 +78,28 @@ QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant)
 int ExportAddresses(const TInstallationPaths& paths, const QString& tenant, const QString& fileName,
                     const TAdminLog& log) {
     const QString dir = TenantAddressDir(paths, tenant);
-    TCustomerAdressObjectList list;
     // Reading creates nothing: a tenant without an address table has no addresses.
     // Name filters ignore case, as the store does when it looks for its table files.
-    if (QDir(dir).entryList({QStringLiteral("ADDRESS.DAT")}, QDir::Files).isEmpty()) {
-        SaveAddressListToFile(list, fileName);
-        log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
-        return 0;
-    }
-    TTransferTable table(dir, true);
-    TStoreTable* rows = table.db().AddressTable();
-    for (rows->First(); !rows->Eof(); rows->Next()) {
-        auto record = std::make_unique<TCustomerAddress>();
-        if (!table.db().ReadCurrent(*record)) {
-            throw EKwpError(
-                FormatStr(_("Die Adresstabelle in \"%s\" kann nicht gelesen werden."), {dir}) +
-                table.errorLines());
+    std::optional<TTransferTable> table;
+    if (!QDir(dir).entryList({QStringLiteral("ADDRESS.DAT")}, QDir::Files).isEmpty())
+        table.emplace(dir, true);
+    // Row by row: a table of any size is written in the memory of one address.
+    TAddressListWriter writer(fileName);
+    if (table) {
+        TStoreTable* rows = table->db().AddressTable();
+        TCustomerAddress record;
+        for (rows->First(); !rows->Eof(); rows->Next()) {
+            if (!table->db().ReadCurrent(record)) {
+                throw EKwpError(
+                    FormatStr(_("Die Adresstabelle in \"%s\" kann nicht gelesen werden."), {dir}) +
+                    table->errorLines());
+            }
+            writer.Add(record);
         }
-        list.Add(std::move(record));
     }
-    SaveAddressListToFile(list, fileName);
+    writer.Finish();
     log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
-    return list.Count();
+    return writer.Count();
 }
 
 int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, const QString& fileName,
@@ -106,22 +108,30 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
     if (!QFileInfo(fileName).isFile())
         throw EKwpError(FormatStr(_("Datei \"%s\" nicht gefunden."), {fileName}));
 
-    // The whole file is read and checked before the table is touched.
-    TCustomerAdressObjectList list;
-    QString parseError;
-    if (!LoadAddressListFromFile(fileName, list, &parseError)) {
-        throw EKwpError(FormatStr(_("Die Datei \"%s\" ist fehlerhaft; es wurde nichts "
-                                    "eingelesen."),
-                                  {fileName}) +
-                        QLatin1Char('\n') + parseError);
-    }
+    TTransferTable table(dir, false);
+    TDBAdress& db = table.db();
+    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(kTransferLockUser);
+    if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
+    // The records go into the table as they are read, all in the lock's one transaction: any
+    // fault of the file takes back what was written before it.
+    auto rollback = qScopeGuard([&] {
+        try {
+            db.Unlock(lock, false);
+        } catch (...) {
+            // The fault that brought us here is the one to tell; the connection's close
+            // takes back the transaction in any case.
+        }
+    });
+
     QSet<QString> numbers;
-    for (int i = 0; i < list.Count(); ++i) {
-        const QString id = list.Items(i)->Id.trimmed().toUpper();
+    int written = 0;
+    int skipped = 0;
+    const auto take = [&](TCustomerAddress& record) {
+        const QString id = record.Id.trimmed().toUpper();
         if (id.isEmpty()) {
             throw EKwpError(FormatStr(_("Die %d. Adresse der Datei \"%s\" hat keine Nummer; es "
                                         "wurde nichts eingelesen."),
-                                      {i + 1, fileName}));
+                                      {numbers.size() + 1, fileName}));
         }
         if (id.size() > kTransferMaxIdLength) {
             throw EKwpError(FormatStr(_("Die Adressnummer \"%s\" ist länger als %d Zeichen; es "
@@ -134,49 +144,44 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
                                       {id}));
         }
         numbers.insert(id);
-    }
-    if (list.Count() == 0) {
-        throw EKwpError(FormatStr(_("Die Datei \"%s\" enthält keine Adressen; es wurde nichts "
-                                    "eingelesen."),
-                                  {fileName}));
-    }
-
-    TTransferTable table(dir, false);
-    TDBAdress& db = table.db();
-    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(kTransferLockUser);
-    if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
-
-    int written = 0;
-    int skipped = 0;
-    for (const auto& record : list) {
-        const QString id = record->Id.trimmed().toUpper();
-        record->Id = id;
+        record.Id = id;
         if (db.ExistsCustomer(id)) {
             if (!replace) {
                 log.warning(FormatStr(_("Adresse \"%s\" übersprungen: die Nummer ist schon "
                                         "vergeben."),
                                       {id}));
                 ++skipped;
-                continue;
+                return;
             }
             // The row is replaced as a whole, creation stamp included.
             if (!db.DelCustomer(id)) {
-                db.Unlock(lock, false);
                 throw EKwpError(FormatStr(_("Adresse \"%s\" kann nicht ersetzt werden; es wurde "
                                             "nichts eingelesen."),
                                           {id}) +
                                 table.errorLines());
             }
         }
-        if (db.SetCustomer(*record) != 0) {
-            db.Unlock(lock, false);
+        if (db.SetCustomer(record) != 0) {
             throw EKwpError(FormatStr(_("Adresse \"%s\" kann nicht geschrieben werden; es wurde "
                                         "nichts eingelesen."),
                                       {id}) +
                             table.errorLines());
         }
         ++written;
+    };
+    QString parseError;
+    if (!ReadAddressListFromFile(fileName, take, &parseError)) {
+        throw EKwpError(FormatStr(_("Die Datei \"%s\" ist fehlerhaft; es wurde nichts "
+                                    "eingelesen."),
+                                  {fileName}) +
+                        QLatin1Char('\n') + parseError);
     }
+    if (numbers.isEmpty()) {
+        throw EKwpError(FormatStr(_("Die Datei \"%s\" enthält keine Adressen; es wurde nichts "
+                                    "eingelesen."),
+                                  {fileName}));
+    }
+    rollback.dismiss();
     db.Unlock(lock);
     if (skipped > 0)
         log.warning(FormatStr(_("%d Adressen übersprungen, weil ihre Nummer schon vergeben ist "
