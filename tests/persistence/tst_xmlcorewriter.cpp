@@ -2,6 +2,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,12 +13,7 @@
 namespace {
 
 QByteArray utf16le(const QString& text) {
-    QByteArray bytes;
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
+    return QStringEncoder(QStringConverter::Utf16LE).encode(text);
 }
 
 const QByteArray kHeader =
@@ -74,12 +70,12 @@ private Q_SLOTS:
     void unusableTargetIsReported_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");  // after the file name
-        QTest::newRow("folder") << "ordner.xml"
-                                << "\" nicht loeschen.";
-        QTest::newRow("missing folder") << "fehlt/liste.xml"
-                                        << "\" nicht schreiben: Das Verzeichnis existiert nicht.";
-        QTest::newRow("disk full") << "/dev/full"
-                                   << "\" nicht schreiben: Der Datenträger ist voll.";
+        const char* const rows[][3] = {
+            {"folder", "ordner.xml", "\" nicht loeschen."},
+            {"missing folder", "fehlt/liste.xml",
+             "\" nicht schreiben: Das Verzeichnis existiert nicht."},
+            {"disk full", "/dev/full", "\" nicht schreiben: Der Datenträger ist voll."}};
+        for (const auto& r : rows) QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }
     void unusableTargetIsReported() {
         QFETCH(QString, name);
