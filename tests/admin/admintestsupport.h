@@ -2,14 +2,15 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <QtTest/QTest>
 
 #include "main/kwpadmin/admincommands.h"
+#include "testsupport.h"
 
 // Result of one run of the setup tool.
 struct TAdminRun {
@@ -21,30 +22,24 @@ struct TAdminRun {
 // Runs the tool's commands in this process.
 inline TAdminRun runAdmin(const QStringList& args) {
     TAdminRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.code = RunAdmin(args, out, err);
-    out.flush();
-    err.flush();
+    QTextStream out(&run.out), err(&run.err);
+    run.code = RunAdmin(args, out, err);  // flushes both streams
     return run;
 }
 
 // Runs the real program.
-inline TAdminRun runAdminProcess(const QStringList& args, const QString& workingDir = {}) {
+inline TAdminRun runAdminProcess(
+    const QStringList& args, const QString& workingDir = {},
+    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
-    if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
+    process.setWorkingDirectory(workingDir);
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(KWPADMIN_PATH), args);
-    TAdminRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        run.err = QStringLiteral("kwpadmin did not finish");
-        return run;
-    }
-    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    // A process still running is killed with the QProcess.
+    const bool finished = process.waitForFinished(60000);
+    return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 // Every file and folder below root with the file contents, to prove that nothing changed.
@@ -54,12 +49,18 @@ inline QMap<QString, QByteArray> snapshotTree(const QString& root) {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        QByteArray content = "<dir>";
-        if (it.fileInfo().isFile()) {
-            QFile file(path);
-            content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-        }
-        tree.insert(QDir(root).relativeFilePath(path), content);
+        tree.insert(QDir(root).relativeFilePath(path),
+                    it.fileInfo().isFile() ? ReadFileBytes(path) : QByteArray("<dir>"));
     }
     return tree;
+}
+
+// A refused command: the exit code, the message, and nothing changed below root.
+inline void expectRefused(const QStringList& args, int code, const QString& message,
+                          const QString& root) {
+    const auto before = snapshotTree(root);
+    const TAdminRun run = runAdmin(args);
+    QCOMPARE(run.code, code);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(snapshotTree(root), before);
 }

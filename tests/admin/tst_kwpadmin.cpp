@@ -1,6 +1,5 @@
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QRect>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
@@ -8,17 +7,17 @@
 #include "app/inifile.h"
 #include "app/inifilesec.h"
 #include "app/systemeinstellungen.h"
+#include "labels/printetikettmanager.h"
 #include "setup/protectedvalues.h"
 #include "testsupport.h"
 
 namespace {
-const QString kSystem = QStringLiteral("System");
-
-void writeRaw(const QString& file, const QString& section, const QString& key,
-              const QString& text) {
-    TIniFile ini(file);
-    ini.WriteString(section, key, text);
-    ini.UpdateFile();
+template <typename T>
+const T* elementWithVar(const TPrintEtikett& label, const QString& var) {
+    for (const auto& element : label.elements)
+        if (const auto* typed = dynamic_cast<const T*>(element.get()); typed && typed->var == var)
+            return typed;
+    return nullptr;
 }
 }  // namespace
 
@@ -26,324 +25,219 @@ class TestKwpAdmin : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void iniGet_data();
-    void iniGet();
-    void iniMissingFile_data();
-    void iniMissingFile();
-    void iniSetWritesProtectedValue_data();
-    void iniSetWritesProtectedValue();
-    void usageErrors_data();
-    void usageErrors();
-    void help_data();
-    void help();
-    void demoInstallation();
-    void demoUsersLogIn_data();
-    void demoUsersLogIn();
-    void demoRunsAgainWithoutChanges();
+    void iniGetAndMissingFiles_data() {
+        QTest::addColumn<QString>("storedKey");  // in section "System" of SYSDATA.INI
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("args");  // after "ini", FILE in the folder of SYSDATA.INI
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");  // the output, or a part of the error
+        const QString value = "Müller & Söhne\\Ä";
+        const QString a1 = EncodeProtectedValue("System", "A1", value);
+        const auto row = [](const char* name, const char* key, const QString& stored,
+                            const char* args, int code, const QString& text) {
+            QTest::newRow(name) << key << stored << args << code << text;
+        };
+        const char* get = "get FILE/SYSDATA.INI System A1";
+        row("verified value", "A1", a1, get, 0, value + '\n');
+        row("protected empty", "A1", EncodeProtectedValue("System", "A1", ""), get, 0, "\n");
+        row("missing key", "A1", a1, "get FILE/SYSDATA.INI System Journale", 1, "nicht gefunden");
+        row("missing section", "A1", a1, "get FILE/SYSDATA.INI Andere A1", 1, "nicht gefunden");
+        row("moved to another key", "Journale", a1, "get FILE/SYSDATA.INI System Journale", 1,
+            "besteht die Prüfung nicht");
+        row("plain value", "A1", "19", get, 1, "besteht die Prüfung nicht");
+        row("stored text empty", "A1", "", get, 1, "nicht geschützt");
+        row("other spelling", "A1", a1, "get FILE/SYSDATA.INI system a1", 1,
+            "Schreibweise \"System\" / \"A1\"");
+        row("missing file", "A1", a1, "get FILE/FEHLT.INI System A1", 3, "nicht gefunden");
+        row("set into missing folder", "A1", a1, "set FILE/FEHLT/NEU.INI System A1 x", 3,
+            "nicht gefunden");
+    }
+
+    void iniGetAndMissingFiles() {
+        QFETCH(QString, storedKey);
+        QFETCH(QString, stored);
+        QFETCH(QString, args);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        TIniFile ini(dir.filePath("SYSDATA.INI"));
+        ini.WriteString("System", storedKey, stored);
+        ini.UpdateFile();
+        const auto before = snapshotTree(dir.path());
+        const TAdminRun run = runAdmin(("ini " + args.replace("FILE", dir.path())).split(' '));
+        QCOMPARE(run.code, code);
+        QCOMPARE(run.out, code == 0 ? text : "");
+        QVERIFY2(code == 0 ? run.err.isEmpty() : run.err.contains(text), qPrintable(run.err));
+        QCOMPARE(snapshotTree(dir.path()), before);
+    }
+
+    // Through the real program: what "ini set" writes, "ini get" reads back; other keys stay.
+    void iniSetWritesProtectedValue() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("NEU.INI");
+        WriteProtectedValue(file, "Vorher", "Schluessel", "bleibt");
+        const QStringList values[][2] = {
+            {{"Zürich"}, {"Zürich"}}, {{""}, {""}}, {{"--", "-5"}, {"-5"}}, {{"a\nb"}, {"a\nb"}}};
+        for (const auto& [args, expected] : values) {
+            const TAdminRun run =
+                runAdminProcess(QStringList{"ini", "set", file, "Listen", "Benutzer"} + args);
+            QVERIFY2(run.code == 0 && run.err.isEmpty(), qPrintable(run.err));
+            const TIniFileSec ini(file);
+            QCOMPARE(ini.ReadString("Listen", "Benutzer", "<default>"), expected[0]);
+            QCOMPARE(ini.ReadString("Vorher", "Schluessel", ""), "bleibt");
+            const TAdminRun get = runAdminProcess({"ini", "get", file, "Listen", "Benutzer"});
+            QCOMPARE(get.code, 0);
+            QCOMPARE(get.out, expected[0] + '\n');
+        }
+    }
+
+    // Help goes to the output; a usage error exits 2 with a hint and writes nothing, not even
+    // with relative paths into the working folder.
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("expected");  // '|'-separated parts of the help or the error
+        const auto row = [](const QStringList& args, int code, const char* expected) {
+            QTest::addRow("\"%s\"", qPrintable(args.join(' '))) << args << code << expected;
+        };
+        const char* all =
+            "init ROOT|tenant add ROOT NAME|user add ROOT NAME|ini get DATEI|"
+            "ini set DATEI|demo ROOT|Rückgabewerte";
+        row({"--help"}, 0, all);
+        row({"-h"}, 0, all);
+        row({"help"}, 0, all);
+        row({"help", "user", "add"}, 0, "--bar-tenants A,B|--deny 02,03|--blocked");
+        row({"tenant", "add", "--help"}, 0,
+            "--StdTxt.StdFont|[DATADIR]<MANDANT>\\ALLGEMEIN|--MwStNorm");
+        row({"help", "ini"}, 0, "kwpadmin ini get|kwpadmin ini set");
+        row({"user", "--help"}, 0, "kwpadmin user add|kwpadmin user list");
+        row({"--version"}, 0, "kwpadmin 0.");
+        row({}, 2, "Es fehlt ein Befehl");
+        row({"install", "x"}, 2, "Unbekannter Befehl: install");
+        row({"--verbose"}, 2, "Unbekannte Option: --verbose");
+        row({"tenant"}, 2, "Unvollständiger Befehl");
+        row({"user", "del", "r", "x"}, 2, "Unbekannter Befehl: user del");
+        row({"init"}, 2, "Zu wenige Argumente");
+        row({"init", "a", "b"}, 2, "Zu viele Argumente für \"init\": b");
+        row({"init", ""}, 2, "ROOT");
+        row({"tenant", "add", "r"}, 2, "Zu wenige Argumente");
+        row({"ini", "get", "f", "s"}, 2, "Zu wenige Argumente");
+        row({"ini", "set", "f", "a]b", "k", "v"}, 2, "Ungültiger Name");
+        row({"init", "r", "--force"}, 2, "Unbekannte Option: --force");
+        row({"help", "backup"}, 2, "Unbekannter Befehl: backup");
+    }
+
+    void commandLine() {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const TAdminRun run = runAdminProcess(args, dir.path());
+        QCOMPARE(run.code, code);
+        const QString& shown = code == 0 ? run.out : run.err;
+        for (const QString& part : expected.split('|'))
+            QVERIFY2(shown.contains(part), qPrintable(part + " in:\n" + shown));
+        if (code != 0)
+            QVERIFY2(shown.contains("Hilfe: kwpadmin") || shown.contains("Mögliche Befehle"),
+                     qPrintable(shown));
+        QVERIFY((code == 0 ? run.err : run.out).isEmpty());
+        QVERIFY(snapshotTree(dir.path()).isEmpty());
+    }
+
+    void demo() {
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        const TAdminRun run = runAdminProcess({"demo", root});
+        QVERIFY2(run.code == 0 && run.err.isEmpty(), qPrintable(run.err));
+        const TIniFileSec users(root + "/ETC/SYSDATB.INI");
+        QCOMPARE(users.ReadString("Listen", "Benutzer", ""), "ADMIN,GAST");
+        QCOMPARE(users.ReadString("Listen", "Mandanten", ""), "DEMO");
+
+        // Both users log in as in the address manager, from a program lying in ROOT/BIN.
+        struct {
+            const char *user, *password, *fullName;
+            bool mayChange;
+        } const logins[] = {{"admin", "admin", "Administrator", true},
+                            {"Gast", "gast", "Gast", false}};
+        ScriptedDialogs dialogs;
+        QString labelsFile, configFile;
+        for (const auto& login : logins) {
+            struct TFinalize {
+                ~TFinalize() { FinalizeApplication(); }
+            } finalize;
+            QVERIFY(InitApplicationFor(TProgramDir::Bin, root + "/BIN/kwp00207"));
+            QVERIFY(TSystemEinstellungen::Login("demo", login.user, login.password,
+                                                TPasswordCheck::Check));
+            const TBenutzerEinstellungen& settings = *BenutzerEinstellungen();
+            QCOMPARE(settings.Vollname, login.fullName);
+            QVERIFY(settings.HasRight("01"));
+            QCOMPARE(settings.HasRight("02"), login.mayChange);
+            QCOMPARE(settings.HasRight("03"), login.mayChange);
+            QVERIFY2(QFileInfo(SystemEinstellungen()->A1).isDir(), login.user);
+            labelsFile = SystemEinstellungen()->FormsDir() + "LABELS_ADDRESS.XML";
+            configFile = SystemEinstellungen()->AdressenDir + "CONFIG.XML";
+        }
+        QCOMPARE(ReadFileBytes(configFile),
+                 ReadFileBytes(KWP_TEST_DATA_DIR "/transfer_democonfig.xml"));
+
+        // A4 3 x 8 of 70 x 36 mm, A4 2 x 7 of 105 x 42,3 mm, a roll of 89 x 36 mm.
+        TPrintEtikettManager manager;
+        manager.LoadFromFile(labelsFile);
+        QVERIFY2(!manager.HasParseError, qPrintable(manager.ErrorText));
+        QCOMPARE(manager.forms().Count(), 3);
+        const struct {
+            int type, positions, columns;
+            QSize label, sheet;
+        } forms[] = {{0, 24, 3, {700, 360}, {2100, 2970}},
+                     {0, 14, 2, {1050, 423}, {2100, 2970}},
+                     {1, 1, 1, {890, 360}, {890, 360}}};
+        for (int f = 0; f < 3; ++f) {
+            const auto& form = forms[f];
+            TPrintEtikettForm* sheet = manager.forms().Items(f);
+            QCOMPARE(int(sheet->type), form.type);
+            QVERIFY(sheet->orientation);
+            if (form.type == TPrintEtikettForm::ftCustom)
+                QCOMPARE(QSize(sheet->width, sheet->height), form.sheet);
+            QCOMPARE(sheet->positions.Count(), form.positions);
+            QList<QRect> placed;
+            for (int i = 0; i < sheet->positions.Count(); ++i) {
+                TPrintEtikettHolder* position = sheet->positions.Items(i);
+                const TPrintEtikett* label = position->Resolve(manager);
+                QVERIFY2(label, qPrintable(position->name));
+                QCOMPARE(QSize(label->width, label->height), form.label);
+                // Row by row, left to right, edge to edge across the sheet.
+                QCOMPARE(position->left, (i % form.columns) * form.label.width());
+                if (i % form.columns != 0)
+                    QCOMPARE(position->top, sheet->positions.Items(i - 1)->top);
+                const QRect area(QPoint(position->left, position->top), form.label);
+                QVERIFY2(QRect(QPoint(), form.sheet).contains(area), qPrintable(position->name));
+                for (const QRect& other : placed) QVERIFY(!other.intersects(area));
+                placed.append(area);
+            }
+            // All inside the label; an "&" in a company name printed as it is (no word wrap);
+            // Code 128, code set B, as address numbers have letters.
+            const TPrintEtikett& label = *sheet->positions.Items(0)->LabelCopy;
+            const auto* block = elementWithVar<TPrintEtikettElementVariable>(label, "1041112");
+            QVERIFY(block && !block->wwrap);
+            const auto* code = elementWithVar<TPrintEtikettElementBarcode>(label, "1041000");
+            QVERIFY(code && code->barcode == 6);
+            for (const auto& element : label.elements) {
+                const QRect area(element->left, element->top, element->width, element->height);
+                QVERIFY2(QRect(QPoint(), form.label).contains(area), qPrintable(element->name));
+            }
+        }
+
+        // An administrator's later edits survive a second run.
+        WriteProtectedValue(root + "/ETC/SYSDATB.INI", "ADMIN", "Vollname", "Chefin");
+        WriteFileBytes(configFile, ReadFileBytes(configFile) + "x");
+        manager.forms().Delete(0);
+        manager.SaveToFile(labelsFile);
+        const auto before = snapshotTree(root);
+        const TAdminRun again = runAdmin({"demo", root});
+        QVERIFY2(again.code == 0 && again.out.contains("übersprungen"), qPrintable(again.out));
+        QCOMPARE(snapshotTree(root), before);
+    }
 };
-
-void TestKwpAdmin::iniGet_data() {
-    QTest::addColumn<QString>("stored");  // how the test writes key "A1"
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("err");
-
-    struct Row {
-        const char *name, *stored, *section, *key;
-        int code;
-        const char *out, *err;
-    };
-    const Row rows[] = {
-        {"verified value", "protected", "System", "A1", 0, "Müller & Söhne\\Ä\n", ""},
-        {"protected empty value", "empty", "System", "A1", 0, "\n", ""},
-        {"missing key", "protected", "System", "Journale", 1, "", "nicht gefunden"},
-        {"missing section", "protected", "Andere", "A1", 1, "", "nicht gefunden"},
-        {"value moved to another key", "moved", "System", "Journale", 1, "",
-         "besteht die Prüfung nicht"},
-        {"plain value", "plain", "System", "A1", 1, "", "besteht die Prüfung nicht"},
-        {"garbage", "garbage", "System", "A1", 1, "", "besteht die Prüfung nicht"},
-        {"stored text empty", "blank", "System", "A1", 1, "", "nicht geschützt"},
-        {"other spelling", "protected", "system", "a1", 1, "", "Schreibweise \"System\" / \"A1\""}};
-    for (const Row& r : rows)
-        QTest::newRow(r.name) << r.stored << r.section << r.key << r.code
-                              << QString::fromUtf8(r.out) << QString::fromUtf8(r.err);
-}
-
-void TestKwpAdmin::iniGet() {
-    QFETCH(QString, stored);
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(int, code);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("SYSDATA.INI"));
-    const QString a1 = QStringLiteral("A1");
-    const QString value = QStringLiteral("Müller & Söhne\\Ä");
-    if (stored == QLatin1String("protected")) {
-        WriteProtectedValue(file, kSystem, a1, value);
-    } else if (stored == QLatin1String("empty")) {
-        WriteProtectedValue(file, kSystem, a1, QString());
-    } else if (stored == QLatin1String("moved")) {
-        writeRaw(file, kSystem, QStringLiteral("Journale"),
-                 EncodeProtectedValue(kSystem, a1, value));
-    } else if (stored == QLatin1String("plain")) {
-        writeRaw(file, kSystem, a1, QStringLiteral("19"));
-    } else if (stored == QLatin1String("garbage")) {
-        writeRaw(file, kSystem, a1, QStringLiteral("%%%nicht Base64%%%"));
-    } else if (stored == QLatin1String("blank")) {
-        writeRaw(file, kSystem, a1, QString());
-    }
-
-    const TAdminRun run =
-        runAdminProcess({QStringLiteral("ini"), QStringLiteral("get"), file, section, key});
-    QCOMPARE(run.code, code);
-    QCOMPARE(run.out, out);
-    if (err.isEmpty())
-        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-    else
-        QVERIFY2(run.err.contains(err), qPrintable(run.err));
-}
-
-void TestKwpAdmin::iniMissingFile_data() {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("created");  // must still not exist afterwards
-    QTest::newRow("get") << QStringList{"get", "FEHLT.INI", "System", "A1"} << "FEHLT.INI";
-    QTest::newRow("set into missing folder")
-        << QStringList{"set", "FEHLT/NEU.INI", "System", "A1", "x"} << "FEHLT";
-}
-
-void TestKwpAdmin::iniMissingFile() {
-    QFETCH(QStringList, args);
-    QFETCH(QString, created);
-    QTemporaryDir dir;
-    args[1] = dir.filePath(args[1]);
-    const TAdminRun run = runAdminProcess(QStringList{QStringLiteral("ini")} + args);
-    QCOMPARE(run.code, 3);
-    QVERIFY2(run.err.contains(QStringLiteral("nicht gefunden")), qPrintable(run.err));
-    QVERIFY(!QFileInfo::exists(dir.filePath(created)));
-}
-
-void TestKwpAdmin::iniSetWritesProtectedValue_data() {
-    QTest::addColumn<QStringList>("valueArgs");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("text") << QStringList{"Zürich"} << "Zürich";
-    QTest::newRow("empty") << QStringList{""} << "";
-    QTest::newRow("leading dash after --") << QStringList{"--", "-5"} << "-5";
-    QTest::newRow("line break") << QStringList{"a\nb"} << "a\nb";
-}
-
-void TestKwpAdmin::iniSetWritesProtectedValue() {
-    QFETCH(QStringList, valueArgs);
-    QFETCH(QString, expected);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("NEU.INI"));
-    WriteProtectedValue(file, QStringLiteral("Vorher"), QStringLiteral("Schluessel"),
-                        QStringLiteral("bleibt"));
-
-    const TAdminRun run =
-        runAdminProcess(QStringList{QStringLiteral("ini"), QStringLiteral("set"), file,
-                                    QStringLiteral("Listen"), QStringLiteral("Benutzer")} +
-                        valueArgs);
-    QCOMPARE(run.code, 0);
-    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-    const TIniFileSec ini(file);
-    QCOMPARE(ini.ReadString(QStringLiteral("Listen"), QStringLiteral("Benutzer"),
-                            QStringLiteral("<default>")),
-             expected);
-    QCOMPARE(ini.ReadString(QStringLiteral("Vorher"), QStringLiteral("Schluessel"), QString()),
-             QStringLiteral("bleibt"));
-    // The same value reads back through the tool.
-    const TAdminRun get = runAdminProcess({QStringLiteral("ini"), QStringLiteral("get"), file,
-                                           QStringLiteral("Listen"), QStringLiteral("Benutzer")});
-    QCOMPARE(get.code, 0);
-    QCOMPARE(get.out, expected + QLatin1Char('\n'));
-}
-
-void TestKwpAdmin::usageErrors_data() {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("no command") << QStringList{} << "Es fehlt ein Befehl";
-    QTest::newRow("unknown command")
-        << QStringList{"install", "x"} << "Unbekannter Befehl: install";
-    QTest::newRow("unknown global option")
-        << QStringList{"--verbose"} << "Unbekannte Option: --verbose";
-    QTest::newRow("group without command") << QStringList{"tenant"} << "Unvollständiger Befehl";
-    QTest::newRow("unknown sub-command")
-        << QStringList{"user", "del", "r", "x"} << "Unbekannter Befehl: user del";
-    QTest::newRow("init without root") << QStringList{"init"} << "Zu wenige Argumente";
-    QTest::newRow("init with two roots")
-        << QStringList{"init", "a", "b"} << "Zu viele Argumente für \"init\": b";
-    QTest::newRow("init with empty root") << QStringList{"init", ""} << "ROOT";
-    QTest::newRow("tenant add without name")
-        << QStringList{"tenant", "add", "r"} << "Zu wenige Argumente";
-    QTest::newRow("ini get without key")
-        << QStringList{"ini", "get", "f", "s"} << "Zu wenige Argumente";
-    QTest::newRow("ini set bad section")
-        << QStringList{"ini", "set", "f", "a]b", "k", "v"} << "Ungültiger Name";
-    QTest::newRow("user option without value")
-        << QStringList{"user", "add", "r", "x", "--fullname"} << "erwartet einen Wert";
-    QTest::newRow("option for another command")
-        << QStringList{"init", "r", "--force"} << "Unbekannte Option: --force";
-    QTest::newRow("help for unknown command")
-        << QStringList{"help", "backup"} << "Unbekannter Befehl: backup";
-}
-
-void TestKwpAdmin::usageErrors() {
-    QFETCH(QStringList, args);
-    QFETCH(QString, message);
-    // Relative paths would land in the working folder: it must stay empty.
-    QTemporaryDir dir;
-    const TAdminRun run = runAdminProcess(args, dir.path());
-    QCOMPARE(run.code, 2);
-    QVERIFY2(run.err.contains(message), qPrintable(run.err));
-    QVERIFY2(run.err.contains(QStringLiteral("Hilfe: kwpadmin")) ||
-                 run.err.contains(QStringLiteral("Mögliche Befehle")),
-             qPrintable(run.err));
-    QVERIFY(run.out.isEmpty());
-    QVERIFY(snapshotTree(dir.path()).isEmpty());
-}
-
-void TestKwpAdmin::help_data() {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QStringList>("fragments");
-
-    const QStringList all{"init ROOT",     "tenant add ROOT NAME", "user add ROOT NAME",
-                          "ini get DATEI", "ini set DATEI",        "demo ROOT",
-                          "Rückgabewerte"};
-    QTest::newRow("--help") << QStringList{"--help"} << all;
-    QTest::newRow("-h") << QStringList{"-h"} << all;
-    QTest::newRow("help") << QStringList{"help"} << all;
-    QTest::newRow("help user add") << QStringList{"help", "user", "add"}
-                                   << QStringList{"--bar-tenants A,B", "--deny 02,03", "--blocked"};
-    QTest::newRow("tenant add --help")
-        << QStringList{"tenant", "add", "--help"}
-        << QStringList{"--StdTxt.StdFont", "[DATADIR]<MANDANT>\\ALLGEMEIN", "--MwStNorm"};
-    QTest::newRow("help ini") << QStringList{"help", "ini"}
-                              << QStringList{"kwpadmin ini get", "kwpadmin ini set"};
-    QTest::newRow("user --help") << QStringList{"user", "--help"}
-                                 << QStringList{"kwpadmin user add", "kwpadmin user list"};
-    QTest::newRow("--version") << QStringList{"--version"} << QStringList{"kwpadmin 0."};
-}
-
-void TestKwpAdmin::help() {
-    QFETCH(QStringList, args);
-    QFETCH(QStringList, fragments);
-    const TAdminRun run = runAdminProcess(args);
-    QCOMPARE(run.code, 0);
-    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-    for (const QString& fragment : fragments)
-        QVERIFY2(run.out.contains(fragment),
-                 qPrintable(fragment + QLatin1String(" in:\n") + run.out));
-}
-
-void TestKwpAdmin::demoInstallation() {
-    QTemporaryDir dir;
-    const QString root = dir.path();
-    const TAdminRun run = runAdminProcess({QStringLiteral("demo"), root});
-    QCOMPARE(run.code, 0);
-    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-
-    const QString sysdata = root + QStringLiteral("/DATA/DEMO/ETC/SYSDATA.INI");
-    const TIniFileSec tenant(sysdata);
-    for (const char* key :
-         {"A1", "Journale", "Kleinrechnungen", "Angebote", "Wartung", "Lager", "Bestellwesen",
-          "Leistungsdatei", "Kataloge", "Auftraege", "Briefe", "Kommission"}) {
-        const QString value = tenant.ReadString(kSystem, QLatin1String(key), QString());
-        QVERIFY2(value.startsWith(QStringLiteral("[DATADIR]DEMO\\")), key);
-    }
-
-    const QString sysdatb = root + QStringLiteral("/ETC/SYSDATB.INI");
-    const TIniFileSec users(sysdatb);
-    QCOMPARE(users.ReadString(QStringLiteral("Listen"), QStringLiteral("Benutzer"), QString()),
-             QStringLiteral("ADMIN,GAST"));
-    QCOMPARE(users.ReadString(QStringLiteral("Listen"), QStringLiteral("Mandanten"), QString()),
-             QStringLiteral("DEMO"));
-    QCOMPARE(users.ReadString(QStringLiteral("ADMIN"), QStringLiteral("Passwort"), QString()),
-             HashPassword(QStringLiteral("admin")));
-    QCOMPARE(users.ReadString(QStringLiteral("GAST"), QStringLiteral("Passwort"), QString()),
-             HashPassword(QStringLiteral("gast")));
-    QCOMPARE(users.ReadString(QStringLiteral("ADMIN"), QStringLiteral("Berechtigungen"),
-                              QStringLiteral("<default>")),
-             QString());
-    QCOMPARE(users.ReadString(QStringLiteral("GAST"), QStringLiteral("Berechtigungen"),
-                              QStringLiteral("<default>")),
-             QStringLiteral("02,03"));
-    QVERIFY(!users.ReadString(QStringLiteral("ADMIN"), QStringLiteral("KontaktEmail"), QString())
-                 .isEmpty());
-
-    // The settings load in the address manager without complaint and name existing folders.
-    TSystemEinstellungen settings;
-    settings.DataDir = root + QStringLiteral("/DATA/");
-    settings.LoadFromIni(tenant);
-    QVERIFY2(QFileInfo(settings.AdressenDir).isDir(), qPrintable(settings.AdressenDir));
-    QVERIFY2(QFileInfo(settings.RechnungenDataDir).isDir(), qPrintable(settings.RechnungenDataDir));
-    QVERIFY2(QFileInfo(settings.ImagesDir).isDir(), qPrintable(settings.ImagesDir));
-    QVERIFY2(QFileInfo(settings.Kommission).isDir(), qPrintable(settings.Kommission));
-    QCOMPARE(settings.MwStNorm, 19.0);
-    QCOMPARE(settings.MwStRed, 7.0);
-    QCOMPARE(int(settings.MwStDefault), 1);
-}
-
-void TestKwpAdmin::demoUsersLogIn_data() {
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<bool>("maySave");
-    QTest::addColumn<bool>("mayDelete");
-    QTest::addColumn<QString>("fullName");
-
-    QTest::newRow("ADMIN") << "admin"
-                           << "admin" << true << true << "Administrator";
-    QTest::newRow("GAST") << "Gast"
-                          << "gast" << false << false << "Gast";
-}
-
-void TestKwpAdmin::demoUsersLogIn() {
-    QFETCH(QString, user);
-    QFETCH(QString, password);
-    QFETCH(bool, maySave);
-    QFETCH(bool, mayDelete);
-    QFETCH(QString, fullName);
-    QTemporaryDir dir;
-    const QString root = dir.path();
-    QCOMPARE(runAdmin({QStringLiteral("demo"), root}).code, 0);
-
-    // Log in as the address manager does, from a program lying in ROOT/BIN.
-    ScriptedDialogs dialogs;
-    struct TFinalize {
-        ~TFinalize() { FinalizeApplication(); }
-    } finalize;
-    QVERIFY(InitApplicationFor(TProgramDir::Bin, root + QStringLiteral("/BIN/kwp00207")));
-    QVERIFY(
-        TSystemEinstellungen::Login(QStringLiteral("demo"), user, password, TPasswordCheck::Check));
-    const TBenutzerEinstellungen& settings = *BenutzerEinstellungen();
-    const QString a1 = SystemEinstellungen()->A1;
-    QCOMPARE(settings.Vollname, fullName);
-    QVERIFY(settings.HasRight(QStringLiteral("01")));
-    QCOMPARE(settings.HasRight(QStringLiteral("02")), maySave);
-    QCOMPARE(settings.HasRight(QStringLiteral("03")), mayDelete);
-    QVERIFY2(QFileInfo(a1).isDir(), qPrintable(a1));
-}
-
-void TestKwpAdmin::demoRunsAgainWithoutChanges() {
-    QTemporaryDir dir;
-    const QString root = dir.path();
-    QCOMPARE(runAdmin({QStringLiteral("demo"), root}).code, 0);
-    // An administrator's later edit survives a second demo run.
-    WriteProtectedValue(root + QStringLiteral("/ETC/SYSDATB.INI"), QStringLiteral("ADMIN"),
-                        QStringLiteral("Vollname"), QStringLiteral("Chefin"));
-    const auto before = snapshotTree(root);
-
-    const TAdminRun run = runAdminProcess({QStringLiteral("demo"), root});
-    QCOMPARE(run.code, 0);
-    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-    QVERIFY2(run.out.contains(QStringLiteral("übersprungen")), qPrintable(run.out));
-    QCOMPARE(snapshotTree(root), before);
-}
 
 KWP_REGISTER_TEST(TestKwpAdmin)
 #include "tst_kwpadmin.moc"

@@ -28,13 +28,10 @@ int appendItems(const QString& dir, const QString& prefix, int count) {
         }
         TStoreTable& items = *database.Items;
         items.Append();
-        items.FieldByName(QStringLiteral("ID"))
-            .SetAsString(prefix + QString::number(i).rightJustified(4, QLatin1Char('0')));
-        items.FieldByName(QStringLiteral("TEXT"))
-            .SetAsString(QStringLiteral("Eintrag von ") + prefix);
-        items.FieldByName(QStringLiteral("CREATED")).SetAsDateTime(45000 + i);
-        items.FieldByName(QStringLiteral("XMLDATA"))
-            .SetAsString(QStringLiteral("<x n=\"%1\"/>").arg(i));
+        items.FieldByName("ID").SetAsString(prefix + QString::number(i).rightJustified(4, '0'));
+        items.FieldByName("TEXT").SetAsString("Eintrag von " + prefix);
+        items.FieldByName("CREATED").SetAsDateTime(45000 + i);
+        items.FieldByName("XMLDATA").SetAsString(QString("<x n=\"%1\"/>").arg(i));
         items.Post();
         database.Unlock(lock);
     }
@@ -49,9 +46,9 @@ int main(int argc, char** argv) {
     SetConsoleProcess(true);
     const QStringList args = QCoreApplication::arguments();
     try {
-        if (args.size() == 5 && args[1] == QLatin1String("append"))
+        if (args.size() == 5 && args[1] == "append")
             return appendItems(args[2], args[3], args[4].toInt());
-        if (args.size() == 4 && args[1] == QLatin1String("hold")) {
+        if (args.size() == 4 && args[1] == "hold") {
             TTestDatabase database;
             database.OpenDirectory(args[2], false, false);
             std::unique_ptr<TDatabaseLock> lock = database.LockDB(args[3], database.Items);
@@ -63,14 +60,14 @@ int main(int argc, char** argv) {
             database.Unlock(lock);
             return 0;
         }
-        if (args.size() == 3 && args[1] == QLatin1String("probe")) {
+        if (args.size() == 3 && args[1] == "probe") {
             TDateischutz lock;
             lock.setOnWait([](const QString& text, std::function<void()> cancel, TDateischutz&) {
                 std::printf("%s\n", text.toUtf8().constData());
                 cancel();
                 return TPollProc();
             });
-            return lock.Lock(args[2], QStringLiteral("probe")) ? 0 : 3;
+            return lock.Lock(args[2], "probe") ? 0 : 3;
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

@@ -26,49 +26,36 @@ TDatabaseErrorCallback collectInto(QList<ReportedError>& errors) {
 
 void addItem(TStoreTable& items, const QString& id) {
     items.Append();
-    items.FieldByName(QStringLiteral("ID")).SetAsString(id);
-    items.FieldByName(QStringLiteral("CREATED")).SetAsDateTime(45000);
+    items.FieldByName("ID").SetAsString(id);
+    items.FieldByName("CREATED").SetAsDateTime(45000);
     items.Post();
 }
 
-// A second workstation working on the same database directory.
+// A second workstation (kwp_storeworker) working on the same database.
 class Worker {
 public:
-    void start(const QStringList& arguments) {
-        m_process.start(QStringLiteral(KWP_STOREWORKER_PATH), arguments);
-        QVERIFY(m_process.waitForStarted(10000));
+    explicit Worker(const QStringList& arguments) {
+        process.start(KWP_STOREWORKER_PATH, arguments);
+        [&] { QVERIFY(process.waitForStarted(10000)); }();
+    }
+    ~Worker() {
+        if (process.state() == QProcess::NotRunning) return;
+        process.kill();
+        process.waitForFinished(5000);
     }
     QByteArray line() {
-        while (!m_process.canReadLine())
-            if (!m_process.waitForReadyRead(60000)) return {};
-        return m_process.readLine().trimmed();
+        while (!process.canReadLine())
+            if (!process.waitForReadyRead(60000)) return {};
+        return process.readLine().trimmed();
     }
     int finish() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.closeWriteChannel();
-            if (!m_process.waitForFinished(120000)) return -1;
-        }
-        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+        process.closeWriteChannel();
+        if (process.state() != QProcess::NotRunning && !process.waitForFinished(120000)) return -1;
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
-    QProcess& process() { return m_process; }
-    ~Worker() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-private:
-    QProcess m_process;
+    bool running() const { return process.state() != QProcess::NotRunning; }
+    QProcess process;
 };
-
-// What another workstation sees in the lock file while waiting.
-QString holderSeenByOthers(const QString& lockFile) {
-    QProcess probe;
-    probe.start(QStringLiteral(KWP_STOREWORKER_PATH), {QStringLiteral("probe"), lockFile});
-    probe.waitForFinished(30000);
-    return QString::fromUtf8(probe.readAllStandardOutput()).trimmed();
-}
 
 }  // namespace
 
@@ -78,85 +65,56 @@ class TestDatabaseWrapper : public QObject {
 private Q_SLOTS:
     void init() { kwpstore::SetBusyTimeout(20000); }
 
-    void missingDirectoryIsCreatedWithItsTables() {
+    void missingDatabaseIsCreatedWithItsTables() {
         QTemporaryDir root;
-        const QString dir = root.filePath(QStringLiteral("MANDANT/DATA/ADRESSEN"));
+        const QString dir = root.filePath("MANDANT/DATA/ADRESSEN");
         TTestDatabase database;
         database.OpenDirectory(dir, false, false);
         QVERIFY(database.IsOpen());
-        QVERIFY(QFile::exists(dir + QStringLiteral("/ITEMS.DAT")));
-        QVERIFY(QFile::exists(dir + QStringLiteral("/001LOG.DAT")));
-        QCOMPARE(database.LockFileName(), dir + QStringLiteral("/LOCKDB.SRW"));
-        QCOMPARE(database.Items->IndexName(), QStringLiteral("ITEMSID"));
-        addItem(*database.Items, QStringLiteral("B"));
-        addItem(*database.Items, QStringLiteral("A"));
+        QVERIFY(QFile::exists(dir + "/ITEMS.DAT") && QFile::exists(dir + "/001LOG.DAT"));
+        QCOMPARE(database.LockFileName(), dir + "/LOCKDB.SRW");
+        QCOMPARE(database.Items->IndexName(), "ITEMSID");
+        addItem(*database.Items, "B");
+        addItem(*database.Items, "A");
         database.CloseDatabase();
         QVERIFY(!database.IsOpen());
         QVERIFY(database.LockFileName().isEmpty());
-
         // Opened again: nothing is created twice, every row is still there, in key order.
         TTestDatabase again;
         again.OpenDirectory(dir, true, false);
         QCOMPARE(again.Items->RecordCount(), 2);
-        QCOMPARE(again.Items->FieldByName(QStringLiteral("ID")).AsString(), QStringLiteral("A"));
+        QCOMPARE(again.Items->FieldByName("ID").AsString(), "A");
         QCOMPARE(again.Items->Mode(), 1);
         QCOMPARE(again.Database().Mode(), 2);
+
+        const QString file = root.filePath("KOMM/00042.TDBD");
+        TTestDatabase single;
+        single.OpenFile(file, false);
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(single.LockFileName(), file + ".SRW");
+        QCOMPARE(single.Database().TableNames(), (QStringList{"001LOG", "ITEMS"}));
+        addItem(*single.Items, "X");
+        single.CloseDatabase();
+        single.OpenFile(file, false);
+        QCOMPARE(single.Items->RecordCount(), 1);
     }
 
     void directoryThatCannotBeMadeIsReported() {
         QTemporaryDir root;
-        const QString blocker = root.filePath(QStringLiteral("DATEI"));
-        WriteFileBytes(blocker, "x");
+        WriteFileBytes(root.filePath("DATEI"), "x");
         TTestDatabase database;
         try {
-            database.OpenDirectory(blocker + QStringLiteral("/UNTER"), false, false);
+            database.OpenDirectory(root.filePath("DATEI/UNTER"), false, false);
             QFAIL("opened below a file");
         } catch (const EKwpError& e) {
-            QVERIFY2(e.message().contains(QStringLiteral("DATEI/UNTER")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains("DATEI/UNTER"), qPrintable(e.message()));
         }
         QVERIFY(!database.IsOpen());
     }
 
-    void olderTableIsUpgradedWithItsRows() {
-        QTemporaryDir dir;
-        {
-            // The log table as an older version made it, without SEVERITY.
-            TStoreDatabase store;
-            store.SetLocation(dir.path());
-            TStoreTable log(&store);
-            log.SetTableName(QStringLiteral("001LOG"));
-            log.FieldDefs().Add(QStringLiteral("RecordID"), sftAutoInc, 0, true);
-            log.FieldDefs().Add(QStringLiteral("ENTRY"), sftString, 100);
-            log.FieldDefs().Add(QStringLiteral("XMLDATA"), sftMemo);
-            log.IndexDefs().Add(QStringLiteral("001INDEX"), QStringLiteral("RecordID"),
-                                ixUnique | ixDescending);
-            log.CreateTable();
-            log.Open();
-            for (const char* entry : {"eins", "zwei", "drei"}) {
-                log.Append();
-                log.FieldByName(QStringLiteral("ENTRY")).SetAsString(QString::fromLatin1(entry));
-                log.Post();
-            }
-        }
-        TTestDatabase database;
-        database.OpenDirectory(dir.path(), false, false);
-        TStoreTable& log = *database.Log;
-        QCOMPARE(log.FieldDefs().IndexOf(QStringLiteral("SEVERITY")), 2);
-        QCOMPARE(log.RecordCount(), 3);
-        QCOMPARE(log.FieldByName(QStringLiteral("ENTRY")).AsString(), QStringLiteral("drei"));
-        QCOMPARE(log.FieldByName(QStringLiteral("RecordID")).AsInteger(), 3);
-        database.CloseDatabase();
-
-        // Up to date now: the hook finds nothing to do.
-        TTestDatabase again;
-        again.OpenDirectory(dir.path(), false, false);
-        QCOMPARE(again.alterCalls, 1);
-        QCOMPARE(again.Log->RecordCount(), 3);
-    }
-
     void tableThatNeverOpensIsReportedOnce() {
         QTemporaryDir dir;
-        WriteFileBytes(dir.filePath(QStringLiteral("ITEMS.DAT")), QByteArray(2048, '\x17'));
+        WriteFileBytes(dir.filePath("ITEMS.DAT"), QByteArray(2048, '\x17'));
         QList<ReportedError> errors;
         TTestDatabase database(collectInto(errors));
         QElapsedTimer timer;
@@ -164,56 +122,33 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(EStoreError, database.OpenDirectory(dir.path(), false, false));
         QVERIFY(timer.elapsed() >= 8 * 50);
         QCOMPARE(errors.size(), 1);
-        QCOMPARE(errors[0].context, QStringLiteral("ITEMS OpenTables Versuch 10"));
-        QVERIFY(errors[0].message.contains(QStringLiteral("ITEMS.DAT")));
+        QCOMPARE(errors[0].context, "ITEMS OpenTables Versuch 10");
+        QVERIFY(errors[0].message.contains("ITEMS.DAT"));
         QVERIFY(!database.IsOpen());
-    }
-
-    void lockNeedsAnOpenDatabase() {
-        TTestDatabase database;
-        try {
-            database.LockDB(QStringLiteral("ADMIN"));
-            QFAIL("locked without a database");
-        } catch (const EKwpError& e) {
-            QCOMPARE(e.message(), QStringLiteral("LockDBInternal TTestDatabase"));
-        }
     }
 
     void errorsGoToTheCallbackOrTheReport() {
         QList<ReportedError> errors;
         TTestDatabase withCallback(collectInto(errors));
-        withCallback.ReportError(EStoreError(QStringLiteral("kaputt")),
-                                 QStringLiteral("SetCustomer"));
+        withCallback.ReportError(EStoreError("kaputt"), "SetCustomer");
         QCOMPARE(errors.size(), 1);
-        QCOMPARE(errors[0].context, QStringLiteral("TTestDatabase.SetCustomer"));
-        QCOMPARE(errors[0].message, QStringLiteral("kaputt"));
-
+        QCOMPARE(errors[0].context, "TTestDatabase.SetCustomer");
+        QCOMPARE(errors[0].message, "kaputt");
         // Without one, the error report shows the same text with the exception.
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
         TTestDatabase withoutCallback;
-        withoutCallback.ReportError(EStoreError(QStringLiteral("kaputt")),
-                                    QStringLiteral("GetLastID"));
+        withoutCallback.ReportError(EStoreError("kaputt"), "GetLastID");
         QCOMPARE(dialogs.texts().size(), 1);
-        QVERIFY2(dialogs.texts()[0].startsWith(QStringLiteral("TTestDatabase.GetLastID")),
+        QVERIFY2(dialogs.texts()[0].startsWith("TTestDatabase.GetLastID"),
                  qPrintable(dialogs.texts()[0]));
-        QVERIFY(dialogs.texts()[0].contains(QStringLiteral("kaputt")));
-    }
-
-    void singleFileDatabaseIsCreatedWithItsTables() {
-        QTemporaryDir root;
-        const QString file = root.filePath(QStringLiteral("KOMM/00042.TDBD"));
-        TTestDatabase database;
-        database.OpenFile(file, false);
-        QVERIFY(QFile::exists(file));
-        QCOMPARE(database.LockFileName(), file + QStringLiteral(".SRW"));
-        QCOMPARE(database.Database().TableNames(),
-                 (QStringList{QStringLiteral("001LOG"), QStringLiteral("ITEMS")}));
-        addItem(*database.Items, QStringLiteral("X"));
-        database.CloseDatabase();
-        TTestDatabase again;
-        again.OpenFile(file, false);
-        QCOMPARE(again.Items->RecordCount(), 1);
+        QVERIFY(dialogs.texts()[0].contains("kaputt"));
+        try {
+            withoutCallback.LockDB("ADMIN");
+            QFAIL("locked without a database");
+        } catch (const EKwpError& e) {
+            QCOMPARE(e.message(), "LockDBInternal TTestDatabase");
+        }
     }
 
     void lockShowsTheHolderToOtherWorkstations() {
@@ -222,13 +157,13 @@ private Q_SLOTS:
         database.OpenDirectory(dir.path(), false, false);
         {
             const PinnedClock clock(QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15)));
-            std::unique_ptr<TDatabaseLock> lock =
-                database.LockDB(QStringLiteral("MEIER"), database.Items);
+            std::unique_ptr<TDatabaseLock> lock = database.LockDB("MEIER", database.Items);
             QVERIFY(lock);
-            QCOMPARE(holderSeenByOthers(database.LockFileName()),
-                     QStringLiteral("Bitte warten, die Datenbank ist momentan durch den Benutzer "
-                                    "\"MEIER\" gesperrt. (06.12.2026 09:30:15)"));
-            addItem(*database.Items, QStringLiteral("A"));
+            Worker probe({"probe", database.LockFileName()});
+            QCOMPARE(probe.line(),
+                     "Bitte warten, die Datenbank ist momentan durch den Benutzer "
+                     "\"MEIER\" gesperrt. (06.12.2026 09:30:15)");
+            addItem(*database.Items, "A");
             database.Unlock(lock);
             QVERIFY(!lock);
         }
@@ -241,40 +176,32 @@ private Q_SLOTS:
         QTemporaryDir dir;
         TTestDatabase database;
         database.OpenDirectory(dir.path(), false, false);
-        Worker holder;
-        holder.start({QStringLiteral("hold"), dir.path(), QStringLiteral("SCHULZ")});
-        QCOMPARE(holder.line(), QByteArray("locked"));
-
+        Worker holder({"hold", dir.path(), "SCHULZ"});
+        QCOMPARE(holder.line(), "locked");
+        // The wait window's user cancels after a while.
+        struct Window : IWaitWindow {
+            Window(std::function<void()> c, int& p) : cancel(std::move(c)), polls(p) {}
+            void poll() override {
+                if (++polls == 20) cancel();
+            }
+            std::function<void()> cancel;
+            int& polls;
+        };
         QString shown;
-        bool cancelled = false;
+        int polls = 0;
         SetWaitWindowFactory([&](const QString& text, std::function<void()> cancel, bool) {
             shown = text;
-            struct Window : IWaitWindow {
-                std::function<void()> cancel;
-                bool* cancelled;
-                int polls = 0;
-                void poll() override {
-                    if (++polls == 20) {
-                        *cancelled = true;
-                        cancel();
-                    }
-                }
-            };
-            auto window = std::make_unique<Window>();
-            window->cancel = std::move(cancel);
-            window->cancelled = &cancelled;
-            return std::unique_ptr<IWaitWindow>(std::move(window));
+            return std::unique_ptr<IWaitWindow>(std::make_unique<Window>(std::move(cancel), polls));
         });
-        std::unique_ptr<TDatabaseLock> lock =
-            database.LockDB(QStringLiteral("MEIER"), database.Items);
+        std::unique_ptr<TDatabaseLock> lock = database.LockDB("MEIER", database.Items);
         SetWaitWindowFactory({});
         QVERIFY(!lock);
-        QVERIFY(cancelled);
-        QVERIFY2(shown.contains(QStringLiteral("\"SCHULZ\" gesperrt. (")), qPrintable(shown));
+        QVERIFY(polls >= 20);  // cancelled, not given up
+        QVERIFY2(shown.contains("\"SCHULZ\" gesperrt. ("), qPrintable(shown));
         // The cancelled wait left the holder alone and locked nothing here.
         QVERIFY(!database.Items->TableLocked());
         QCOMPARE(holder.finish(), 0);
-        lock = database.LockDB(QStringLiteral("MEIER"), database.Items);
+        lock = database.LockDB("MEIER", database.Items);
         QVERIFY(lock && database.Items->TableLocked());
         database.Unlock(lock);
         QVERIFY(!database.Items->TableLocked());
@@ -282,23 +209,15 @@ private Q_SLOTS:
 
     void twoWorkstationsWritingLoseNothing() {
         QTemporaryDir dir;
-        constexpr int perWorker = 150;
-        {
-            TTestDatabase database;
-            database.OpenDirectory(dir.path(), false, false);
-        }
-        Worker first;
-        Worker second;
-        first.start({QStringLiteral("append"), dir.path(), QStringLiteral("A"),
-                     QString::number(perWorker)});
-        second.start({QStringLiteral("append"), dir.path(), QStringLiteral("B"),
-                      QString::number(perWorker)});
+        const QString perWorker = "150";
+        TTestDatabase().OpenDirectory(dir.path(), false, false);
+        Worker first({"append", dir.path(), "A", perWorker});
+        Worker second({"append", dir.path(), "B", perWorker});
         // This workstation reads meanwhile.
         TTestDatabase reader;
         reader.OpenDirectory(dir.path(), false, true);
         int seen = 0;
-        while (first.process().state() != QProcess::NotRunning ||
-               second.process().state() != QProcess::NotRunning) {
+        while (first.running() || second.running()) {
             reader.RefreshTables();
             QVERIFY(reader.Items->RecordCount() >= seen);
             seen = reader.Items->RecordCount();
@@ -307,21 +226,19 @@ private Q_SLOTS:
         QCOMPARE(first.finish(), 0);
         QCOMPARE(second.finish(), 0);
         reader.RefreshTables();
+        QStringList ids, expected;
         TStoreTable& items = *reader.Items;
-        QCOMPARE(items.RecordCount(), 2 * perWorker);
-        QStringList ids;
         for (items.First(); !items.Eof(); items.Next())
-            ids.append(items.FieldByName(QStringLiteral("ID")).AsString());
-        QStringList expected;
-        for (const QString& prefix : {QStringLiteral("A"), QStringLiteral("B")})
-            for (int i = 1; i <= perWorker; ++i)
-                expected.append(prefix + QString::number(i).rightJustified(4, QLatin1Char('0')));
+            ids.append(items.FieldByName("ID").AsString());
+        for (const char* prefix : {"A", "B"})
+            for (int i = 1; i <= perWorker.toInt(); ++i)
+                expected.append(prefix + QString::number(i).rightJustified(4, '0'));
         QCOMPARE(ids, expected);
         TStoreQuery check;
-        check.SetDatabaseName(QDir(dir.path()).filePath(QStringLiteral("ITEMS.DAT")));
-        check.SetSQL(QStringLiteral("PRAGMA integrity_check"));
+        check.SetDatabaseName(QDir(dir.path()).filePath("ITEMS.DAT"));
+        check.SetSQL("PRAGMA integrity_check");
         check.Open();
-        QCOMPARE(check.Fields(0).AsString(), QStringLiteral("ok"));
+        QCOMPARE(check.Fields(0).AsString(), "ok");
     }
 };
 

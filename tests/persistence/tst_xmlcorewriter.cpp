@@ -2,6 +2,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,12 +13,7 @@
 namespace {
 
 QByteArray utf16le(const QString& text) {
-    QByteArray bytes;
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
+    return QStringEncoder(QStringConverter::Utf16LE).encode(text);
 }
 
 const QByteArray kHeader =
@@ -28,43 +24,31 @@ const QByteArray kHeader =
 class TestXmlCoreWriter : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void createFileWritesHeaderAndLines() {
+    void fileIsReplacedOnlyWhenFinished() {
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
         const QString path = dir.filePath("liste.xml");
-        {
-            auto writer = TDBXMLCoreWriter::CreateFile(path);
-            QVERIFY(writer);
-            writer->WriteLine(QString::fromUtf8("<liste name=\"Grüße 😀\">"));
-            writer->WriteFormatLine("<eintrag nr=\"%d\" text=\"%s\"/>", {42, "a&amp;b"});
-            writer->WriteLine("</liste>");
-        }
-        const QByteArray expected =
-            kHeader + utf16le(QString::fromUtf8("<liste name=\"Grüße 😀\">\r\n"
-                                                "<eintrag nr=\"42\" text=\"a&amp;b\"/>\r\n"
-                                                "</liste>\r\n"));
-        QCOMPARE(ReadFileBytes(path), expected);
+        WriteFileBytes(path, "OLD");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        auto writer = TDBXMLCoreWriter::CreateFile(path);
+        QVERIFY(writer);
+        writer->WriteLine("<liste name=\"Grüße 😀\">");
+        writer->WriteFormatLine("<eintrag nr=\"%d\" text=\"%s\"/>", {42, "a&amp;b"});
+        writer->WriteLine("</liste>");
+        // A crash now must leave the old file, not half a new one.
+        QCOMPARE(ReadFileBytes(path), QByteArray("OLD"));
+        writer.reset();
+        QCOMPARE(ReadFileBytes(path), kHeader + utf16le("<liste name=\"Grüße 😀\">\r\n"
+                                                        "<eintrag nr=\"42\" text=\"a&amp;b\"/>\r\n"
+                                                        "</liste>\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"liste.xml"});
+        QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
         const QString xmllint = QStandardPaths::findExecutable("xmllint");
         if (xmllint.isEmpty()) QSKIP("xmllint is not installed");
         QProcess lint;
         lint.start(xmllint, {"--noout", path});
         QVERIFY(lint.waitForFinished(30000));
         QVERIFY2(lint.exitCode() == 0, lint.readAllStandardError().constData());
-    }
-
-    void oldFileIsReplacedOnlyWhenFinished() {
-        ScriptedDialogs dialogs;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("liste.xml");
-        WriteFileBytes(path, "OLD");
-        auto writer = TDBXMLCoreWriter::CreateFile(path);
-        QVERIFY(writer);
-        writer->WriteLine("<liste/>");
-        // A crash now must leave the old file, not half a new one.
-        QCOMPARE(ReadFileBytes(path), QByteArray("OLD"));
-        writer.reset();
-        QCOMPARE(ReadFileBytes(path), kHeader + utf16le("<liste/>\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"liste.xml"});
     }
 
     void closePutsFileInPlace() {
@@ -83,30 +67,15 @@ private Q_SLOTS:
         QCOMPARE(ReadFileBytes(path), kHeader + utf16le("<a/>\r\n"));
     }
 
-    void writeProtectedFileIsReplaced() {
-        ScriptedDialogs dialogs;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("schreibgeschuetzt.xml");
-        WriteFileBytes(path, "OLD");
-        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-        {
-            auto writer = TDBXMLCoreWriter::CreateFile(path);
-            QVERIFY(writer);
-            writer->WriteLine("<neu/>");
-        }
-        QCOMPARE(ReadFileBytes(path), kHeader + utf16le("<neu/>\r\n"));
-        QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
-    }
-
     void unusableTargetIsReported_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");  // after the file name
-        QTest::newRow("folder") << "ordner.xml"
-                                << "\" nicht loeschen.";
-        QTest::newRow("missing folder") << "fehlt/liste.xml"
-                                        << "\" nicht schreiben: Das Verzeichnis existiert nicht.";
-        QTest::newRow("disk full") << "/dev/full"
-                                   << "\" nicht schreiben: Der Datenträger ist voll.";
+        const char* const rows[][3] = {
+            {"folder", "ordner.xml", "\" nicht loeschen."},
+            {"missing folder", "fehlt/liste.xml",
+             "\" nicht schreiben: Das Verzeichnis existiert nicht."},
+            {"disk full", "/dev/full", "\" nicht schreiben: Der Datenträger ist voll."}};
+        for (const auto& r : rows) QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }
     void unusableTargetIsReported() {
         QFETCH(QString, name);
@@ -128,24 +97,18 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(dir.filePath("fehlt")));
     }
 
-    void writesToBorrowedDevice() {
-        QBuffer buffer;
-        QVERIFY(buffer.open(QIODevice::WriteOnly));
-        {
-            TDBXMLCoreWriter writer(&buffer);
-            writer.WriteLine(QString::fromUtf8("<ä/>"));
-        }
+    void writesToDevices() {
+        QBuffer borrowed;
+        QVERIFY(borrowed.open(QIODevice::WriteOnly));
+        TDBXMLCoreWriter(&borrowed).WriteLine("<ä/>");
         // Not owned: still open and usable.
-        QVERIFY(buffer.isOpen());
-        QCOMPARE(buffer.data(), utf16le(QString::fromUtf8("<ä/>\r\n")));
-    }
-
-    void ownedDeviceIsFreed() {
-        auto buffer = std::make_unique<QBuffer>();
-        QVERIFY(buffer->open(QIODevice::WriteOnly));
-        QPointer<QBuffer> watch(buffer.get());
+        QVERIFY(borrowed.isOpen());
+        QCOMPARE(borrowed.data(), utf16le("<ä/>\r\n"));
+        auto owned = std::make_unique<QBuffer>();
+        QVERIFY(owned->open(QIODevice::WriteOnly));
+        QPointer<QBuffer> watch(owned.get());
         {
-            TDBXMLCoreWriter writer(buffer.release(), true);
+            TDBXMLCoreWriter writer(owned.release(), true);
             writer.WriteHeader();
             QCOMPARE(watch->data(), kHeader);
         }
