@@ -81,27 +81,19 @@ private Q_SLOTS:
             bool searchPlz;
             QStringList adressKz;
         } rows[] = {
-            {"<lkz val=\"AT\"/>", "AT", true, {}},
-            {"<searchplz/><stdmwst/>", "", true, {}},
-            {"<searchplz val=\"False\"/>", "", false, {}},
-            {"<searchplz val=\"vielleicht\"/><stdmwst val=\"zwei\"/>", "", true, {}},
-            {"<adresskz>A\nB\n</adresskz>", "", true, {"A", "B"}},
-            {"<neu val=\"x\">Text<lkz val=\"CH\"/></neu><adresskz>A</adresskz>zwischen",
+            {"<neu val=\"x\">Text<lkz val=\"CH\"/></neu><searchplz/><stdmwst/>zwischen"
+             "<adresskz>A\nB\n</adresskz>",
              "CH",
              true,
-             {"A"}},
-            {"<adresskz/>", "", true, {}},
+             {"A", "B"}},
+            {"<searchplz val=\"False\"/><adresskz/>", "", false, {}},
+            {"<searchplz val=\"vielleicht\"/><stdmwst val=\"zwei\"/>", "", true, {}},
         };
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
         const QString path = dir.filePath("CONFIG.XML");
         for (const auto& r : rows) {
-            const QString text =
-                "\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"
-                "<adressconfig>" +
-                QString::fromUtf8(r.body) + "</adressconfig>";
-            WriteFileBytes(
-                path, QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+            WriteFileBytes(path, QByteArray("<adressconfig>") + r.body + "</adressconfig>");
             TAddressConfig config;
             fillExample(config);
             config.LoadFromFile(path);

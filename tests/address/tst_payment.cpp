@@ -42,8 +42,6 @@ private Q_SLOTS:
             {"de_DE", "de_DE", 1, 0, 3, 7, "Bis Monatsmitte/-ende plus 1,5 Monate netto."},
             {"de_DE", "de_DE", 1, 3, 4, 7, "Bis Monatsmitte/-ende plus 2 Monate 3 %."},
             {"en_US", "de_DE", 1, 1.5, 3, 7, "Bis Monatsmitte/-ende plus 1.5 Monate 1.5 %."},
-            {"en_US", "en_GB", 0, 2.5, 10, 5, "Within 10 days 2.5 %. (5 days a week)"},
-            {"en_US", "en_GB", 1, 0, 1, 7, "By mid-month/month end plus 0.5 months net."},
         };
         for (const auto& r : rows) {
             QLocale::setDefault(QLocale(QString(r.locale)));
