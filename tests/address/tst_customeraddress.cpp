@@ -231,18 +231,15 @@ private Q_SLOTS:
     }
 
     void defaultsAndLookups() {
-        TCustomerAddress record;
-        QVERIFY(!record.Anschriften.DefaultAnschrift());
-        QVERIFY(!record.Kontakte.DefaultContact());
-        for (const char* id : {"01", "02", "03"}) record.Anschriften.Add()->Id = id;
-        record.Anschriften.Items(1)->Std = true;
-        record.Anschriften.Items(2)->Std = true;
-        QCOMPARE(record.Anschriften.DefaultAnschrift(), record.Anschriften.Items(1));
-        for (const char* name : {"Meier", "meier", "Schulz"}) record.Kontakte.Add()->Name = name;
-        record.Kontakte.Items(2)->Std = true;
-        QCOMPARE(record.Kontakte.DefaultContact(), record.Kontakte.Items(2));
-        QCOMPARE(record.Kontakte.FindContact("meier"), record.Kontakte.Items(1));
-        QVERIFY(!record.Kontakte.FindContact("MEIER"));
+        QVERIFY(!TCustomerAddress().Anschriften.DefaultAnschrift());
+        QVERIFY(!TCustomerAddress().Kontakte.DefaultContact());
+        const auto r = loaded(wrap(R"(<adr id="01"/><adr id="02" std="-1"/><adr id="03" std="-1"/>
+<kontakte><kontakt name="Meier"/><kontakt name="meier"/><kontakt name="Schulz" std="-1"/>
+</kontakte>)"));
+        QCOMPARE(r->Anschriften.DefaultAnschrift(), r->Anschriften.Items(1));
+        QCOMPARE(r->Kontakte.DefaultContact(), r->Kontakte.Items(2));
+        QCOMPARE(r->Kontakte.FindContact("meier"), r->Kontakte.Items(1));
+        QVERIFY(!r->Kontakte.FindContact("MEIER"));
         // Types from newer programs must not run off the name table.
         QCOMPARE(ContactTypeName(255), QStringLiteral("Sonstiges"));
         QCOMPARE(ContactTypeName(-1), QStringLiteral("Sonstiges"));
@@ -335,13 +332,8 @@ private Q_SLOTS:
     void addressListReadsOnlyRecords() {
         QTemporaryDir dir;
         const QString path = dir.filePath("OLD.XML");
-        const QString text = QStringLiteral(
-            "\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?><adressen><kopf>x</kopf>"
-            "<kundenadr id=\"1\"><info>eins</info></kundenadr>text"
-            "<kundenadr id=\"2\"><kontakte><kontakt name=\"k\"/></kontakte></kundenadr>"
-            "</adressen>");
-        WriteFileBytes(path,
-                       QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+        WriteFileBytes(path, R"(<adressen><kopf>x</kopf><kundenadr id="1"><info>eins</info>
+</kundenadr>text<kundenadr id="2"><kontakte><kontakt name="k"/></kontakte></kundenadr></adressen>)");
         TCustomerAdressObjectList list;
         QVERIFY(LoadAddressListFromFile(path, list));
         QCOMPARE(list.Count(), 2);
