@@ -89,12 +89,10 @@ private Q_SLOTS:
             e.ReadAttributes(attributes);
             e.SetValueText(text);
             QCOMPARE(e.Name, QStringLiteral("Feld 1"));
-            QCOMPARE(QStringLiteral("%1|%2|%3|%4|")
-                             .arg(e.ElementType)
-                             .arg(e.TextValue)
-                             .arg(e.IntValue)
-                             .arg(int(e.BoolValue)) +
-                         QString::number(e.FloatValue, 'g', 15),
+            QCOMPARE(QStringList({QString::number(e.ElementType), e.TextValue,
+                                  QString::number(e.IntValue), QString::number(e.BoolValue),
+                                  QString::number(e.FloatValue, 'g', 15)})
+                         .join(u'|'),
                      QString(expected));
         }
     }
