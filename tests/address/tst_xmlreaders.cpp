@@ -11,7 +11,7 @@
 
 namespace {
 
-// Loads a file and says what the reader kept; the error text is empty when it read cleanly.
+// What a reader keeps of a file, and its error text (empty when it read cleanly).
 using LoadFn = std::function<QString(const QString& path, QString& error)>;
 
 template <class T>
@@ -22,10 +22,8 @@ void loadObject(T& object, const QString& path, QString& error) {
 
 struct Reader {
     const char* name;
-    QString open;   // opens the document and reads "Bär"
-    QString close;  // ends the document
-    QString cut;    // a file that ends inside this text
-    QString cutKept;
+    QString open, close;   // the document around "Bär", which the reader keeps
+    QString cut, cutKept;  // a file that ends inside `cut` keeps `cutKept`
     LoadFn load;
 };
 
