@@ -134,19 +134,18 @@ private Q_SLOTS:
         twice("GS1-128", bcCodeEAN128C, "0401234567890", true, "04012345678901");
         twice("Interleaved 2 of 5", bcCode_2_5_interleaved, "12345670", false, "12345670");
         twice("Codabar", bcCodeCodabar, "40156", false, "A40156B");
-        // Every character of the sets, so that each table entry is read once.
+        // Every character of the sets, so that each table entry is read once; the check
+        // character and odd-length patterns are pinned in tst_barcode.
         QByteArray printable, pairs;
         for (char c = ' '; c < 127; ++c) printable += c;
         for (int i = 0; i < 100; ++i) pairs += QByteArray::number(i).rightJustified(2, '0');
         const QByteArray set39 = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
         row("Code 39 set", bcCode39, set39, false, set39);
-        row("Code 39 check character", bcCode39, "WIKIPEDIA", true, "WIKIPEDIA$");
         row("Code 93 set", bcCode93, set39, false, set39);
         row("Code 93 full ASCII", bcCode93Extended, "Kwp 00207!", false, "Kwp 00207!");
         row("Code 128 A", bcCode128A, "KWP_00207[]", false, "KWP_00207[]");
         row("Code 128 B printable", bcCode128B, printable, false, printable);
         row("Code 128 C pairs", bcCode128C, pairs, false, pairs);
-        row("Code 128 C odd", bcCode128C, "12345", false, "012345");
         row("Code 128 C check digit", bcCode128C, "12345", true, "123457");
         row("Interleaved 2 of 5 digits", bcCode_2_5_interleaved, "0123456789", false, "0123456789");
         row("Interleaved 2 of 5 odd", bcCode_2_5_interleaved, "1234567", false, "01234567");

@@ -62,7 +62,7 @@ void peFillExample(TPrintEtikettManager& manager) {
     label->elements.Add(std::move(variable));
     auto frame = std::make_unique<TPrintEtikettElementObject>(label);
     frame->name = QStringLiteral("Rahmen");
-    frame->width = 700, frame->height = 360,
+    frame->width = 700, frame->height = 360;
     frame->objtype = TPrintEtikettElementObject::otRectangle;
     frame->color = 0xC0C0C0, frame->fill = true, frame->fillcolor = 0xFFFFFF;
     frame->linewidth = 3, frame->style = 2;

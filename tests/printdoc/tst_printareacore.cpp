@@ -202,7 +202,7 @@ private Q_SLOTS:
         TPrintAreaLayoutsCore doc;
         doc.doctype = QStringLiteral("Liste <A>");
         doc.titel = QStringLiteral("Titel & Co");
-        doc.pdffd = QStringLiteral("Liste _A_.PDF"),
+        doc.pdffd = QStringLiteral("Liste _A_.PDF");
         doc.pdffi = QStringLiteral("/archiv/liste.pdf");
         doc.form1 = QStringLiteral("100001"), doc.form2 = QStringLiteral("100002");
         for (const char* name : {"Kurz", "Lang"}) {
