@@ -1,5 +1,4 @@
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -22,27 +21,23 @@ QString zbarPath() {
 // What zbarimg reads from the image; one symbol per line.
 QString zbarDecode(const QImage& image) {
     QTemporaryDir dir;
-    if (!dir.isValid()) return QStringLiteral("(no temporary folder)");
     const QString file = dir.filePath(QStringLiteral("barcode.png"));
     if (!image.save(file)) return QStringLiteral("(image not written)");
     QProcess zbar;
     // UPC-A and UPC-E are reported as such, not widened to EAN-13.
-    zbar.start(zbarPath(),
-               {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Supca.enable"),
-                QStringLiteral("-Supce.enable"), file});
-    if (!zbar.waitForFinished(20000)) return QStringLiteral("(zbarimg did not finish)");
+    zbar.start(zbarPath(), {"--raw", "-q", "-Supca.enable", "-Supce.enable", file});
+    zbar.waitForFinished(20000);
     QString text = QString::fromLatin1(zbar.readAllStandardOutput());
-    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    text.chop(text.endsWith(u'\n') ? 1 : 0);
     return text;
 }
 
 // Draws on a white image with a margin that holds the barcode at any right angle.
 QImage drawOnWhite(TBarcode& barcode) {
-    const int width = barcode.GetPatternWidth();
-    const bool upright = qRound(barcode.Rotation()) % 180 != 0;
-    const int across = upright ? barcode.Height() + 1 : width + 1;
-    const int down = upright ? width + 1 : barcode.Height() + 1;
-    QImage image(across + 2 * drawMargin, down + 2 * drawMargin, QImage::Format_RGB32);
+    const QSize size(barcode.GetPatternWidth() + 1, barcode.Height() + 1);
+    QImage image((qRound(barcode.Rotation()) % 180 ? size.transposed() : size) +
+                     QSize(2 * drawMargin, 2 * drawMargin),
+                 QImage::Format_RGB32);
     image.fill(Qt::white);
     barcode.SetLeft(drawMargin);
     barcode.SetTop(drawMargin);
@@ -51,14 +46,33 @@ QImage drawOnWhite(TBarcode& barcode) {
     return image;
 }
 
-// Draws at 96 dpi on a background that shows what the barcode left unpainted.
+void setUp(TBarcode& barcode, int symbology, const QByteArray& text, int moduleWidth, int height) {
+    barcode.SetSymbology(quint8(symbology));
+    barcode.SetText(text);
+    barcode.SetModuleWidth(moduleWidth);
+    barcode.SetHeight(height);
+}
+
+// Draws at 96 dpi on a background that shows what the barcode left unpainted; the painter's
+// pen, brush and font are the caller's again afterwards.
 QImage drawOnBackground(TBarcode& barcode, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     image.fill(drawBackground);
     QPainter painter(&image);
+    const QPen pen(Qt::magenta, 3);
+    const QBrush brush(Qt::cyan, Qt::Dense4Pattern);
+    const QFont font(QStringLiteral("Courier"), 7, -1, true);
+    painter.setPen(pen);
+    painter.setBrush(brush);
+    painter.setFont(font);
     barcode.Draw(painter);
+    [&] {
+        QCOMPARE(painter.pen(), pen);
+        QCOMPARE(painter.brush(), brush);
+        QCOMPARE(painter.font(), font);
+    }();
     return image;
 }
 
@@ -88,81 +102,65 @@ QList<QPair<bool, int>> runsAlong(const QImage& image, QPoint from, QPoint step,
 class TestBarcodeDraw : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Rotation itself is checked pixel by pixel in elementsAndRotation.
     void decode_data() {
         QTest::addColumn<int>("symbology");
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("addCheckDigit");
         QTest::addColumn<int>("rotation");
         QTest::addColumn<double>("ratio");
-        QTest::addColumn<QString>("expected");
-
-        struct Case {
-            const char* name;
-            int symbology;
-            const char* text;
-            bool addCheckDigit;
-            const char* expected;
+        QTest::addColumn<QString>("expected");  // "?" at the end: the decoder checks the digit
+        const auto row = [](const char* name, int symbology, const QByteArray& text,
+                            bool addCheckDigit, const QByteArray& expected, int rotation = 0,
+                            double ratio = 2.0) {
+            QTest::addRow("%s %d %g", name, rotation, ratio)
+                << symbology << text << addCheckDigit << rotation << ratio
+                << QString::fromLatin1(expected);
         };
-        const Case rotated[] = {
-            {"EAN-8", bcCodeEAN8, "9638507", true, "96385074"},
-            {"EAN-13", bcCodeEAN13, "400638133393", true, "4006381333931"},
-            {"UPC-A", bcCodeUPC_A, "03600029145", true, "036000291452"},
-            {"UPC-E", bcCodeUPC_E0, "425261", true, "04252614"},
-            {"Code 39", bcCode39, "KWP-00207 $/+%.", false, "KWP-00207 $/+%."},
-            {"Code 93", bcCode93, "TEST93", false, "TEST93"},
-            {"Code 128", bcCode128B, "Wikipedia", false, "Wikipedia"},
-            {"GS1-128", bcCodeEAN128C, "0401234567890", true, "04012345678901"},
-            {"Interleaved 2 of 5", bcCode_2_5_interleaved, "12345670", false, "12345670"},
-            {"Codabar", bcCodeCodabar, "40156", false, "A40156B"},
+        // Upright at ratio 2 and turned at ratio 3.
+        int turn = 0;
+        const auto twice = [&](const char* name, int symbology, const char* text, bool check,
+                               const char* expected) {
+            row(name, symbology, text, check, expected);
+            row(name, symbology, text, check, expected, 90 * (++turn % 4), 3.0);
         };
-        for (const Case& c : rotated) {
-            for (const int rotation : {0, 90, 180, 270})
-                QTest::addRow("%s %d", c.name, rotation)
-                    << c.symbology << QByteArray(c.text) << c.addCheckDigit << rotation << 2.0
-                    << QString::fromLatin1(c.expected);
-            QTest::addRow("%s ratio 3", c.name)
-                << c.symbology << QByteArray(c.text) << c.addCheckDigit << 0 << 3.0
-                << QString::fromLatin1(c.expected);
-        }
-
-        // Every character of the sets, so that each table entry is read once.
-        QByteArray printable;
+        twice("EAN-8", bcCodeEAN8, "9638507", true, "96385074");
+        twice("EAN-13", bcCodeEAN13, "400638133393", true, "4006381333931");
+        twice("UPC-A", bcCodeUPC_A, "03600029145", true, "036000291452");
+        twice("UPC-E", bcCodeUPC_E0, "425261", true, "04252614");
+        twice("Code 39", bcCode39, "KWP-00207 $/+%.", false, "KWP-00207 $/+%.");
+        twice("Code 93", bcCode93, "TEST93", false, "TEST93");
+        twice("Code 128", bcCode128B, "Wikipedia", false, "Wikipedia");
+        twice("GS1-128", bcCodeEAN128C, "0401234567890", true, "04012345678901");
+        twice("Interleaved 2 of 5", bcCode_2_5_interleaved, "12345670", false, "12345670");
+        twice("Codabar", bcCodeCodabar, "40156", false, "A40156B");
+        // Every character of the sets, so that each table entry is read once; the check
+        // character and odd-length patterns are pinned in tst_barcode.
+        QByteArray printable, pairs;
         for (char c = ' '; c < 127; ++c) printable += c;
-        QByteArray pairs;
         for (int i = 0; i < 100; ++i) pairs += QByteArray::number(i).rightJustified(2, '0');
         const QByteArray set39 = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
-        const Case sets[] = {
-            {"Code 39 set", bcCode39, set39, false, set39},
-            {"Code 39 check character", bcCode39, "WIKIPEDIA", true, "WIKIPEDIA$"},
-            {"Code 93 set", bcCode93, set39, false, set39},
-            {"Code 93 full ASCII", bcCode93Extended, "Kwp 00207!", false, "Kwp 00207!"},
-            {"Code 128 A", bcCode128A, "KWP_00207[]", false, "KWP_00207[]"},
-            {"Code 128 B printable", bcCode128B, printable, false, printable},
-            {"Code 128 C pairs", bcCode128C, pairs, false, pairs},
-            {"Code 128 C odd", bcCode128C, "12345", false, "012345"},
-            {"Code 128 C check digit", bcCode128C, "12345", true, "123457"},
-            {"Interleaved 2 of 5 digits", bcCode_2_5_interleaved, "0123456789", false,
-             "0123456789"},
-            {"Interleaved 2 of 5 odd", bcCode_2_5_interleaved, "1234567", false, "01234567"},
-            {"Codabar set", bcCodeCodabar, "0123456789-$:/.+", false, "A0123456789-$:/.+B"},
-            {"EAN-13 ISBN", bcCodeEAN13, "978020137962", true, "9780201379624"},
-            {"EAN-13 Poland", bcCodeEAN13, "5901234123457", false, "5901234123457"},
-            {"EAN-8 padded", bcCodeEAN8, "123", true, "00001236"},
-        };
-        for (const Case& c : sets)
-            QTest::newRow(c.name) << c.symbology << QByteArray(c.text) << c.addCheckDigit << 0
-                                  << 2.0 << QString::fromLatin1(c.expected);
+        row("Code 39 set", bcCode39, set39, false, set39);
+        row("Code 93 set", bcCode93, set39, false, set39);
+        row("Code 93 full ASCII", bcCode93Extended, "Kwp 00207!", false, "Kwp 00207!");
+        row("Code 128 A", bcCode128A, "KWP_00207[]", false, "KWP_00207[]");
+        row("Code 128 B printable", bcCode128B, printable, false, printable);
+        row("Code 128 C pairs", bcCode128C, pairs, false, pairs);
+        row("Code 128 C check digit", bcCode128C, "12345", true, "123457");
+        row("Interleaved 2 of 5 digits", bcCode_2_5_interleaved, "0123456789", false, "0123456789");
+        row("Interleaved 2 of 5 odd", bcCode_2_5_interleaved, "1234567", false, "01234567");
+        row("Codabar set", bcCodeCodabar, "0123456789-$:/.+", false, "A0123456789-$:/.+B");
+        row("EAN-8 padded", bcCodeEAN8, "123", true, "00001236");
         // Each leading digit selects another parity of EAN-13 and each check digit of UPC-E.
-        for (char first = '1'; first <= '9'; ++first)
-            QTest::addRow("EAN-13 leading %c", first)
-                << int(bcCodeEAN13) << QByteArray(1, first) + "23456789012" << true << 0 << 2.0
-                << QString::fromLatin1(QByteArray(1, first) + "23456789012") + QLatin1Char('?');
-        for (const char* six : {"123450", "123451", "123452", "123453", "123454", "123455",
-                                "123456", "123457", "123458", "123459"})
-            QTest::addRow("UPC-E %s", six) << int(bcCodeUPC_E0) << QByteArray(six) << true << 0
-                                           << 2.0 << QStringLiteral("0%1?").arg(QLatin1String(six));
+        for (char first = '1'; first <= '9'; ++first) {
+            const QByteArray text = QByteArray(1, first) + "23456789012";
+            row(text, bcCodeEAN13, text, true, text + '?');
+        }
+        for (char last = '0'; last <= '9'; ++last) {
+            const QByteArray six = "12345" + QByteArray(1, last);
+            row(six, bcCodeUPC_E0, six, true, "0" + six + '?');
+        }
     }
-
     void decode() {
         if (zbarPath().isEmpty()) QSKIP("zbarimg (package zbar-tools) is not installed");
         QFETCH(int, symbology);
@@ -172,16 +170,12 @@ private Q_SLOTS:
         QFETCH(double, ratio);
         QFETCH(QString, expected);
         TBarcode barcode;
-        barcode.SetSymbology(quint8(symbology));
-        barcode.SetText(text);
+        setUp(barcode, symbology, text, 2, 60);
         barcode.SetAddCheckDigit(addCheckDigit);
-        barcode.SetModuleWidth(2);
-        barcode.SetHeight(60);
         barcode.SetRotation(rotation);
         barcode.SetWideRatio(ratio);
         const QString decoded = zbarDecode(drawOnWhite(barcode));
         if (expected.endsWith(QLatin1Char('?'))) {
-            // The check digit is the decoder's to verify; the data must come back.
             expected.chop(1);
             QCOMPARE(decoded.left(expected.size()), expected);
             QCOMPARE(decoded.size(), expected.size() + 1);
@@ -198,28 +192,22 @@ private Q_SLOTS:
         QTest::newRow("180") << 180 << QPoint(-1, 0);
         QTest::newRow("270") << 270 << QPoint(0, 1);
     }
-
     void elementsAndRotation() {
         QFETCH(int, rotation);
         QFETCH(QPoint, step);
         TBarcode barcode;
-        barcode.SetSymbology(bcCode128B);
-        barcode.SetText("Kwp");
-        barcode.SetModuleWidth(2);
-        barcode.SetHeight(30);
+        setUp(barcode, bcCode128B, "Kwp", 2, 30);
         barcode.SetLeft(10);
         barcode.SetTop(7);
         barcode.SetRotation(rotation);
         barcode.SetBarColor(0x0000FF);    // red in 0x00BBGGRR
         barcode.SetSpaceColor(0xFF0000);  // blue
-        const QRgb red = qRgb(255, 0, 0);
-        const QRgb blue = qRgb(0, 0, 255);
+        const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
         const QImage image = drawOnBackground(barcode, 200, 200);
 
         // Bars and spaces cover the whole barcode area and nothing else; the rotated barcode
         // stays right of and below the origin.
-        const int w = barcode.GetPatternWidth();
-        const int h = barcode.Height();
+        const int w = barcode.GetPatternWidth(), h = barcode.Height();
         const QRect painted = boundingRectOf(image, [](QRgb c) { return c != drawBackground; });
         const QRect expected = rotation == 0     ? QRect(10, 7, w, h + 1)
                                : rotation == 90  ? QRect(10, 8, h + 1, w)
@@ -244,65 +232,43 @@ private Q_SLOTS:
 
     void shortBarsHangFromTop() {
         TBarcode barcode;
-        barcode.SetSymbology(bcCodePostNet);
-        barcode.SetText("1");  // short, short, short, full, full
-        barcode.SetModuleWidth(2);
-        barcode.SetHeight(50);
+        setUp(barcode, bcCodePostNet, "1", 2, 50);  // short, short, short, full, full
         const QImage image = drawOnBackground(barcode, 120, 60);
-        const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
-        // Frame bar at x 0-1, wide space 2-5, first short bar at 6-7.
-        for (int y = 0; y <= 50; ++y) {
-            QCOMPARE(image.pixel(0, y), black);
-            QCOMPARE(image.pixel(3, y), white);
-            // Below a short bar nothing is painted.
-            QCOMPARE(image.pixel(7, y), y <= 20 ? black : drawBackground);
+        // Frame bar at x 0-1, wide space 2-5, first short bar at 6-7; nothing below it.
+        for (int y = 0; y <= 51; ++y) {
+            QCOMPARE(image.pixel(0, y), y <= 50 ? qRgb(0, 0, 0) : drawBackground);
+            QCOMPARE(image.pixel(3, y), y <= 50 ? qRgb(255, 255, 255) : drawBackground);
+            QCOMPARE(image.pixel(7, y), y <= 20 ? qRgb(0, 0, 0) : drawBackground);
         }
-        QCOMPARE(image.pixel(7, 51), drawBackground);
     }
 
-    void painterStateKept() {
-        TBarcode barcode;
-        barcode.SetSymbology(bcCode39);
-        barcode.SetText("KWP");
-        barcode.SetHeight(20);
-        barcode.SetBarColor(0x00FF00);
-        barcode.SetTextMode(3);
-        QImage image(200, 60, QImage::Format_RGB32);
-        QPainter painter(&image);
-        const QPen pen(Qt::magenta, 3);
-        const QBrush brush(Qt::cyan, Qt::Dense4Pattern);
-        QFont font = painter.font();
-        font.setItalic(true);
-        painter.setPen(pen);
-        painter.setBrush(brush);
-        painter.setFont(font);
-        barcode.Draw(painter);
-        QCOMPARE(painter.pen(), pen);
-        QCOMPARE(painter.brush(), brush);
-        QCOMPARE(painter.font(), font);
-    }
-
+    // 0-5: data text at top left/right/centre, then bottom; 6: symbology name above the bars.
     void textPositions_data() {
         QTest::addColumn<int>("position");
-        for (int position = 0; position <= 5; ++position) QTest::addRow("%d", position) << position;
+        for (int position = 0; position <= 6; ++position) QTest::addRow("%d", position) << position;
     }
-
     void textPositions() {
         QFETCH(int, position);
-        // The label's default: Code 39, the data text, here at every position.
         TBarcode barcode;
-        barcode.SetSymbology(bcCode39);
-        barcode.SetText("12345");
-        barcode.SetTextMode(1);
-        barcode.SetTextPosition(quint8(position));
-        barcode.SetModuleWidth(2);
-        barcode.SetHeight(80);
+        setUp(barcode, bcCode39, "12345", 2, 80);
+        barcode.SetTextMode(position < 6 ? 1 : 2);
+        barcode.SetTextPosition(quint8(position % 6));
         barcode.SetLeft(10);
-        barcode.SetTop(10);
+        barcode.SetTop(position < 6 ? 10 : 100);
         barcode.SetSpaceColor(0xC0C0C0);  // so the white text box stands out
         barcode.SetBarColor(0x0000FF);    // and the black text
-        const QImage image = drawOnBackground(barcode, barcode.GetPatternWidth() + 20, 110);
-
+        if (position == 6) {
+            QFont font = barcode.Font();
+            font.setPointSize(9);  // 12 pixels at 96 dpi: the name starts 2.5 heights up
+            barcode.SetFont(font);
+        }
+        const QImage image = drawOnBackground(barcode, barcode.GetPatternWidth() + 20, 190);
+        const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
+        if (position == 6) {
+            QCOMPARE(white.topLeft(), QPoint(10, 100 - 30));
+            QVERIFY(white.bottom() < 100);
+            return;
+        }
         const QFontMetrics metrics(barcode.Font(), &image);
         const int textWidth = metrics.horizontalAdvance(QStringLiteral("12345"));
         const int patternWidth = barcode.GetPatternWidth();
@@ -310,30 +276,11 @@ private Q_SLOTS:
                       : position % 3 == 1 ? 10 + patternWidth - textWidth
                                           : 10 + (patternWidth - textWidth) / 2;
         const int y = position < 3 ? 10 : 10 + 80 - metrics.height();
-        const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
         QCOMPARE(white, QRect(x, y, textWidth, metrics.height()));
         // Text is painted in black on it.
         const QRect black = boundingRectOf(image, [](QRgb c) { return qGray(c) < 60; });
         QVERIFY(!black.isEmpty());
         QVERIFY(white.contains(black));
-    }
-
-    void symbologyNameAboveBars() {
-        TBarcode barcode;
-        barcode.SetSymbology(bcCode39);
-        barcode.SetText("1");
-        barcode.SetTextMode(2);
-        barcode.SetHeight(30);
-        barcode.SetLeft(5);
-        barcode.SetTop(60);
-        barcode.SetSpaceColor(0xC0C0C0);
-        QFont font = barcode.Font();
-        font.setPointSize(9);  // 12 pixels at 96 dpi
-        barcode.SetFont(font);
-        const QImage image = drawOnBackground(barcode, 200, 100);
-        const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
-        QCOMPARE(white.topLeft(), QPoint(5, 60 - 30));
-        QVERIFY(white.bottom() < 60);
     }
 };
 

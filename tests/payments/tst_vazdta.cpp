@@ -1,7 +1,5 @@
-#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -89,9 +87,21 @@ void runLastschriften(TVazDTA& dta) {
 
 // The first C record of a file (after the 128-byte A record), with its whole blocks.
 QByteArray firstCRecord(const QByteArray& file) {
-    const int blocks = file.size() / 128 - 2;
-    return file.mid(128, blocks * 128);
+    return file.mid(128, (file.size() / 128 - 2) * 128);
 }
+
+// A run of two payments of the amount, the name in every text field of the first.
+std::unique_ptr<TVazDTA> writeTwo(const QString& dir, const QByteArray& name, double amount) {
+    auto dta = makeWriter(dir);
+    dta->SetAuftraggeberName(name);
+    dta->Start();
+    dta->AddBuchung(name, name, "", "", amount, 10020030, 1234);
+    dta->AddBuchung("Kunde", "Rechnung", "", "", amount, 10020030, 1234);
+    dta->Finish();
+    return dta;
+}
+
+using Bytes = QList<QByteArray>;
 
 }  // namespace
 
@@ -125,11 +135,9 @@ private Q_SLOTS:
         if (golden == QLatin1String("dtaus_lastschriften.dat")) runLastschriften(*dta);
         if (QTest::currentTestFailed()) return;
 
-        const QByteArray actual = ReadFileBytes(dir.filePath("DTAUS0.TXT"));
         const QByteArray expected = ReadFileBytes(QStringLiteral(KWP_TEST_DATA_DIR "/") + golden);
         QVERIFY(!expected.isEmpty());
-        QCOMPARE(actual, expected);
-
+        QCOMPARE(ReadFileBytes(dir.filePath("DTAUS0.TXT")), expected);
         QTEST(int(dta->AnzahlDatensaetzeC()), "count");
         QTEST(dta->SummeBetraege(), "summeBetraege");
         QTEST(dta->SummeKontonummern(), "summeKonten");
@@ -142,11 +150,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("field");
         QTest::addColumn<double>("afterStart");
         const double today = dayNumber(kToday);
-        QTest::newRow("none") << 0.0 << QByteArray(8, ' ') << 0.0;
         QTest::newRow("yesterday") << today - 1 << QByteArray("10032026") << today;
-        QTest::newRow("long ago") << 1.0 << QByteArray("10032026") << today;
-        QTest::newRow("today") << today << QByteArray("10032026") << today;
-        QTest::newRow("today+1") << today + 1 << QByteArray("11032026") << today + 1;
         QTest::newRow("today+15") << today + 15 << QByteArray("25032026") << today + 15;
         QTest::newRow("today+16") << today + 16 << QByteArray("10032026") << today;
         QTest::newRow("not a number")
@@ -164,43 +168,26 @@ private Q_SLOTS:
         QTEST(file.mid(95, 8), "field");
     }
 
+    // 1 to 14 lines and a long single line are in the golden files.
     void purposeLines_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QByteArray>("lengthField");
         QTest::addColumn<int>("bytes");
-        QTest::addColumn<QByteArray>("firstLine");
-        QTest::addColumn<QByteArray>("extensions");
-        QTest::addColumn<QByteArray>("lastLine");
-        auto numbered = [](int count) {
-            QStringList lines;
-            for (int i = 1; i <= count; ++i) lines.append(QStringLiteral("Z%1").arg(i));
-            return lines;
-        };
-        const QByteArray pad27(25, ' ');
-        QTest::newRow("1") << numbered(1) << QByteArray("0187") << 256 << "Z1" + pad27
-                           << QByteArray("00") << "Z1" + pad27;
-        QTest::newRow("3") << numbered(3) << QByteArray("0245") << 256 << "Z1" + pad27
-                           << QByteArray("02") << "02Z3" + pad27;
-        QTest::newRow("all empty")
-            << QStringList{"", "", ""} << QByteArray("0187") << 256 << QByteArray(27, ' ')
-            << QByteArray("00") << QByteArray(27, ' ');
-        QTest::newRow("empty lines between")
-            << QStringList{"", "A", "", "", "B", ""} << QByteArray("0216") << 256
-            << "A" + QByteArray(26, ' ') << QByteArray("01") << "02B" + QByteArray(26, ' ');
+        QTest::addColumn<QByteArray>("text");  // from the first purpose field on, without blanks
+        const QByteArray a27(27, 'A'), q27(27, 'Q');
         const QString sixty = QString(27, 'A') + QString(27, 'B') + QStringLiteral("CCCCCC");
-        QTest::newRow("one line of 60")
-            << QStringList{sixty} << QByteArray("0245") << 256 << QByteArray(27, 'A')
-            << QByteArray("02") << "02CCCCCC" + QByteArray(21, ' ');
-        QTest::newRow("two lines of 60")
-            << QStringList{sixty, sixty} << QByteArray("0216") << 256 << QByteArray(27, 'A')
-            << QByteArray("01") << "02" + QByteArray(27, 'A');
+        QTest::newRow("all empty")
+            << QStringList{"", "", ""} << QByteArray("0187") << 256 << QByteArray("100");
+        QTest::newRow("empty lines between") << QStringList{"", "A", "", "", "B", ""}
+                                             << QByteArray("0216") << 256 << QByteArray("A10102B");
+        QTest::newRow("two lines of 60 are cut")
+            << QStringList{sixty, sixty} << QByteArray("0216") << 256 << a27 + "10102" + a27;
         QTest::newRow("one line of 14x27")
             << QStringList{QString(14 * 27, 'Q')} << QByteArray("0564") << 640
-            << QByteArray(27, 'Q') << QByteArray("13") << "02" + QByteArray(27, 'Q');
+            << q27 + "113" + QByteArray("02" + q27).repeated(13);
     }
     void purposeLines() {
         QFETCH(QStringList, lines);
-        QFETCH(QByteArray, lastLine);
         QTemporaryDir dir;
         auto dta = makeWriter(dir.path());
         dta->Start();
@@ -209,133 +196,66 @@ private Q_SLOTS:
         const QByteArray c = firstCRecord(ReadFileBytes(dir.filePath("DTAUS0.TXT")));
         QTEST(c.left(4), "lengthField");
         QTEST(int(c.size()), "bytes");
-        QTEST(c.mid(155, 27), "firstLine");
-        QTEST(c.mid(185, 2), "extensions");
-        // (4 to 14 lines are in the direct debit golden.)
-        // The last line sits in the last used extension part (or the first purpose field).
-        if (lastLine.size() == 27) {
-            QCOMPARE(c.mid(155, 27), lastLine);
-        } else {
-            QVERIFY2(c.contains(lastLine), c.constData());
-            QCOMPARE(c.indexOf(lastLine) + 29 <= c.size(), true);
-        }
-        // Nothing after the last line but blanks.
-        const qsizetype end =
-            lastLine.size() == 27 ? 155 + 27 : c.lastIndexOf(lastLine) + lastLine.size();
-        const QByteArray rest = c.mid(end).replace("1  " + c.mid(185, 2), "");
-        QCOMPARE(rest.count(' '), rest.size());
+        QTEST(c.mid(155).replace(' ', ""), "text");
     }
 
+    // Blanks at both ends of a long line, lines not cut and nothing left are in the goldens.
     void longLineNormalised_data() {
-        QTest::addColumn<QList<QByteArray>>("lines");
-        QTest::addColumn<QList<QByteArray>>("expected");
+        QTest::addColumn<Bytes>("lines");
+        QTest::addColumn<Bytes>("expected");
+        const QByteArray a27(27, 'a');
         QTest::newRow("25 chars stay, blanks kept")
-            << QList<QByteArray>{" 234567890123456789012345"}
-            << QList<QByteArray>{" 234567890123456789012345"};
-        QTest::newRow("26 chars are trimmed") << QList<QByteArray>{" 2345678901234567890123456"}
-                                              << QList<QByteArray>{"2345678901234567890123456"};
-        QTest::newRow("blanks at both ends of a long line")
-            << QList<QByteArray>{"  " + QByteArray(27, 'a') + "b\t "}
-            << QList<QByteArray>{QByteArray(25, 'a'), "aab"};
-        QTest::newRow("two lines are not cut")
-            << QList<QByteArray>{QByteArray(40, 'a'), QByteArray(40, 'b')}
-            << QList<QByteArray>{QByteArray(40, 'a'), QByteArray(40, 'b')};
-        QTest::newRow("empty ones removed first") << QList<QByteArray>{"", QByteArray(30, 'a'), ""}
-                                                  << QList<QByteArray>{QByteArray(27, 'a'), "aaa"};
-        QTest::newRow("blank line is a line")
-            << QList<QByteArray>{" ", "x"} << QList<QByteArray>{" ", "x"};
-        QTest::newRow("nothing") << QList<QByteArray>{"", ""} << QList<QByteArray>{};
+            << Bytes{" 234567890123456789012345"} << Bytes{" 234567890123456789012345"};
+        QTest::newRow("26 chars are trimmed")
+            << Bytes{" 2345678901234567890123456"} << Bytes{"2345678901234567890123456"};
+        QTest::newRow("empty ones removed first")
+            << Bytes{"", QByteArray(30, 'a'), ""} << Bytes{a27, "aaa"};
+        QTest::newRow("blank line is a line") << Bytes{" ", "x"} << Bytes{" ", "x"};
     }
     void longLineNormalised() {
-        QFETCH(QList<QByteArray>, lines);
+        QFETCH(Bytes, lines);
         QTEST(TVazDTA::NormalizeVerwendungszweck(lines), "expected");
     }
 
-    void textConversion_data() {
+    // Texts in the originator (A and C record), payee and purpose fields; amounts and sums.
+    void fields_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("field");
-        QTest::newRow("sharp s stays") << "Straße" << QByteArray("STRA~E");
-        QTest::newRow("capital umlauts") << "ÄÖÜäöü" << QByteArray("[\\][\\]");
-        QTest::newRow("allowed specials") << "$%&*+,-./[\\]~" << QByteArray("$%&*+,-./[\\]~");
-        QTest::newRow("dropped specials")
-            << "a_b@c#d!e?f'g\"h(i)j:k;l" << QByteArray("ABCDEFGHIJKL");
-        QTest::newRow("more dropped specials") << "<m>n=o|p{q}r^s`t" << QByteArray("MNOPQRST");
-        QTest::newRow("outside code page") << "Łódź €5 ÿµ" << QByteArray("D 5 ");
-        QTest::newRow("control characters") << "A\tB\r\nC" << QByteArray("ABC");
-        QTest::newRow("cut after 27") << "Sehr lange Firmenbezeichnung GmbH & Co. KG"
-                                      << QByteArray("SEHR LANGE FIRMENBEZEICHNUN");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("cents");
+        const auto row = [](const char* tag, const char* name, const char* text, double amount,
+                            const char* cents) {
+            QTest::newRow(tag) << QString::fromUtf8(name) << amount << QByteArray(text)
+                               << QByteArray(cents);
+        };
+        row("kept and replaced", "Straße ÄÖÜäöü $%&*+,-./[\\]~", "STRA~E [\\][\\] $%&*+,-./[\\]~",
+            5, "00000000500");
+        row("dropped", "a_b@c#d!e?f'g\"h(i)j:k;l", "ABCDEFGHIJKL", 5, "00000000500");
+        row("more dropped", "<m>n=o|p{q}r^s`t\tu\r\n", "MNOPQRSTU", 5, "00000000500");
+        row("outside code page", "Łódź €5 ÿµ", "D 5 ", 5, "00000000500");
+        row("cut after 27", "Sehr lange Firmenbezeichnung GmbH & Co. KG",
+            "SEHR LANGE FIRMENBEZEICHNUN", 5, "00000000500");
+        row("below half a cent", "K", "K", 1.994999, "00000000199");
+        row("half a cent up, not to even", "K", "K", 10.125, "00000001013");
+        row("half a cent up", "K", "K", 1.995, "00000000200");
+        row("large half cent", "K", "K", 12345678.905, "01234567891");
     }
-    void textConversion() {
+    void fields() {
         QFETCH(QString, name);
-        QFETCH(QByteArray, field);
-        field.append(27 - field.size(), ' ');
-        QTemporaryDir dir;
-        auto dta = makeWriter(dir.path());
-        dta->SetAuftraggeberName(ToDTAAnsi(name));
-        dta->Start();
-        dta->AddBuchung(ToDTAAnsi(name), ToDTAAnsi(name), "", "", 5.0, 10020030, 1234);
-        dta->Finish();
-        const QByteArray file = ReadFileBytes(dir.filePath("DTAUS0.TXT"));
-        QCOMPARE(file.mid(23, 27), field);        // originator, A record
-        QCOMPARE(file.mid(128 + 93, 27), field);  // payee
-        QCOMPARE(file.mid(256, 27), field);       // originator, C record
-        QCOMPARE(file.mid(256 + 27, 27), field);  // purpose line
-    }
-
-    void rounding_data() {
-        QTest::addColumn<double>("amount");
-        QTest::addColumn<QByteArray>("field");
-        QTest::newRow("just below half") << 1.0049 << QByteArray("00000000100");
-        QTest::newRow("10.125 not to even") << 10.125 << QByteArray("00000001013");
-        QTest::newRow("10.135") << 10.135 << QByteArray("00000001014");
-        QTest::newRow("1.994999") << 1.994999 << QByteArray("00000000199");
-        QTest::newRow("1.995") << 1.995 << QByteArray("00000000200");
-        QTest::newRow("large half cent") << 12345678.905 << QByteArray("01234567891");
-    }
-    void rounding() {
         QFETCH(double, amount);
-        QFETCH(QByteArray, field);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, cents);
+        text.append(27 - text.size(), ' ');
         QTemporaryDir dir;
-        auto dta = makeWriter(dir.path());
-        dta->Start();
-        dta->AddBuchung("Kunde", "Rechnung", "", "", amount, 10020030, 1234);
-        dta->AddBuchung("Kunde", "Rechnung", "", "", amount, 10020030, 1234);
-        dta->Finish();
+        const auto dta = writeTwo(dir.path(), ToDTAAnsi(name), amount);
         const QByteArray file = ReadFileBytes(dir.filePath("DTAUS0.TXT"));
-        QCOMPARE(file.mid(128 + 79, 11), field);
-        QCOMPARE(file.mid(384 + 79, 11), field);
-        // The sums use the same rounded value twice, not the rounded sum of the raw amounts.
-        const qint64 cents = field.toLongLong();
-        QCOMPARE(dta->SummeBetraege(), double(2 * cents) / 100.0);
-        QCOMPARE(file.mid(640 + 64, 13), QByteArray::number(2 * cents).rightJustified(13, '0'));
-    }
-
-    void refusedAmount_data() {
-        QTest::addColumn<double>("amount");
-        QTest::newRow("zero") << 0.0;
-        QTest::newRow("below one euro") << 0.99;
-        QTest::newRow("rounds to 0.99") << 0.9949;
-        QTest::newRow("negative") << -5.0;
-        QTest::newRow("rounds above the maximum") << 999999999.995;
-        QTest::newRow("one billion") << 1e9;
-        QTest::newRow("huge") << 1e300;
-        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
-        QTest::newRow("infinite") << std::numeric_limits<double>::infinity();
-    }
-    void refusedAmount() {
-        QFETCH(double, amount);
-        QTemporaryDir dir;
-        auto dta = makeWriter(dir.path());
-        dta->Start();
-        try {
-            dta->AddBuchung("Kunde", "Rechnung", "", "", amount, 10020030, 1234);
-            QFAIL("amount accepted");
-        } catch (const EDTAError& error) {
-            QCOMPARE(error.message(),
-                     QStringLiteral("Der Betrag muss zwischen EUR 1 und EUR 999999999.99 liegen."));
-        }
-        QCOMPARE(dta->AnzahlDatensaetzeC(), 0u);
-        QCOMPARE(dta->Buffer().size(), 128);
+        for (const int at : {23, 128 + 93, 256, 256 + 27}) QCOMPARE(file.mid(at, 27), text);
+        QCOMPARE(file.mid(128 + 79, 11), cents);
+        QCOMPARE(file.mid(384 + 79, 11), cents);
+        // The sums add the rounded amounts, not the raw ones.
+        const qint64 sum = 2 * cents.toLongLong();
+        QCOMPARE(dta->SummeBetraege(), double(sum) / 100.0);
+        QCOMPARE(file.mid(640 + 64, 13), QByteArray::number(sum).rightJustified(13, '0'));
     }
 
     void failures_data() {
@@ -343,17 +263,15 @@ private Q_SLOTS:
         QTest::addColumn<Action>("action");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("isAdd");  // a refused payment inside a running file
-        const QString started = QStringLiteral("Die Methode Start() wurde bereits aufgerufen.");
-        const QString blz = QStringLiteral("Die Bankleitzahl muss genau 8 Zeichen besitzen.");
-        const QString konto =
-            QStringLiteral("Die Kontonummer muss zwischen 10 und 9999999999 liegen.");
-        const QString name = QStringLiteral("Der Buchungsempfaenger muss angegeben werden.");
-        const QString vwz = QStringLiteral("Es sind nicht mehr als 14 Verwendungszwecke erlaubt.");
-        const QString noRun =
-            QStringLiteral("Es muss zunaechst die Methode Start() aufgerufen werden.");
-        const QString noFinish = QStringLiteral(
+        const QString started = "Die Methode Start() wurde bereits aufgerufen.";
+        const QString blz = "Die Bankleitzahl muss genau 8 Zeichen besitzen.";
+        const QString konto = "Die Kontonummer muss zwischen 10 und 9999999999 liegen.";
+        const QString name = "Der Buchungsempfaenger muss angegeben werden.";
+        const QString vwz = "Es sind nicht mehr als 14 Verwendungszwecke erlaubt.";
+        const QString noRun = "Es muss zunaechst die Methode Start() aufgerufen werden.";
+        const QString noFinish =
             "Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits "
-            "aufgerufen.");
+            "aufgerufen.";
         const QString foreign = QStringLiteral(
             "enthält kein Zeichen, das in einer DTAUS-Datei stehen darf (A-Z, Umlaute, ß, "
             "Ziffern, . , & - / + * $ %).");
@@ -399,6 +317,14 @@ private Q_SLOTS:
             [](TVazDTA& d) { d.AddBuchung("K", QList<QByteArray>(15, "Zeile"), 5, 10020030, 99); });
         row("add one line of 15x27", vwz,
             [](TVazDTA& d) { d.AddBuchung("K", {QByteArray(14 * 27 + 1, 'v')}, 5, 10020030, 99); });
+        // Zero, below one euro, rounding to 0.99, negative, rounding above the maximum, huge.
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        int i = 0;
+        for (const double amount : {0.0, 0.99, 0.9949, -5.0, 999999999.995, 1e9, 1e300, nan, inf})
+            row(qPrintable(QStringLiteral("add amount %1").arg(i++)),
+                "Der Betrag muss zwischen EUR 1 und EUR 999999999.99 liegen.",
+                add("K", amount, 10020030, 99));
         row("finish without start", noFinish, [](TVazDTA& d) { d.Finish(); });
         row("finish twice", noFinish, [](TVazDTA& d) { d.Start(), d.Finish(), d.Finish(); });
     }
@@ -406,11 +332,12 @@ private Q_SLOTS:
         QFETCH(std::function<void(TVazDTA&)>, action);
         QFETCH(bool, isAdd);
         QTemporaryDir dir;
+        const QString file = dir.filePath("DTAUS0.TXT");
+        WriteFileBytes(file, "old file");
         auto dta = makeWriter(dir.path());
-
         QByteArray bufferBefore;
         if (isAdd) {
-            // One good payment before the refused one: both must survive unchanged.
+            // One good payment before the refused one: it must survive unchanged.
             dta->Start();
             dta->AddBuchung("Erster", "Rechnung 1", "", "", 7.5, 50010517, 4711);
             bufferBefore = dta->Buffer();
@@ -421,24 +348,18 @@ private Q_SLOTS:
         } catch (const EDTAError& error) {
             QTEST(error.message(), "message");
         }
+        // A refused call writes nothing: the old file or that of a whole earlier run stays.
+        const QByteArray kept = ReadFileBytes(file);
+        QVERIFY2(kept == "old file" || kept.size() == 256, kept.constData());
         if (!isAdd) return;
-
-        // The refused payment changed nothing; the run goes on and ends like one without it.
+        // The refused payment changed nothing; the run goes on.
         QCOMPARE(dta->Buffer(), bufferBefore);
         QCOMPARE(dta->AnzahlDatensaetzeC(), 1u);
         QCOMPARE(dta->SummeBetraege(), 7.5);
-        QCOMPARE(dta->SummeKontonummern(), qint64(4711));
-        QCOMPARE(dta->SummeBankleitzahlen(), qint64(50010517));
+        QCOMPARE(dta->SummeKontonummern() + dta->SummeBankleitzahlen(), qint64(50010517 + 4711));
         QCOMPARE(dta->RunState(), TVazBaseDTA::Writing);
         dta->Finish();
-
-        QTemporaryDir referenceDir;
-        auto reference = makeWriter(referenceDir.path());
-        reference->Start();
-        reference->AddBuchung("Erster", "Rechnung 1", "", "", 7.5, 50010517, 4711);
-        reference->Finish();
-        QCOMPARE(ReadFileBytes(dir.filePath("DTAUS0.TXT")),
-                 ReadFileBytes(referenceDir.filePath("DTAUS0.TXT")));
+        QCOMPARE(ReadFileBytes(file).size(), 128 + 256 + 128);
     }
 
     void failedStartKeepsLastRun() {
@@ -458,14 +379,6 @@ private Q_SLOTS:
         QCOMPARE(dta->BegleitzettelText(), text);
     }
 
-    void finishWithoutStartKeepsFile() {
-        QTemporaryDir dir;
-        WriteFileBytes(dir.filePath("DTAUS0.TXT"), "old file");
-        auto dta = makeWriter(dir.path());
-        QVERIFY_THROWS_EXCEPTION(EDTAError, dta->Finish());
-        QCOMPARE(ReadFileBytes(dir.filePath("DTAUS0.TXT")), QByteArray("old file"));
-    }
-
     void secondRunReplacesFirst() {
         QTemporaryDir dir;
         WriteFileBytes(dir.filePath("DTAUS0.TXT"), QByteArray(5000, 'x'));
@@ -474,13 +387,11 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             dta->AddBuchung("Kunde", "Rechnung", "", "", 20.0, 10020030, 1234);
         dta->Finish();
-        QCOMPARE(ReadFileBytes(dir.filePath("DTAUS0.TXT")).size(), 128 + 3 * 256 + 128);
         dta->SetLastschriften(true);
         dta->Start();
         QCOMPARE(dta->AnzahlDatensaetzeC(), 0u);
         QCOMPARE(dta->SummeBetraege(), 0.0);
-        QCOMPARE(dta->SummeKontonummern(), qint64(0));
-        QCOMPARE(dta->SummeBankleitzahlen(), qint64(0));
+        QCOMPARE(dta->SummeKontonummern() + dta->SummeBankleitzahlen(), qint64(0));
         dta->AddBuchung("Kunde", "Rechnung", "", "", 1.0, 10020030, 1234);
         dta->Finish();
         const QByteArray file = ReadFileBytes(dir.filePath("DTAUS0.TXT"));
@@ -524,7 +435,6 @@ private Q_SLOTS:
             QCOMPARE(error.message(),
                      QStringLiteral("Die Datei kann keine weiteren Buchungen aufnehmen."));
         }
-        QCOMPARE(dta->AnzahlDatensaetzeC(), 100u);
         dta->Finish();
         const QByteArray file = ReadFileBytes(dir.filePath("DTAUS0.TXT"));
         QCOMPARE(file.size(), 128 + 100 * 256 + 128);
@@ -535,35 +445,10 @@ private Q_SLOTS:
     void pathProperty() {
         TVazDTA dta;
         dta.SetPath(QStringLiteral("/data/bank"));
-        QCOMPARE(dta.Path(), QStringLiteral("/data/bank/"));
         dta.SetPath(QString());
-        QCOMPARE(dta.Path(), QStringLiteral("/data/bank/"));
+        QCOMPARE(dta.FullFileName(), QStringLiteral("/data/bank/DTAUS0.TXT"));
         dta.SetPath(QStringLiteral("/data/out/"));
         QCOMPARE(dta.FullFileName(), QStringLiteral("/data/out/DTAUS0.TXT"));
-    }
-
-    void begleitzettelText() {
-        QTemporaryDir dir;
-        auto dta = makeWriter(dir.path());
-        dta->SetAuftraggeberName(ansi("Bäckerei (Süd)"));
-        dta->Start();
-        dta->AddBuchung("A", "Rechnung", "", "", 1234.565, 10020030, 1234567890);
-        dta->AddBuchung("B", "Rechnung", "", "", 0.995, 99999999, Q_INT64_C(9999999999));
-        dta->Finish();
-        const QString label = QStorageInfo(dir.path()).name();
-        const QString expected = QStringLiteral(
-                                     "Dateiname: DTAUS0.TXT\r\n"
-                                     "Disketten-Nr: %1\r\n"
-                                     "Datum: 10.03.2026\r\n"
-                                     "Anzahl Datensätze C: 2\r\n"
-                                     "Summe Datensätze C (EUR): 1235,57\r\n"
-                                     "Summe Kontonummern: 00000011234567889\r\n"
-                                     "Summe Bankleitzahlen: 00000000110020029\r\n"
-                                     "Bankleitzahl Absenderbank: 37040044\r\n"
-                                     "Kontonummer Absender: 532013000\r\n"
-                                     "Absender: Bäckerei (Süd)")
-                                     .arg(label);
-        QCOMPARE(dta->BegleitzettelText(), expected);
     }
 };
 

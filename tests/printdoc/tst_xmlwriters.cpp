@@ -4,7 +4,6 @@
 #include <functional>
 
 #include "address/addressconfig.h"
-#include "address/addresslistfile.h"
 #include "address/customeraddress.h"
 #include "labels/printetikettmanager.h"
 #include "printdoc/printarealayoutscore.h"
@@ -23,21 +22,19 @@ QString pastedText() {
 }
 
 void fillAddress(TCustomerAddress& record, const QString& text) {
-    record.Wv = 1;
-    for (QString* field : {&record.Id, &record.AddrGrp, &record.DisplayTxt, &record.CreatedBy,
-                           &record.ChangedBy, &record.IdWeiterl, &record.WvTxt, &record.WvUser,
-                           &record.Sprache, &record.UstIdNr, &record.StNr})
+    auto& r = record;
+    r.Wv = 1;
+    for (QString* field : {&r.Id, &r.AddrGrp, &r.DisplayTxt, &r.CreatedBy, &r.ChangedBy,
+                           &r.IdWeiterl, &r.WvTxt, &r.WvUser, &r.Sprache, &r.UstIdNr, &r.StNr})
         *field = text;
-    for (QString* field :
-         {&record.AlarmText, &record.ZInfo, &record.Info, &record.DebitorNr,
-          &record.DebitorKreditlimit, &record.DebitorVersicherung, &record.DebitorBonitaet,
-          &record.KreditorNr, &record.OwnId, &record.KreditorBearbeiter, &record.KndVerz})
+    for (QString* field : {&r.AlarmText, &r.ZInfo, &r.Info, &r.DebitorNr, &r.DebitorKreditlimit,
+                           &r.DebitorVersicherung, &r.DebitorBonitaet, &r.KreditorNr, &r.OwnId,
+                           &r.KreditorBearbeiter, &r.KndVerz})
         *field = text;
     record.Kennzeichen = {text, text};
-    TCustomerAnschrift* anschrift = record.Anschriften.Add();
-    for (QString* field : {&anschrift->Id, &anschrift->Name1, &anschrift->Name2, &anschrift->Name3,
-                           &anschrift->Name4, &anschrift->Strasse, &anschrift->Land,
-                           &anschrift->Plz, &anschrift->Ort, &anschrift->AArt})
+    TCustomerAnschrift* a = record.Anschriften.Add();
+    for (QString* field : {&a->Id, &a->Name1, &a->Name2, &a->Name3, &a->Name4, &a->Strasse,
+                           &a->Land, &a->Plz, &a->Ort, &a->AArt})
         *field = text;
     TCustomerContact* contact = record.Kontakte.Add();
     contact->Name = text;
@@ -77,11 +74,6 @@ private Q_SLOTS:
             fillAddress(record, text);
             record.SaveToFile(file);
         });
-        QTest::newRow("address list") << XmlWriter([](const QString& file, const QString& text) {
-            TCustomerAdressObjectList list;
-            fillAddress(*list.Add(), text);
-            SaveAddressListToFile(list, file);
-        });
         QTest::newRow("address configuration") << XmlWriter([](const QString& file,
                                                                const QString& text) {
             TAddressConfig config;
@@ -94,8 +86,7 @@ private Q_SLOTS:
         QTest::newRow("label layouts") << XmlWriter([](const QString& file, const QString& text) {
             TPrintEtikettManager manager;
             TPrintEtikettForm* form = manager.forms().Add();
-            form->name = text;
-            form->positions.Add()->name = text;
+            form->name = form->positions.Add()->name = text;
             TPrintEtikett* label = manager.labels().Add();
             label->name = text;
             auto variable = std::make_unique<TPrintEtikettElementVariable>(label);
@@ -104,9 +95,7 @@ private Q_SLOTS:
             auto barcode = std::make_unique<TPrintEtikettElementBarcode>(label);
             barcode->name = barcode->var = text;
             label->elements.Add(std::move(barcode));
-            auto frame = std::make_unique<TPrintEtikettElementObject>(label);
-            frame->name = text;
-            label->elements.Add(std::move(frame));
+            label->elements.Add(std::make_unique<TPrintEtikettElementObject>(label))->name = text;
             manager.SaveToFile(file);
         });
         QTest::newRow("print document") << XmlWriter([](const QString& file, const QString& text) {
