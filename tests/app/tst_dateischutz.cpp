@@ -81,7 +81,15 @@ void onWait(TDateischutz& lock, QString& shown,
 
 class TestDateischutz : public QObject {
     Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_file;
+
 private Q_SLOTS:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_file = m_dir->filePath("ADRESSEN.LCK");
+    }
+
     void lockFileContent_data() {
         QTest::addColumn<QString>("holder");
         QTest::addColumn<QString>("expected");
@@ -95,21 +103,18 @@ private Q_SLOTS:
         QFETCH(QString, holder);
         QFETCH(QString, expected);
         PinnedClock clock(QDateTime(QDate(2026, 12, 6), QTime(14, 5, 7)));
-        QTemporaryDir dir;
         TDateischutz lock;
-        QVERIFY(lock.Lock(dir.filePath("ADRESSEN.LCK"), holder));
+        QVERIFY(lock.Lock(m_file, holder));
         QVERIFY(lock.isLocked());
         QCOMPARE(
-            ReadFileBytes(dir.filePath("ADRESSEN.LCK")),
+            ReadFileBytes(m_file),
             QByteArray(
                 QStringEncoder(QStringEncoder::Utf16LE).encode(expected.leftJustified(500, ' '))));
     }
 
     void secondProcessWaitsAndTakesOverSoonAfterRelease() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("ADRESSEN.LCK");
         OtherWorkstation other;
-        QVERIFY(other.hold(file));
+        QVERIFY(other.hold(m_file));
         TDateischutz lock;
         lock.setSettleDelay(0);
         QString shown;
@@ -123,23 +128,21 @@ private Q_SLOTS:
                 if (++polls == 5) other.tellRelease();
             });
         });
-        QVERIFY(lock.Lock(file, "Datenbank gesperrt von Schmidt"));
+        QVERIFY(lock.Lock(m_file, "Datenbank gesperrt von Schmidt"));
         const qint64 released = other.releasedAt();
         QVERIFY(released > 0);
         QVERIFY2(holderWithTime.match(shown).hasMatch(), qPrintable(shown));
         QVERIFY(polls >= 5);
         QVERIFY2(lastPoll - released < 500, qPrintable(QString::number(lastPoll - released)));
         // Reading the lock file in the holding process must not drop the lock.
-        QVERIFY(lockFileText(file).startsWith("Datenbank gesperrt von Schmidt ("));
-        QVERIFY(!freeForOtherProcess(file));
+        QVERIFY(lockFileText(m_file).startsWith("Datenbank gesperrt von Schmidt ("));
+        QVERIFY(!freeForOtherProcess(m_file));
     }
 
     void cancelEndsWaitAndLeavesHolderAlone() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("ADRESSEN.LCK");
         OtherWorkstation other;
-        QVERIFY(other.hold(file));
-        const QByteArray holderBytes = ReadFileBytes(file);
+        QVERIFY(other.hold(m_file));
+        const QByteArray holderBytes = ReadFileBytes(m_file);
         {
             TDateischutz lock;
             int polls = 0;
@@ -148,33 +151,31 @@ private Q_SLOTS:
                 if (++polls == 3) cancel();
             });
             // The caller may show its own text instead of the holder's.
-            QVERIFY(!lock.Lock(file, "Bitte warten", TLockWaitText::Own));
+            QVERIFY(!lock.Lock(m_file, "Bitte warten", TLockWaitText::Own));
             QCOMPARE(shown, QStringLiteral("Bitte warten"));
             QVERIFY(lock.Cancelled());
             QVERIFY(!lock.isLocked());
             QCOMPARE(polls, 3);
         }
         // Giving up neither deleted nor overwrote the holder's file, nor took its lock.
-        QCOMPARE(ReadFileBytes(file), holderBytes);
-        QVERIFY(!freeForOtherProcess(file));
+        QCOMPARE(ReadFileBytes(m_file), holderBytes);
+        QVERIFY(!freeForOtherProcess(m_file));
     }
 
     void killedHolderDoesNotBlock() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("ADRESSEN.LCK");
         OtherWorkstation other;
-        QVERIFY(other.hold(file));
+        QVERIFY(other.hold(m_file));
         other.kill();
-        QVERIFY(QFile::exists(file));
+        QVERIFY(QFile::exists(m_file));
         TDateischutz lock;
         QString shown;
         onWait(lock, shown, [](const auto& cancel) { cancel(); });
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(lock.Lock(file, "Nachfolger"));
+        QVERIFY(lock.Lock(m_file, "Nachfolger"));
         QVERIFY(timer.elapsed() < 500);
         QVERIFY2(shown.isNull(), qPrintable(shown));
-        QVERIFY(lockFileText(file).startsWith("Nachfolger ("));
+        QVERIFY(lockFileText(m_file).startsWith("Nachfolger ("));
     }
 
     void objectsOfOneProcessExcludeEachOther_data() {
@@ -184,27 +185,25 @@ private Q_SLOTS:
     }
     void objectsOfOneProcessExcludeEachOther() {
         QFETCH(QString, secondName);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("SUB"));
-        const QString file = dir.filePath("ADRESSEN.LCK");
+        QVERIFY(QDir(m_dir->path()).mkdir("SUB"));
         TDateischutz first, second;
-        QVERIFY(first.Lock(file, holderText));
-        const QByteArray firstBytes = ReadFileBytes(file);
+        QVERIFY(first.Lock(m_file, holderText));
+        const QByteArray firstBytes = ReadFileBytes(m_file);
         second.setSettleDelay(0);
         QString shown;
         bool cancelNow = true;
         onWait(second, shown, [&cancelNow](const auto& cancel) {
             if (cancelNow) cancel();
         });
-        QVERIFY(!second.Lock(dir.filePath(secondName), "Zweiter"));
+        QVERIFY(!second.Lock(m_dir->filePath(secondName), "Zweiter"));
         QVERIFY2(holderWithTime.match(shown).hasMatch(), qPrintable(shown));
-        QCOMPARE(ReadFileBytes(file), firstBytes);
+        QCOMPARE(ReadFileBytes(m_file), firstBytes);
         // The second object's attempt must not have dropped the first one's lock.
-        QVERIFY(!freeForOtherProcess(file));
+        QVERIFY(!freeForOtherProcess(m_file));
         first.Unlock();
         cancelNow = false;
-        QVERIFY(second.Lock(dir.filePath(secondName), "Zweiter"));
-        QVERIFY(lockFileText(file).startsWith("Zweiter ("));
+        QVERIFY(second.Lock(m_dir->filePath(secondName), "Zweiter"));
+        QVERIFY(lockFileText(m_file).startsWith("Zweiter ("));
     }
 
     void releasedOnEveryPath_data() {
@@ -215,18 +214,16 @@ private Q_SLOTS:
     }
     void releasedOnEveryPath() {
         QFETCH(int, how);
-        QTemporaryDir dir;
-        const QString file = dir.filePath("ADRESSEN.LCK");
         {
             TDateischutz lock;
-            QVERIFY(lock.Lock(file, holderText));
-            QVERIFY(!freeForOtherProcess(file));
+            QVERIFY(lock.Lock(m_file, holderText));
+            QVERIFY(!freeForOtherProcess(m_file));
             if (how == 1) lock.Unlock();
-            if (how == 2) QVERIFY(lock.Lock(dir.filePath("OTHER.LCK"), holderText));
-            if (how != 0) QVERIFY(!QFile::exists(file));
+            if (how == 2) QVERIFY(lock.Lock(m_dir->filePath("OTHER.LCK"), holderText));
+            if (how != 0) QVERIFY(!QFile::exists(m_file));
         }
-        QVERIFY(!QFile::exists(file));
-        QVERIFY(freeForOtherProcess(file));
+        QVERIFY(!QFile::exists(m_file));
+        QVERIFY(freeForOtherProcess(m_file));
     }
 
     void unusableLockFileIsReported_data() {
@@ -243,13 +240,12 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, messageStart);
         if (name.startsWith("READONLY") && ::geteuid() == 0) QSKIP("root may write anywhere");
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("FOLDER") && QDir(dir.path()).mkdir("READONLY"));
+        QVERIFY(QDir(m_dir->path()).mkdir("FOLDER") && QDir(m_dir->path()).mkdir("READONLY"));
         QVERIFY(
-            QFile::setPermissions(dir.filePath("READONLY"), QFile::ReadOwner | QFile::ExeOwner));
+            QFile::setPermissions(m_dir->filePath("READONLY"), QFile::ReadOwner | QFile::ExeOwner));
         TDateischutz lock;
         try {
-            lock.Lock(dir.filePath(name), holderText);
+            lock.Lock(m_dir->filePath(name), holderText);
             QFAIL("no error");
         } catch (const EKwpError& e) {
             QVERIFY2(e.message().startsWith(messageStart), qPrintable(e.message()));
@@ -261,19 +257,17 @@ private Q_SLOTS:
     // Left behind by another user who may write it; we may not. Root may write any file, so
     // the other workstation then runs as nobody.
     void lockFileOfAnotherUserIsReported() {
-        QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                      QFile::ExeOwner | QFile::ReadOther |
-                                                      QFile::ExeOther));
-        const QString file = dir.filePath("ADRESSEN.LCK");
-        WriteFileBytes(file, TDateischutz::LockFileContent(QString()));
-        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner | QFile::ReadOther |
+                                                         QFile::ExeOther));
+        WriteFileBytes(m_file, TDateischutz::LockFileContent(QString()));
+        QVERIFY(QFile::setPermissions(m_file, QFile::ReadOwner | QFile::ReadOther));
         QString error;
         QCOMPARE(tryFromOtherProcess(
-                     ::geteuid() == 0 ? QStringList{file, "65534"} : QStringList{file}, &error),
+                     ::geteuid() == 0 ? QStringList{m_file, "65534"} : QStringList{m_file}, &error),
                  5);
-        QVERIFY2(error.startsWith("Die Sperrdatei \"" + file + "\" gehört dem Benutzer \"" +
-                                  QFileInfo(file).owner() + "\""),
+        QVERIFY2(error.startsWith("Die Sperrdatei \"" + m_file + "\" gehört dem Benutzer \"" +
+                                  QFileInfo(m_file).owner() + "\""),
                  qPrintable(error));
     }
 
@@ -293,10 +287,8 @@ private Q_SLOTS:
             int& alive;
             std::function<void()> onPoll;
         };
-        QTemporaryDir dir;
-        const QString file = dir.filePath("ADRESSEN.LCK");
         TDateischutz first;
-        QVERIFY(first.Lock(file, holderText));
+        QVERIFY(first.Lock(m_file, holderText));
         int alive = 0, polls = 0;
         QString shown;
         bool cursor = false;
@@ -314,7 +306,7 @@ private Q_SLOTS:
             });
         TDateischutzWF waiting;
         waiting.lock().setSettleDelay(0);
-        const bool locked = waiting.Lock(file, "Zweiter");
+        const bool locked = waiting.Lock(m_file, "Zweiter");
         SetWaitWindowFactory({});
         QCOMPARE(locked, !cancelInWindow);
         QVERIFY2(holderWithTime.match(shown).hasMatch(), qPrintable(shown));

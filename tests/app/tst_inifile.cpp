@@ -165,54 +165,41 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadFloat("S", "Fehlt", 1.5), 1.5);
     }
 
+    // A line break in a value must not start a line of its own (a section, a key).
     void newFileIsUtf16WithBom() {
         QTemporaryDir dir;
         const QString path = dir.filePath("NEU.INI");
-        {
-            TIniFile ini(path);
-            QCOMPARE(ini.ReadSections(), QStringList());
-            ini.WriteString("KWP00207Form1", "Breite", "800");
-            ini.WriteInteger("KWP00207Form1", "Hoehe", -1);
-            ini.WriteBool("Optionen", "Aktiv", true);
-            ini.WriteBool("Optionen", "Passiv", false);
-            ini.UpdateFile();
-        }
-        const QString text =
-            "[KWP00207Form1]\r\nBreite=800\r\nHoehe=-1\r\n\r\n[Optionen]\r\nAktiv=1\r\nPassiv="
-            "0\r\n";
-        QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Utf16LEBom, text));
+        TIniFile ini(path);
+        QCOMPARE(ini.ReadSections(), QStringList());
+        ini.WriteString("KWP00207Form1", "Breite", "800");
+        ini.WriteInteger("KWP00207Form1", "Hoehe", -1);
+        ini.WriteBool("Optionen", "Aktiv", true);
+        ini.WriteBool("Optionen", "Passiv", false);
+        ini.WriteString("Optionen", "Text", "Zeile 1\r\n[Rechte]\nAdmin=1");
+        ini.UpdateFile();
+        QCOMPARE(ReadFileBytes(path),
+                 encoded(TIniEncoding::Utf16LEBom,
+                         "[KWP00207Form1]\r\nBreite=800\r\nHoehe=-1\r\n\r\n[Optionen]\r\n"
+                         "Aktiv=1\r\nPassiv=0\r\nText=Zeile 1  [Rechte] Admin=1\r\n"));
     }
 
     void writeKeepsLayout() {
         QTemporaryDir dir;
-        const QString path = iniFile(dir, encoded(TIniEncoding::Utf8,
-                                                  "; Kopf für A\r\n"
-                                                  "[A]\r\n"
-                                                  "eins = 1\r\n"
-                                                  "; zu zwei\r\n"
-                                                  "zwei=2\r\n"
-                                                  "\r\n"
-                                                  "[B]\r\n"
-                                                  "drei=3\r\n"));
+        const QString path = iniFile(
+            dir,
+            encoded(
+                TIniEncoding::Utf8,
+                "; Kopf für A\r\n[A]\r\neins = 1\r\n; zu zwei\r\nzwei=2\r\n\r\n[B]\r\ndrei=3\r\n"));
         TIniFile ini(path);
         ini.WriteString("a", "ZWEI", "zwei");  // keeps the stored spelling of the names
         ini.WriteString("A", "vier", "4");     // after the last key, before the blank line
         ini.WriteString("C", "fünf", "5");
         ini.WriteString("A", "eins", "1");  // unchanged value: line stays as it was
         ini.UpdateFile();
-        QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Utf8,
-                                              "; Kopf für A\r\n"
-                                              "[A]\r\n"
-                                              "eins = 1\r\n"
-                                              "; zu zwei\r\n"
-                                              "zwei=zwei\r\n"
-                                              "vier=4\r\n"
-                                              "\r\n"
-                                              "[B]\r\n"
-                                              "drei=3\r\n"
-                                              "\r\n"
-                                              "[C]\r\n"
-                                              "fünf=5\r\n"));
+        QCOMPARE(ReadFileBytes(path),
+                 encoded(TIniEncoding::Utf8,
+                         "; Kopf für A\r\n[A]\r\neins = 1\r\n; zu zwei\r\nzwei=zwei\r\nvier=4\r\n"
+                         "\r\n[B]\r\ndrei=3\r\n\r\n[C]\r\nfünf=5\r\n"));
     }
 
     void eraseAndDelete() {
@@ -223,39 +210,22 @@ private Q_SLOTS:
         ini.DeleteKey("ÄRGER", "doppelt");  // both values
         ini.DeleteKey("Ärger", "Fehlt");
         ini.UpdateFile();
-        QCOMPARE(ReadFileBytes(path), encoded(TIniEncoding::Latin1,
-                                              "; Kommentar=kein Schlüssel\r\n"
-                                              "Vorspann=unsichtbar\r\n"
-                                              "[ Ärger ]\r\n"
-                                              "Größe=Maß\r\n"));
+        QCOMPARE(ReadFileBytes(path),
+                 encoded(TIniEncoding::Latin1,
+                         "; Kommentar=kein Schlüssel\r\nVorspann=unsichtbar\r\n"
+                         "[ Ärger ]\r\nGröße=Maß\r\n"));
     }
 
+    // Characters Latin-1 cannot hold turn the file into UTF-16.
     void latin1FileTakesForeignCharacters() {
         QTemporaryDir dir;
         const QString path = iniFile(dir, encoded(TIniEncoding::Latin1, "[S]\r\nName=Jörg\r\n"));
-        {
-            TIniFile ini(path);
-            QCOMPARE(ini.encoding(), TIniEncoding::Latin1);
-            ini.WriteString("S", "Preis", "10 €, Łódź");
-            ini.UpdateFile();
-        }
-        QVERIFY(ReadFileBytes(path).startsWith("\xFF\xFE"));
-        const TIniFile ini(path);
-        QCOMPARE(ini.ReadString("S", "Preis", "-"), QStringLiteral("10 €, Łódź"));
-        QCOMPARE(ini.ReadString("S", "Name", "-"), QStringLiteral("Jörg"));
-    }
-
-    void lineBreakInValueStaysOneValue() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("TEST.INI");
-        {
-            TIniFile ini(path);
-            ini.WriteString("S", "Text", "Zeile 1\r\n[Rechte]\nAdmin=1");
-            ini.UpdateFile();
-        }
-        const TIniFile ini(path);
-        QCOMPARE(ini.ReadSections(), QStringList({"S"}));
-        QCOMPARE(ini.ReadString("S", "Text", "-"), QStringLiteral("Zeile 1  [Rechte] Admin=1"));
+        TIniFile ini(path);
+        QCOMPARE(ini.encoding(), TIniEncoding::Latin1);
+        ini.WriteString("S", "Preis", "10 €, Łódź");
+        ini.UpdateFile();
+        QCOMPARE(ReadFileBytes(path),
+                 encoded(TIniEncoding::Utf16LEBom, "[S]\r\nName=Jörg\r\nPreis=10 €, Łódź\r\n"));
     }
 
     void unchangedFileIsNotRewritten() {

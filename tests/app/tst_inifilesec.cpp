@@ -61,8 +61,7 @@ private Q_SLOTS:
             writer.WriteString("MEIER", "Vollname", "Hans Müller");
             writer.WriteFloat("MEIER", "Provision", 2.5);
             writer.WriteBool("MEIER", "ZutrittsSperre", true);
-            writer.UpdateFile();
-        }
+        }  // the writer writes the file when it goes
         QCOMPARE(ReadFileBytes(path), ReadFileBytes(KWP_TEST_DATA_DIR "/protected_golden.ini"));
         const TIniFileSec ini(KWP_TEST_DATA_DIR "/protected_golden.ini");
         QCOMPARE(ini.ReadString("System", "A1", "-"), QStringLiteral("C:\\SUITE\\DATA\\"));
@@ -97,23 +96,6 @@ private Q_SLOTS:
         // Not readable in the file.
         const QString stored = TIniFile(path).ReadString("MEIER", "Wert", QString());
         QVERIFY(!stored.isEmpty() && !stored.contains(value));
-    }
-
-    void writerDestructorWritesBack() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("SYSDATA.INI");
-        {
-            TIniFileSecWriter writer(path);
-            writer.WriteString("System", "Lager", "L:\\LAGER\\");
-            writer.WriteString("System", "Weg", "x");
-            writer.DeleteKey("System", "Weg");
-            writer.WriteString("Alt", "A", "1");
-            writer.EraseSection("Alt");
-        }
-        const TIniFileSec ini(path);
-        QCOMPARE(ini.ReadString("System", "Lager", "-"), QStringLiteral("L:\\LAGER\\"));
-        QVERIFY(!ini.ValueExists("System", "Weg"));
-        QVERIFY(!ini.SectionExists("Alt"));
     }
 
     void writerDestructorReportsFailure() {
