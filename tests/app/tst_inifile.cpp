@@ -12,21 +12,20 @@
 
 namespace {
 
-QByteArray encodedWith(QStringConverter::Encoding encoding, const QString& text) {
-    QStringEncoder encoder(encoding);
-    return QByteArray(encoder.encode(text));
-}
-
+// The bytes of a text in an encoding, written without the INI class.
 QByteArray encoded(TIniEncoding encoding, const QString& text) {
+    const auto with = [&](QStringConverter::Encoding e) {
+        return QByteArray(QStringEncoder(e).encode(text));
+    };
     switch (encoding) {
         case TIniEncoding::Utf16LEBom:
-            return QByteArray("\xFF\xFE", 2) + encodedWith(QStringConverter::Utf16LE, text);
+            return "\xFF\xFE" + with(QStringConverter::Utf16LE);
         case TIniEncoding::Utf16LE:
-            return encodedWith(QStringConverter::Utf16LE, text);
+            return with(QStringConverter::Utf16LE);
         case TIniEncoding::Utf16BEBom:
-            return QByteArray("\xFE\xFF", 2) + encodedWith(QStringConverter::Utf16BE, text);
+            return "\xFE\xFF" + with(QStringConverter::Utf16BE);
         case TIniEncoding::Utf8Bom:
-            return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+            return "\xEF\xBB\xBF" + text.toUtf8();
         case TIniEncoding::Utf8:
             return text.toUtf8();
         case TIniEncoding::Latin1:

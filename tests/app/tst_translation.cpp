@@ -3,7 +3,6 @@
 #include <QTranslator>
 #include <QtTest>
 
-#include "app/translation.h"
 #include "testsupport.h"
 
 namespace {
@@ -37,8 +36,6 @@ QStringList userTextsInSources() {
 class TestTranslation : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { UseLanguage(QStringLiteral("de_DE")); }
-
     void englishCatalogueCoversEveryText() {
         QTranslator english;
         QVERIFY(english.load(QStringLiteral(":/i18n/kwp_en.qm")));
@@ -49,18 +46,6 @@ private Q_SLOTS:
             if (english.translate("KWP", text.toUtf8().constData()).isEmpty()) missing.append(text);
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(" | "))));
-    }
-
-    // A switch also undoes the previous one; without a catalogue the German texts stay.
-    void switchingBackToGerman() {
-        UseLanguage("en_GB");
-        QCOMPARE(_("Text ohne Übersetzung"), QStringLiteral("Text ohne Übersetzung"));
-        for (const QString code : {"de_DE", "de_CH", "fi_FI"}) {
-            UseLanguage("en_GB");
-            QCOMPARE(UseLanguage(code), code != "fi_FI");
-            QCOMPARE(GetCurrentLanguage(), code);
-            QCOMPARE(_("Adressverwaltung"), QStringLiteral("Adressverwaltung"));
-        }
     }
 };
 
