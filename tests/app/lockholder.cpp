@@ -20,35 +20,32 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 3) return 2;
-    if (args.size() > 3 && args[1] == QLatin1String("try")) {
+    if (args.size() < 3 || (args[1] != "hold" && args[1] != "try")) return 2;
+    const bool hold = args[1] == "hold";
+    if (!hold && args.size() > 3) {
         const auto id = args[3].toUInt();
         if (setgroups(0, nullptr) != 0 || setgid(id) != 0 || setuid(id) != 0) return 6;
     }
     try {
         TDateischutz lock;
-        if (args[1] == QLatin1String("hold")) {
-            if (!lock.Lock(args[2], args.value(3))) return 4;
-            std::printf("locked\n");
-            std::fflush(stdout);
-            std::string line;
-            std::getline(std::cin, line);
-            lock.Unlock();
-            std::printf("released %lld\n", QDateTime::currentMSecsSinceEpoch());
-            std::fflush(stdout);
-            return 0;
-        }
-        if (args[1] == QLatin1String("try")) {
+        if (!hold) {
             lock.setOnWait([](const QString& text, std::function<void()> cancel, TDateischutz&) {
                 std::printf("%s\n", text.toUtf8().constData());
                 cancel();
                 return TPollProc();
             });
-            return lock.Lock(args[2], QStringLiteral("try")) ? 0 : 3;
+            return lock.Lock(args[2], "try") ? 0 : 3;
         }
+        if (!lock.Lock(args[2], args.value(3))) return 4;
+        std::printf("locked\n");
+        std::fflush(stdout);
+        std::string line;
+        std::getline(std::cin, line);
+        lock.Unlock();
+        std::printf("released %lld\n", QDateTime::currentMSecsSinceEpoch());
+        return 0;
     } catch (const EKwpError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 5;
     }
-    return 2;
 }

@@ -1,11 +1,16 @@
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <optional>
 
 #include "app/atomicfile.h"
 #include "app/errorreport.h"
@@ -26,12 +31,38 @@ public:
         setrlimit(RLIMIT_FSIZE, &m_old);
         std::signal(SIGXFSZ, m_oldHandler);
     }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
+};
+
+// Makes a folder unwritable, for root too (immutable flag).
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& path) : m_path(QFile::encodeName(path)) {
+        ::chmod(m_path.constData(), 0500);
+        m_immutable = ::geteuid() == 0 && setImmutable(true);
+    }
+    ~ReadOnlyFolder() {
+        if (m_immutable) setImmutable(false);
+        ::chmod(m_path.constData(), 0700);
+    }
+    bool writable() const { return ::access(m_path.constData(), W_OK) == 0; }
+
+private:
+    bool setImmutable(bool on) {
+        const int fd = ::open(m_path.constData(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        if (fd >= 0) ::close(fd);
+        return done;
+    }
+
+    QByteArray m_path;
+    bool m_immutable = false;
 };
 }  // namespace
 
@@ -47,20 +78,25 @@ private Q_SLOTS:
                                         << "(Error 27) ";
         QTest::newRow("missing folder") << "FEHLT/NEU.XML"
                                         << "Das Verzeichnis existiert nicht.";
+        QTest::newRow("read-only folder") << "NUR/SYSDATA.INI"
+                                          << "Keine Berechtigung zum Schreiben.";
     }
     void failureKeepsTheOldFileAndNamesTheCause() {
         QFETCH(QString, name);
         QFETCH(QString, cause);
         QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("NUR"));
         const QString path = QDir::isAbsolutePath(name) ? name : dir.filePath(name);
         const QString folder = QFileInfo(path).path();
         const bool old = QFileInfo(folder).isDir() && folder != QLatin1String("/dev");
         if (old) WriteFileBytes(path, "alt");
         const QStringList before = QDir(folder).entryList(QDir::Files);
-        const QByteArray content(200000, 'x');
+        std::optional<ReadOnlyFolder> readOnly;
+        if (name.startsWith("NUR") && readOnly.emplace(folder).writable())
+            QSKIP("cannot make a folder read-only here");
         try {
             const FileSizeLimit limit(name == QLatin1String("LIMIT.XML") ? 1000 : RLIM_INFINITY);
-            WriteFileAtomically(path, content);
+            WriteFileAtomically(path, QByteArray(200000, 'x'));
             QFAIL("no error");
         } catch (const EKwpError& error) {
             const QString expected = "Kann Datei \"" + path + "\" nicht schreiben: " + cause;

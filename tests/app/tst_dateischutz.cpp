@@ -1,10 +1,9 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStringEncoder>
+#include <QStringConverter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,18 +12,16 @@
 #include "testsupport.h"
 
 namespace {
-const QString holderText = QStringLiteral("Datenbank gesperrt von Müller");
+const QString holderText = "Datenbank gesperrt von Müller";
+const QRegularExpression holderWithTime(
+    R"(^Datenbank gesperrt von Müller \(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d\)$)");
 
 // The other workstation: a second process that holds the lock until told to let go.
 class OtherWorkstation {
 public:
-    bool hold(const QString& file, const QString& text) {
-        m_process.start(QStringLiteral(KWP_LOCKHOLDER_PATH), {QStringLiteral("hold"), file, text});
-        if (!m_process.waitForStarted(10000)) return false;
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(10000)) return false;
-        }
-        return m_process.readLine().trimmed() == "locked";
+    bool hold(const QString& file) {
+        m_process.start(KWP_LOCKHOLDER_PATH, {"hold", file, holderText});
+        return line() == "locked";
     }
     void tellRelease() {
         m_process.write("\n");
@@ -32,86 +29,92 @@ public:
     }
     // When the holder had let go, in ms since the epoch; -1 when it did not say.
     qint64 releasedAt() {
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(10000)) return -1;
-        }
-        const QByteArray line = m_process.readLine().trimmed();
-        if (!line.startsWith("released ")) return -1;
-        return line.mid(9).toLongLong();
+        const QByteArray said = line();
+        return said.startsWith("released ") ? said.mid(9).toLongLong() : -1;
     }
     void kill() {
         m_process.kill();
         m_process.waitForFinished(10000);
     }
     ~OtherWorkstation() {
-        if (m_process.state() != QProcess::NotRunning) {
-            tellRelease();
-            if (!m_process.waitForFinished(5000)) kill();
-        }
+        if (m_process.state() == QProcess::NotRunning) return;
+        tellRelease();
+        if (!m_process.waitForFinished(5000)) kill();
     }
 
 private:
+    QByteArray line() {
+        while (!m_process.canReadLine())
+            if (!m_process.waitForReadyRead(10000)) return {};
+        return m_process.readLine().trimmed();
+    }
     QProcess m_process;
 };
 
-// Whether another process could take the lock right now (it gives up instead of waiting).
-bool freeForOtherProcess(const QString& file) {
+// Runs "kwp_lockholder try": 0 when another process could take the lock now, 3 when busy,
+// 5 on an error (in stderr).
+int tryFromOtherProcess(const QStringList& args, QString* errors = nullptr) {
     QProcess process;
-    process.start(QStringLiteral(KWP_LOCKHOLDER_PATH), {QStringLiteral("try"), file});
+    process.start(KWP_LOCKHOLDER_PATH, QStringList{"try"} + args);
     process.waitForFinished(10000);
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (errors) *errors = QString::fromUtf8(process.readAllStandardError());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
-
-QByteArray utf16Le(const QString& text) {
-    QStringEncoder encoder(QStringEncoder::Utf16LE);
-    return encoder.encode(text);
+bool freeForOtherProcess(const QString& file) {
+    return tryFromOtherProcess({file}) == 0;
 }
 
 QString lockFileText(const QString& file) {
-    const QByteArray bytes = ReadFileBytes(file);
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
-                              bytes.size() / 2)
-        .trimmed();
+    return QString(QStringDecoder(QStringDecoder::Utf16LE)(ReadFileBytes(file))).trimmed();
 }
 
-const QRegularExpression holderWithTime(
-    QStringLiteral(R"(^Datenbank gesperrt von Müller \(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d\)$)"));
+// Records the text shown while waiting; onPoll gets the cancel function at every poll.
+void onWait(TDateischutz& lock, QString& shown,
+            std::function<void(const std::function<void()>&)> onPoll) {
+    lock.setOnWait(
+        [&shown, onPoll](const QString& text, std::function<void()> cancel, TDateischutz&) {
+            shown = text;
+            return TPollProc([onPoll, cancel] { onPoll(cancel); });
+        });
+}
 }  // namespace
 
 class TestDateischutz : public QObject {
     Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_file;
+
 private Q_SLOTS:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_file = m_dir->filePath("ADRESSEN.LCK");
+    }
+
     void lockFileContent_data() {
         QTest::addColumn<QString>("holder");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("short") << holderText
-                               << holderText + QStringLiteral(" (06.12.2026 14:05:07)");
+        QTest::newRow("short") << holderText << holderText + " (06.12.2026 14:05:07)";
         QTest::newRow("time cut at 500 characters")
-            << QString(495, QLatin1Char('x')) << QString(495, QLatin1Char('x')) + " (06.";
-        QTest::newRow("holder text cut")
-            << QString(600, QChar(0x00e4)) << QString(500, QChar(0x00e4));
-        QTest::newRow("empty") << QString() << QStringLiteral(" (06.12.2026 14:05:07)");
+            << QString(495, 'x') << QString(495, 'x') + " (06.";
+        QTest::newRow("holder text cut") << QString(600, u'ä') << QString(500, u'ä');
+        QTest::newRow("empty") << QString() << " (06.12.2026 14:05:07)";
     }
     void lockFileContent() {
         QFETCH(QString, holder);
         QFETCH(QString, expected);
         PinnedClock clock(QDateTime(QDate(2026, 12, 6), QTime(14, 5, 7)));
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
         TDateischutz lock;
-        QVERIFY(lock.Lock(file, holder));
+        QVERIFY(lock.Lock(m_file, holder));
         QVERIFY(lock.isLocked());
-        const QByteArray bytes = ReadFileBytes(file);
-        QCOMPARE(bytes.size(), 1000);
-        QCOMPARE(bytes, utf16Le(expected.leftJustified(500, QLatin1Char(' '))));
+        QCOMPARE(
+            ReadFileBytes(m_file),
+            QByteArray(
+                QStringEncoder(QStringEncoder::Utf16LE).encode(expected.leftJustified(500, ' '))));
     }
 
     void secondProcessWaitsAndTakesOverSoonAfterRelease() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
         OtherWorkstation other;
-        QVERIFY(other.hold(file, holderText));
-
+        QVERIFY(other.hold(m_file));
         TDateischutz lock;
         lock.setSettleDelay(0);
         QString shown;
@@ -125,78 +128,54 @@ private Q_SLOTS:
                 if (++polls == 5) other.tellRelease();
             });
         });
-        QVERIFY(lock.Lock(file, QStringLiteral("Datenbank gesperrt von Schmidt")));
+        QVERIFY(lock.Lock(m_file, "Datenbank gesperrt von Schmidt"));
         const qint64 released = other.releasedAt();
         QVERIFY(released > 0);
         QVERIFY2(holderWithTime.match(shown).hasMatch(), qPrintable(shown));
         QVERIFY(polls >= 5);
         QVERIFY2(lastPoll - released < 500, qPrintable(QString::number(lastPoll - released)));
         // Reading the lock file in the holding process must not drop the lock.
-        QVERIFY(lockFileText(file).startsWith(QStringLiteral("Datenbank gesperrt von Schmidt (")));
-        QVERIFY(!freeForOtherProcess(file));
-    }
-
-    void showOwnTextInsteadOfHolders() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
-        OtherWorkstation other;
-        QVERIFY(other.hold(file, holderText));
-        TDateischutz lock;
-        QString shown;
-        lock.setOnWait([&](const QString& text, std::function<void()> cancel, TDateischutz&) {
-            shown = text;
-            cancel();
-            return TPollProc();
-        });
-        QVERIFY(!lock.Lock(file, QStringLiteral("Bitte warten"), TLockWaitText::Own));
-        QCOMPARE(shown, QStringLiteral("Bitte warten"));
+        QVERIFY(lockFileText(m_file).startsWith("Datenbank gesperrt von Schmidt ("));
+        QVERIFY(!freeForOtherProcess(m_file));
     }
 
     void cancelEndsWaitAndLeavesHolderAlone() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
         OtherWorkstation other;
-        QVERIFY(other.hold(file, holderText));
-        const QByteArray holderBytes = ReadFileBytes(file);
+        QVERIFY(other.hold(m_file));
+        const QByteArray holderBytes = ReadFileBytes(m_file);
         {
             TDateischutz lock;
             int polls = 0;
-            lock.setOnWait([&](const QString&, std::function<void()> cancel, TDateischutz&) {
-                return TPollProc([&polls, cancel] {
-                    if (++polls == 3) cancel();
-                });
+            QString shown;
+            onWait(lock, shown, [&polls](const auto& cancel) {
+                if (++polls == 3) cancel();
             });
-            QVERIFY(!lock.Lock(file, QStringLiteral("Wartender")));
+            // The caller may show its own text instead of the holder's.
+            QVERIFY(!lock.Lock(m_file, "Bitte warten", TLockWaitText::Own));
+            QCOMPARE(shown, QStringLiteral("Bitte warten"));
             QVERIFY(lock.Cancelled());
             QVERIFY(!lock.isLocked());
             QCOMPARE(polls, 3);
         }
         // Giving up neither deleted nor overwrote the holder's file, nor took its lock.
-        QCOMPARE(ReadFileBytes(file), holderBytes);
-        QVERIFY(!freeForOtherProcess(file));
+        QCOMPARE(ReadFileBytes(m_file), holderBytes);
+        QVERIFY(!freeForOtherProcess(m_file));
     }
 
     void killedHolderDoesNotBlock() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
         OtherWorkstation other;
-        QVERIFY(other.hold(file, holderText));
+        QVERIFY(other.hold(m_file));
         other.kill();
-        QVERIFY(QFile::exists(file));
-
+        QVERIFY(QFile::exists(m_file));
         TDateischutz lock;
-        bool waited = false;
-        lock.setOnWait([&](const QString&, std::function<void()> cancel, TDateischutz&) {
-            waited = true;
-            cancel();
-            return TPollProc();
-        });
+        QString shown;
+        onWait(lock, shown, [](const auto& cancel) { cancel(); });
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(lock.Lock(file, QStringLiteral("Nachfolger")));
-        QVERIFY(!waited);
+        QVERIFY(lock.Lock(m_file, "Nachfolger"));
         QVERIFY(timer.elapsed() < 500);
-        QVERIFY(lockFileText(file).startsWith(QStringLiteral("Nachfolger (")));
+        QVERIFY2(shown.isNull(), qPrintable(shown));
+        QVERIFY(lockFileText(m_file).startsWith("Nachfolger ("));
     }
 
     void objectsOfOneProcessExcludeEachOther_data() {
@@ -206,33 +185,25 @@ private Q_SLOTS:
     }
     void objectsOfOneProcessExcludeEachOther() {
         QFETCH(QString, secondName);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("SUB")));
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
-        TDateischutz first;
-        QVERIFY(first.Lock(file, holderText));
-        const QByteArray firstBytes = ReadFileBytes(file);
-
-        TDateischutz second;
+        QVERIFY(QDir(m_dir->path()).mkdir("SUB"));
+        TDateischutz first, second;
+        QVERIFY(first.Lock(m_file, holderText));
+        const QByteArray firstBytes = ReadFileBytes(m_file);
         second.setSettleDelay(0);
         QString shown;
         bool cancelNow = true;
-        second.setOnWait([&](const QString& text, std::function<void()> cancel, TDateischutz&) {
-            shown = text;
-            return TPollProc([&cancelNow, cancel] {
-                if (cancelNow) cancel();
-            });
+        onWait(second, shown, [&cancelNow](const auto& cancel) {
+            if (cancelNow) cancel();
         });
-        QVERIFY(!second.Lock(dir.filePath(secondName), QStringLiteral("Zweiter")));
+        QVERIFY(!second.Lock(m_dir->filePath(secondName), "Zweiter"));
         QVERIFY2(holderWithTime.match(shown).hasMatch(), qPrintable(shown));
-        QCOMPARE(ReadFileBytes(file), firstBytes);
+        QCOMPARE(ReadFileBytes(m_file), firstBytes);
         // The second object's attempt must not have dropped the first one's lock.
-        QVERIFY(!freeForOtherProcess(file));
-
+        QVERIFY(!freeForOtherProcess(m_file));
         first.Unlock();
         cancelNow = false;
-        QVERIFY(second.Lock(dir.filePath(secondName), QStringLiteral("Zweiter")));
-        QVERIFY(lockFileText(file).startsWith(QStringLiteral("Zweiter (")));
+        QVERIFY(second.Lock(m_dir->filePath(secondName), "Zweiter"));
+        QVERIFY(lockFileText(m_file).startsWith("Zweiter ("));
     }
 
     void releasedOnEveryPath_data() {
@@ -243,18 +214,16 @@ private Q_SLOTS:
     }
     void releasedOnEveryPath() {
         QFETCH(int, how);
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
         {
             TDateischutz lock;
-            QVERIFY(lock.Lock(file, holderText));
-            QVERIFY(!freeForOtherProcess(file));
+            QVERIFY(lock.Lock(m_file, holderText));
+            QVERIFY(!freeForOtherProcess(m_file));
             if (how == 1) lock.Unlock();
-            if (how == 2) QVERIFY(lock.Lock(dir.filePath(QStringLiteral("OTHER.LCK")), holderText));
-            if (how != 0) QVERIFY(!QFile::exists(file));
+            if (how == 2) QVERIFY(lock.Lock(m_dir->filePath("OTHER.LCK"), holderText));
+            if (how != 0) QVERIFY(!QFile::exists(m_file));
         }
-        QVERIFY(!QFile::exists(file));
-        QVERIFY(freeForOtherProcess(file));
+        QVERIFY(!QFile::exists(m_file));
+        QVERIFY(freeForOtherProcess(m_file));
     }
 
     void unusableLockFileIsReported_data() {
@@ -270,16 +239,13 @@ private Q_SLOTS:
     void unusableLockFileIsReported() {
         QFETCH(QString, name);
         QFETCH(QString, messageStart);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("FOLDER")));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("READONLY")));
-        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("READONLY")),
-                                      QFile::ReadOwner | QFile::ExeOwner));
-        if (name.startsWith(QLatin1String("READONLY")) && ::geteuid() == 0)
-            QSKIP("root may write into any folder");
+        if (name.startsWith("READONLY") && ::geteuid() == 0) QSKIP("root may write anywhere");
+        QVERIFY(QDir(m_dir->path()).mkdir("FOLDER") && QDir(m_dir->path()).mkdir("READONLY"));
+        QVERIFY(
+            QFile::setPermissions(m_dir->filePath("READONLY"), QFile::ReadOwner | QFile::ExeOwner));
         TDateischutz lock;
         try {
-            lock.Lock(dir.filePath(name), holderText);
+            lock.Lock(m_dir->filePath(name), holderText);
             QFAIL("no error");
         } catch (const EKwpError& e) {
             QVERIFY2(e.message().startsWith(messageStart), qPrintable(e.message()));
@@ -291,22 +257,17 @@ private Q_SLOTS:
     // Left behind by another user who may write it; we may not. Root may write any file, so
     // the other workstation then runs as nobody.
     void lockFileOfAnotherUserIsReported() {
-        QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                      QFile::ExeOwner | QFile::ReadOther |
-                                                      QFile::ExeOther));
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
-        WriteFileBytes(file, TDateischutz::LockFileContent(QString()));
-        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadOther));
-        QStringList args{QStringLiteral("try"), file};
-        if (::geteuid() == 0) args.append(QStringLiteral("65534"));
-        QProcess process;
-        process.start(QStringLiteral(KWP_LOCKHOLDER_PATH), args);
-        QVERIFY(process.waitForFinished(10000));
-        const QString error = QString::fromUtf8(process.readAllStandardError());
-        QCOMPARE(process.exitCode(), 5);
-        QVERIFY2(error.startsWith("Die Sperrdatei \"" + file + "\" gehört dem Benutzer \"" +
-                                  QFileInfo(file).owner() + "\""),
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner | QFile::ReadOther |
+                                                         QFile::ExeOther));
+        WriteFileBytes(m_file, TDateischutz::LockFileContent(QString()));
+        QVERIFY(QFile::setPermissions(m_file, QFile::ReadOwner | QFile::ReadOther));
+        QString error;
+        QCOMPARE(tryFromOtherProcess(
+                     ::geteuid() == 0 ? QStringList{m_file, "65534"} : QStringList{m_file}, &error),
+                 5);
+        QVERIFY2(error.startsWith("Die Sperrdatei \"" + m_file + "\" gehört dem Benutzer \"" +
+                                  QFileInfo(m_file).owner() + "\""),
                  qPrintable(error));
     }
 
@@ -318,43 +279,34 @@ private Q_SLOTS:
     void waitWindowShownWhileWaitingAndReleased() {
         QFETCH(bool, cancelInWindow);
         struct Window : IWaitWindow {
-            Window(int& alive, int& polls, std::function<void()> onPoll)
-                : m_alive(alive), m_polls(polls), m_onPoll(std::move(onPoll)) {
-                ++m_alive;
+            Window(int& counter, std::function<void()> f) : alive(counter), onPoll(std::move(f)) {
+                ++alive;
             }
-            ~Window() override { --m_alive; }
-            void poll() override {
-                ++m_polls;
-                m_onPoll();
-            }
-            int& m_alive;
-            int& m_polls;
-            std::function<void()> m_onPoll;
+            ~Window() override { --alive; }
+            void poll() override { onPoll(); }
+            int& alive;
+            std::function<void()> onPoll;
         };
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("ADRESSEN.LCK"));
         TDateischutz first;
-        QVERIFY(first.Lock(file, holderText));
-
-        int alive = 0;
-        int polls = 0;
+        QVERIFY(first.Lock(m_file, holderText));
+        int alive = 0, polls = 0;
         QString shown;
         bool cursor = false;
-        SetWaitWindowFactory([&](const QString& text, std::function<void()> cancel,
-                                 bool waitCursor) {
-            shown = text;
-            cursor = waitCursor;
-            return std::unique_ptr<IWaitWindow>(std::make_unique<Window>(alive, polls, [&, cancel] {
-                if (polls < 3) return;
-                if (cancelInWindow)
-                    cancel();
-                else
-                    first.Unlock();
-            }));
-        });
+        SetWaitWindowFactory(
+            [&](const QString& text, std::function<void()> cancel, bool waitCursor) {
+                shown = text;
+                cursor = waitCursor;
+                return std::unique_ptr<IWaitWindow>(std::make_unique<Window>(alive, [&, cancel] {
+                    if (++polls < 3) return;
+                    if (cancelInWindow)
+                        cancel();
+                    else
+                        first.Unlock();
+                }));
+            });
         TDateischutzWF waiting;
         waiting.lock().setSettleDelay(0);
-        const bool locked = waiting.Lock(file, QStringLiteral("Zweiter"));
+        const bool locked = waiting.Lock(m_file, "Zweiter");
         SetWaitWindowFactory({});
         QCOMPARE(locked, !cancelInWindow);
         QVERIFY2(holderWithTime.match(shown).hasMatch(), qPrintable(shown));

@@ -48,86 +48,65 @@ private Q_SLOTS:
         ClearProtocol();
     }
 
-    void dialogKindFollowsSeverity_data() {
+    // A window process shows a dialog of the severity's kind; a console process writes a line.
+    void reportFollowsSeverity_data() {
         QTest::addColumn<int>("severity");
         QTest::addColumn<int>("type");
-        QTest::newRow("fatal") << int(sevFatal) << int(mtError);
-        QTest::newRow("error") << int(sevError) << int(mtError);
-        QTest::newRow("warning") << int(sevWarning) << int(mtWarning);
-        QTest::newRow("information") << int(sevInformation) << int(mtInformation);
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("fatal") << int(sevFatal) << int(mtError) << "Fatal Error: ";
+        QTest::newRow("error") << int(sevError) << int(mtError) << "Error: ";
+        QTest::newRow("warning") << int(sevWarning) << int(mtWarning) << "Warning: ";
+        QTest::newRow("information")
+            << int(sevInformation) << int(mtInformation) << "Information: ";
     }
-    void dialogKindFollowsSeverity() {
+    void reportFollowsSeverity() {
         QFETCH(int, severity);
-        QFETCH(int, type);
+        QFETCH(QString, prefix);
+        const QString text = "Platte voll\nApplication: " + QCoreApplication::applicationFilePath();
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
-        ReportError(static_cast<unsigned char>(severity), QStringLiteral("M"));
+        ReportError(static_cast<unsigned char>(severity), "Platte voll");
+        QCOMPARE(dialogs.texts(), QStringList{text});
+        QTEST(int(dialogs.shown().first().type), "type");
+        SetConsoleProcess(true);
+        StderrCapture capture;
+        ReportError(static_cast<unsigned char>(severity), "Platte voll");
+        QCOMPARE(capture.finish(), prefix + text + "\n");
         QCOMPARE(dialogs.shown().size(), 1);
-        QCOMPARE(int(dialogs.shown().first().type), type);
-        QCOMPARE(dialogs.shown().first().buttons, TMsgDlgButtons(mbOK));
-        QCOMPARE(dialogs.shown().first().text,
-                 QStringLiteral("M\nApplication: ") + QCoreApplication::applicationFilePath());
     }
 
     void detailsNameExceptionAndSender() {
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
+        dialogs.answer(mrOk);
         QObject sender;
-        sender.setObjectName(QStringLiteral("edGoto"));
-        const EFoo error(QStringLiteral("x"));
-        ReportError(sevError, QStringLiteral("Fehler beim Lesen"), &sender, &error);
+        sender.setObjectName("edGoto");
+        const EFoo error("x");
+        const std::runtime_error foreign("boom");
+        ReportError(sevError, "Fehler beim Lesen", &sender, &error);
+        ReportError(sevError, "M", nullptr, &foreign);
         QCOMPARE(dialogs.texts().value(0),
-                 QStringLiteral("Fehler beim Lesen\nException-Message (EFoo): x\n"
-                                "Object: QObject - edGoto\nApplication: ") +
+                 "Fehler beim Lesen\nException-Message (EFoo): x\nObject: QObject - edGoto\n"
+                 "Application: " +
                      QCoreApplication::applicationFilePath());
+        QVERIFY2(
+            dialogs.texts().value(1).contains("Exception-Message (std::runtime_error): boom\n"),
+            qPrintable(dialogs.texts().value(1)));
     }
 
-    void foreignExceptionNamedByItsClass() {
+    // The protocol keeps reports only once installed, even when they are not shown.
+    void protocolKeepsReportsOnceInstalled() {
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
-        const std::runtime_error error("boom");
-        ReportError(sevError, QStringLiteral("M"), nullptr, &error);
-        QVERIFY2(dialogs.texts().value(0).contains(
-                     QStringLiteral("Exception-Message (std::runtime_error): boom\n")),
-                 qPrintable(dialogs.texts().value(0)));
-    }
-
-    void consoleProcessWritesPrefixedLine_data() {
-        QTest::addColumn<int>("severity");
-        QTest::addColumn<QString>("prefix");
-        QTest::newRow("fatal") << int(sevFatal) << "Fatal Error: ";
-        QTest::newRow("error") << int(sevError) << "Error: ";
-        QTest::newRow("warning") << int(sevWarning) << "Warning: ";
-        QTest::newRow("information") << int(sevInformation) << "Information: ";
-    }
-    void consoleProcessWritesPrefixedLine() {
-        QFETCH(int, severity);
-        QFETCH(QString, prefix);
-        ScriptedDialogs dialogs;  // no dialog may appear
-        SetConsoleProcess(true);
-        StderrCapture capture;
-        ReportError(static_cast<unsigned char>(severity), QStringLiteral("Platte voll"));
-        const QString written = capture.finish();
-        QCOMPARE(written, prefix + QStringLiteral("Platte voll\nApplication: ") +
-                              QCoreApplication::applicationFilePath() + QLatin1Char('\n'));
-    }
-
-    void switchedOffReportStillFillsProtocol() {
-        ScriptedDialogs dialogs;
+        ReportError(sevError, "not kept");
+        QVERIFY(Protocol().empty());
         SetErrorReportingEnabled(false);
         InstallProtocol(true);
-        ReportError(sevWarning, QStringLiteral("still logged"));
-        QVERIFY(dialogs.shown().isEmpty());
+        ReportError(sevWarning, "still logged");
+        QCOMPARE(dialogs.shown().size(), 1);
         QCOMPARE(Protocol().size(), size_t(1));
         QCOMPARE(int(Protocol().front().Severity), int(sevWarning));
-        QVERIFY(Protocol().front().Text.startsWith(QStringLiteral("still logged\nApplication: ")));
-    }
-
-    void protocolStaysEmptyUntilInstalled() {
-        ScriptedDialogs dialogs;
-        dialogs.answer(mrOk);
-        ReportError(sevError, QStringLiteral("not kept"));
-        QVERIFY(Protocol().empty());
+        QVERIFY(Protocol().front().Text.startsWith("still logged\nApplication: "));
     }
 
     void messageDlgFmtFormatsBeforeShowing() {

@@ -32,30 +32,21 @@ void writePlain(const QString& path, const QString& section, const QString& key,
 class TestIniFileSec : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void rc4KnownAnswers_data() {
-        QTest::addColumn<QByteArray>("key");
-        QTest::addColumn<QByteArray>("plain");
-        QTest::addColumn<QByteArray>("cipherHex");
-        QTest::newRow("Key") << QByteArray("Key") << QByteArray("Plaintext")
-                             << QByteArray("BBF316E8D940AF0AD3");
-        QTest::newRow("Wiki") << QByteArray("Wiki") << QByteArray("pedia")
-                              << QByteArray("1021BF0420");
-        QTest::newRow("Secret") << QByteArray("Secret") << QByteArray("Attack at dawn")
-                                << QByteArray("45A01F645FC35B383552544B9BF5");
-    }
-
     void rc4KnownAnswers() {
-        QFETCH(QByteArray, key);
-        QFETCH(QByteArray, plain);
-        QFETCH(QByteArray, cipherHex);
-        TRC4 cipher(key);
-        // The key stream runs on across pieces and starts again after a reset.
-        const QByteArray first = cipher.process(plain.left(3));
-        QCOMPARE(QByteArray(first + cipher.process(plain.mid(3))).toHex().toUpper(), cipherHex);
-        cipher.reset();
-        QCOMPARE(cipher.process(plain.left(3)), first);
-        TRC4 decipher(key);
-        QCOMPARE(decipher.process(QByteArray::fromHex(cipherHex)), plain);
+        const char* const rows[][3] = {
+            {"Key", "Plaintext", "BBF316E8D940AF0AD3"},
+            {"Wiki", "pedia", "1021BF0420"},
+            {"Secret", "Attack at dawn", "45A01F645FC35B383552544B9BF5"}};
+        for (const auto& [key, plainText, cipherHex] : rows) {
+            const QByteArray plain(plainText);
+            TRC4 cipher(key);
+            // The key stream runs on across pieces and starts again after a reset.
+            const QByteArray first = cipher.process(plain.left(3));
+            QCOMPARE((first + cipher.process(plain.mid(3))).toHex().toUpper(), cipherHex);
+            cipher.reset();
+            QCOMPARE(cipher.process(plain.left(3)), first);
+            QCOMPARE(TRC4(key).process(QByteArray::fromHex(cipherHex)), plain);
+        }
         QVERIFY_THROWS_EXCEPTION(EKwpError, (void)TRC4(QByteArray()));
     }
 
@@ -70,8 +61,7 @@ private Q_SLOTS:
             writer.WriteString("MEIER", "Vollname", "Hans Müller");
             writer.WriteFloat("MEIER", "Provision", 2.5);
             writer.WriteBool("MEIER", "ZutrittsSperre", true);
-            writer.UpdateFile();
-        }
+        }  // the writer writes the file when it goes
         QCOMPARE(ReadFileBytes(path), ReadFileBytes(KWP_TEST_DATA_DIR "/protected_golden.ini"));
         const TIniFileSec ini(KWP_TEST_DATA_DIR "/protected_golden.ini");
         QCOMPARE(ini.ReadString("System", "A1", "-"), QStringLiteral("C:\\SUITE\\DATA\\"));
@@ -83,64 +73,29 @@ private Q_SLOTS:
         QVERIFY(ini.SectionExists("meier"));
         QVERIFY(ini.ValueExists("System", "Journale"));
         QVERIFY(!ini.ValueExists("System", "Lager"));
+        // A protected empty text is no number and no flag.
+        QCOMPARE(ini.ReadInteger("System", "Journale", 7), 7);
+        QCOMPARE(ini.ReadFloat("System", "Journale", 7.5), 7.5);
+        QCOMPARE(ini.ReadBool("System", "Journale", true), true);
     }
 
     void roundTrip_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QVariant>("value");
-        QTest::newRow("string") << "string" << QVariant("Müller & Söhne – Straße 5 € \\\\SERVER\\");
-        QTest::newRow("outside BMP") << "string" << QVariant("Notiz 😀 Ende");
-        QTest::newRow("blanks and equals") << "string" << QVariant(" a = b ");
-        QTest::newRow("negative integer") << "int" << QVariant(-2147483647 - 1);
-        QTest::newRow("negative float") << "float" << QVariant(-0.001);
-        QTest::newRow("false") << "bool" << QVariant(false);
+        QTest::addColumn<QString>("value");
+        QTest::newRow("umlauts and backslashes") << "Müller & Söhne – Straße 5 € \\\\SERVER\\";
+        QTest::newRow("outside BMP") << "Notiz 😀 Ende";
+        QTest::newRow("blanks and equals") << " a = b ";
     }
-
     void roundTrip() {
-        QFETCH(QString, kind);
-        QFETCH(QVariant, value);
+        QFETCH(QString, value);
         QTemporaryDir dir;
         const QString path = dir.filePath("SYSDATB.INI");
-        {
-            TIniFileSecWriter writer(path);
-            writer.WriteString("Listen", "Benutzer", "MEIER,SCHULZE");
-            if (kind == "string") writer.WriteString("MEIER", "Wert", value.toString());
-            if (kind == "int") writer.WriteInteger("MEIER", "Wert", value.toInt());
-            if (kind == "float") writer.WriteFloat("MEIER", "Wert", value.toDouble());
-            if (kind == "bool") writer.WriteBool("MEIER", "Wert", value.toBool());
-            writer.UpdateFile();
-        }
-        const TIniFileSec ini(path);
-        QCOMPARE(ini.FileName(), path);
-        QCOMPARE(ini.ReadString("Listen", "Benutzer", "-"), QStringLiteral("MEIER,SCHULZE"));
-        if (kind == "string")
-            QCOMPARE(ini.ReadString("MEIER", "Wert", "<default>"), value.toString());
-        if (kind == "int") QCOMPARE(ini.ReadInteger("MEIER", "Wert", 4711), value.toInt());
-        if (kind == "float") QCOMPARE(ini.ReadFloat("MEIER", "Wert", 47.11), value.toDouble());
-        if (kind == "bool") {
-            QCOMPARE(ini.ReadBool("MEIER", "Wert", !value.toBool()), value.toBool());
-        }
-        // The value is not readable in the file (short ones may occur in Base64 by chance).
+        TIniFileSecWriter writer(path);
+        writer.WriteString("MEIER", "Wert", value);
+        writer.UpdateFile();
+        QCOMPARE(TIniFileSec(path).ReadString("MEIER", "Wert", "-"), value);
+        // Not readable in the file.
         const QString stored = TIniFile(path).ReadString("MEIER", "Wert", QString());
-        QVERIFY(!stored.isEmpty());
-        if (value.toString().size() >= 4) QVERIFY(!stored.contains(value.toString()));
-    }
-
-    void writerDestructorWritesBack() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("SYSDATA.INI");
-        {
-            TIniFileSecWriter writer(path);
-            writer.WriteString("System", "Lager", "L:\\LAGER\\");
-            writer.WriteString("System", "Weg", "x");
-            writer.DeleteKey("System", "Weg");
-            writer.WriteString("Alt", "A", "1");
-            writer.EraseSection("Alt");
-        }
-        const TIniFileSec ini(path);
-        QCOMPARE(ini.ReadString("System", "Lager", "-"), QStringLiteral("L:\\LAGER\\"));
-        QVERIFY(!ini.ValueExists("System", "Weg"));
-        QVERIFY(!ini.SectionExists("Alt"));
+        QVERIFY(!stored.isEmpty() && !stored.contains(value));
     }
 
     void writerDestructorReportsFailure() {
@@ -197,22 +152,6 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadString(section, key, "<default>"), QStringLiteral("<default>"));
         QCOMPARE(ini.ReadString(section, "Leer", "<default>"), QStringLiteral("<default>"));
         QCOMPARE(ini.ReadString("System", "A1", "<default>"), QStringLiteral("D:\\DATEN\\"));
-    }
-
-    void protectedEmptyValue() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("SYSDATA.INI");
-        {
-            TIniFileSecWriter writer(path);
-            writer.WriteString("System", "Briefe", "");
-            writer.UpdateFile();
-        }
-        const TIniFileSec ini(path);
-        const QString text = ini.ReadString("System", "Briefe", "<default>");
-        QVERIFY(text.isEmpty());
-        QCOMPARE(ini.ReadInteger("System", "Briefe", 7), 7);
-        QCOMPARE(ini.ReadFloat("System", "Briefe", 7.5), 7.5);
-        QCOMPARE(ini.ReadBool("System", "Briefe", true), true);
     }
 
     void garbageReadsDefault_data() {

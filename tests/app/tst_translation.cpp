@@ -3,7 +3,6 @@
 #include <QTranslator>
 #include <QtTest>
 
-#include "app/translation.h"
 #include "testsupport.h"
 
 namespace {
@@ -37,8 +36,6 @@ QStringList userTextsInSources() {
 class TestTranslation : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { UseLanguage(QStringLiteral("de_DE")); }
-
     void englishCatalogueCoversEveryText() {
         QTranslator english;
         QVERIFY(english.load(QStringLiteral(":/i18n/kwp_en.qm")));
@@ -49,25 +46,6 @@ private Q_SLOTS:
             if (english.translate("KWP", text.toUtf8().constData()).isEmpty()) missing.append(text);
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(" | "))));
-    }
-
-    void switchingLanguage_data() {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("british") << "en_GB" << true << "Address management";
-        QTest::newRow("american") << "en_US" << true << "Address management";
-        QTest::newRow("german") << "de_DE" << true << "Adressverwaltung";
-        QTest::newRow("swiss german") << "de_CH" << true << "Adressverwaltung";
-        QTest::newRow("no catalogue") << "fi_FI" << false << "Adressverwaltung";
-    }
-    void switchingLanguage() {
-        QFETCH(QString, code);
-        UseLanguage(QStringLiteral("en_GB"));  // a switch must also undo the previous one
-        QTEST(UseLanguage(code), "found");
-        QCOMPARE(GetCurrentLanguage(), code);
-        QTEST(_("Adressverwaltung"), "caption");
-        QCOMPARE(_("Text ohne Übersetzung"), QStringLiteral("Text ohne Übersetzung"));
     }
 };
 

