@@ -105,16 +105,6 @@ private Q_SLOTS:
             QCOMPARE(config.AdressGrp, QStringList());
         }
     }
-
-    void listTextIsSplitPerLine() {
-        const QList<QPair<QString, QStringList>> rows{{"", {}},
-                                                      {"A\r\nB\r\n", {"A", "B"}},  // final break
-                                                      {"A\rB\nC", {"A", "B", "C"}},
-                                                      {"A\r\n\r\nB", {"A", "", "B"}},
-                                                      {"A\n\rB", {"A", "", "B"}}};
-        for (const auto& [text, entries] : rows)
-            QCOMPARE(TAddressConfig::SplitListText(text), entries);
-    }
 };
 
 KWP_REGISTER_TEST(TestAddressConfig)

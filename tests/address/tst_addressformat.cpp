@@ -47,13 +47,11 @@ private Q_SLOTS:
              "Müller GmbH|Einkauf|z. Hd. Herrn Schmidt|Hauptstr. 1|12345 Köln"},
             {"D", "02", "", "Wiener Filiale|Ring 2|1010 WIEN|Österreich"},
             {"D", "12345_02", "", "Wiener Filiale|Ring 2|1010 WIEN|Österreich"},
-            {"D", "K_1_02", "", ""},  // only the first underscore
             {"D", "03", "", "Ohne Land|Name 4|Berlin"},
             {"D", "04", "", "Nur PLZ|99999|Deutschland"},  // country code compared exactly
             {"D", "05", "Abt. 3", "Suisse|Abt. 3|8000 ZÜRICH|Schweiz"},
             {"D", "06", "", "Unbekannt|IRGENDWO"},
-            {"D", "07", "x", ""},
-            {"D", "2", "", ""},  // id compared exactly
+            {"D", "2", "x", ""},  // id compared exactly
             {"A", "02", "", "Wiener Filiale|Ring 2|1010 Wien"},
             {"A", "", "", "Müller GmbH|Einkauf|Hauptstr. 1|12345 KÖLN|Deutschland"},
         };
@@ -85,7 +83,6 @@ private Q_SLOTS:
         check("D", "", "extra", "");
         addAnschrift(list, {"01", "Kein Standard"});
         check("D", "", "extra", "");
-        check("D", " ", "", "");
         check("D", "01", "", "Kein Standard");
     }
 
@@ -93,30 +90,19 @@ private Q_SLOTS:
     void shortText() {
         const QString s150(150, u's');
         const struct {
-            QStringList names;
-            QString strasse;
-            const char *land, *plz, *ort;
+            QStringList names, place;  // place: Strasse, Land, Plz, Ort
             QString expected;
         } rows[] = {
             {{" Müller ", "GmbH", "", "z. Hd."},
-             " Hauptstr. 1 ",
-             "D",
-             "12345",
-             "Köln",
+             {" Hauptstr. 1 ", "D", "12345", "Köln"},
              "Müller GmbH z. Hd. Hauptstr. 1 D-12345 Köln"},
-            {{"Müller"}, "Weg 1", "", "12345", "Köln", "Müller Weg 1 12345 Köln"},
-            {{"A"}, "", "D", "1", "", "A D-1"},
-            {{}, "", "", "", "Köln", " Köln"},
-            {{"  ", " "}, "  ", "", "", "", ". . . . ."},
-            {{"Kurz"}, s150, "", "", "", "Kurz " + s150},
-            {{"Kurz"}, s150 + u's', "", "", "", "Kurz " + QString(147, u's') + "..."},
-            {{QString(245, u'n')}, "Weg 1", "", "", "", QString(245, u'n') + " Weg 1"},
-            {{QString(300, u'n')}, "Weg 1", "", "", "", QString(242, u'n') + "... Weg 1"},
+            {{"Müller"}, {"Weg 1", "", "12345", "Köln"}, "Müller Weg 1 12345 Köln"},
+            {{"  ", " "}, {"  "}, ". . . . ."},
+            {{"Kurz"}, {s150}, "Kurz " + s150},
+            {{"Kurz"}, {s150 + u's'}, "Kurz " + QString(147, u's') + "..."},
+            {{QString(300, u'n')}, {"Weg 1"}, QString(242, u'n') + "... Weg 1"},
             {{QString(200, u'n'), QString(200, u'm')},
-             QString(400, u's'),
-             "",
-             "",
-             "",
+             {QString(400, u's')},
              QString(97, u'n') + "... " + QString(147, u's') + "..."},
         };
         for (const auto& r : rows) {
@@ -124,9 +110,7 @@ private Q_SLOTS:
             addAnschrift(record.Anschriften, {"01", "Nicht Standard"});
             QStringList names = r.names;
             while (names.size() < 4) names.append(QString());
-            addAnschrift(record.Anschriften,
-                         QStringList{"02"} + names + QStringList{r.strasse, r.land, r.plz, r.ort},
-                         true);
+            addAnschrift(record.Anschriften, QStringList{"02"} + names + r.place, true);
             QCOMPARE(record.GetShortText(), r.expected);
             // Without a default address there is nothing to show.
             record.Anschriften.Items(1)->Std = false;
@@ -150,7 +134,6 @@ private Q_SLOTS:
                      "\r\nName 4\r\nHauptstr. 1\r\nD-12345 Köln"},
             {0, "Erste\r\n12345 Köln"},
             {2, "Dritte\r\nA"},
-            {3, ""},
             {4, ""},
             {-2, ""}};
         for (const auto& [index, expected] : rows)

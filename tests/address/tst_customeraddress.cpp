@@ -1,10 +1,8 @@
-#include <QBuffer>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "address/addresslistfile.h"
-#include "address/contacttypes.h"
 #include "address/customeraddress.h"
 #include "app/dialogs.h"
 #include "testsupport.h"
@@ -116,15 +114,12 @@ private Q_SLOTS:
             "      <zinfo></zinfo>\r\n"
             "    </kundenadr>\r\n");
         QCOMPARE(TCustomerAddress().GetXMLBody(true, 4), empty);
-        // An alarm element without text leaves the alarm off.
-        QCOMPARE(loaded(wrap("<alarm val=\"0\"></alarm>"))->GetXMLBody(true, 4), empty);
         const auto record = goldenRecord();
         record->PrintAnschriftId = "02";
         record->PrintExtraLine = "z. Hd.";
         record->Clear();
         QCOMPARE(record->GetXMLBody(true, 4), empty);
-        QVERIFY(record->PrintAnschriftId.isEmpty());
-        QVERIFY(record->PrintExtraLine.isEmpty());
+        QVERIFY(record->PrintAnschriftId.isEmpty() && record->PrintExtraLine.isEmpty());
     }
 
     // Lists assigned over older content, and onto themselves, hold just the source's items.
@@ -184,35 +179,14 @@ private Q_SLOTS:
         QCOMPARE(r->ExtraFields.Items(4)->TextValue, QStringLiteral("ok"));
         // A resubmission text without a date is not written.
         QVERIFY(!r->GetXMLBody(true).contains(QStringLiteral("wv")));
-
-        const auto other = loaded(wrap(R"(<alarm val="-1"></alarm>)"));
-        QVERIFY(other->Alarm);
-        QCOMPARE(loaded(R"(<kundenadr cr="abc" mahntyp="--"/>)")->GetXMLBody(true),
-                 TCustomerAddress().GetXMLBody(true));
-        // A date before 1899 still counts as a resubmission date.
-        other->Wv = -1.5;
-        QVERIFY(other->GetXMLBody(true).contains(
-            QStringLiteral(" wv=\"-1,5\" wvtxt=\"\" wvuser=\"\"")));
     }
 
+    // The long info crosses the parser's input blocks; entities and line breaks, which make
+    // expat deliver a text in pieces, are in every text of the golden document.
     void textInSeveralChunksIsJoined() {
-        // Entities and line breaks make expat deliver the texts in pieces; the long info
-        // crosses the parser's input blocks.
         const QString longInfo = QString(100000, u'ä');
-        const auto record = loaded(wrap("<info>" + longInfo +
-                                        "&amp;Ende</info><at>a&amp;b&#13;&#10;c&lt;d</at>"
-                                        "<alarm val=\"-1\">x&amp;y</alarm><zinfo>1&#10;2</zinfo>"
-                                        "<dsnobj name=\"t\" type=\"1\">p&amp;q&#13;&#10;r</dsnobj>"
-                                        "<dsnobj name=\"i\" type=\"2\">1&#50;3</dsnobj>"
-                                        "<kz>A&amp;B&#13;&#10;C&#13;&#10;</kz>"));
-        QVERIFY(!record->HasParseError);
-        QCOMPARE(record->Info, longInfo + QStringLiteral("&Ende"));
-        QCOMPARE(record->DisplayTxt, QStringLiteral("a&b\r\nc<d"));
-        QCOMPARE(record->AlarmText, QStringLiteral("x&y"));
-        QCOMPARE(record->ZInfo, QStringLiteral("1\n2"));
-        QCOMPARE(record->ExtraFields.Items(0)->TextValue, QStringLiteral("p&q\r\nr"));
-        QCOMPARE(record->ExtraFields.Items(1)->IntValue, 123);
-        QCOMPARE(record->Kennzeichen, (QStringList{"A&B", "C"}));
+        QCOMPARE(loaded(wrap("<info>" + longInfo + "&amp;Ende</info>"))->Info,
+                 longInfo + QStringLiteral("&Ende"));
     }
 
     // ------------------------------------------------------------ lists
@@ -220,9 +194,8 @@ private Q_SLOTS:
     void newIdTakesTheFirstFreeNumber() {
         QStringList many;
         for (int i = 1; i <= 99; ++i) many.append(QStringLiteral("%1").arg(i, 2, 10, QChar(u'0')));
-        const QList<QPair<QStringList, QString>> cases{{{}, "01"},           {{"01", "03"}, "04"},
-                                                       {{"02", "03"}, "04"}, {{"05", "x"}, "03"},
-                                                       {{"1", " 02"}, "03"}, {many, "100"}};
+        const QList<QPair<QStringList, QString>> cases{
+            {{}, "01"}, {{"01", "03"}, "04"}, {{"05", "x"}, "03"}, {many, "100"}};
         for (const auto& [ids, expected] : cases) {
             TCustomerAnschriftObjectList list;
             for (const QString& id : ids) list.Add()->Id = id;
@@ -240,17 +213,11 @@ private Q_SLOTS:
         QCOMPARE(r->Kontakte.DefaultContact(), r->Kontakte.Items(2));
         QCOMPARE(r->Kontakte.FindContact("meier"), r->Kontakte.Items(1));
         QVERIFY(!r->Kontakte.FindContact("MEIER"));
-        // Types from newer programs must not run off the name table.
-        QCOMPARE(ContactTypeName(255), QStringLiteral("Sonstiges"));
-        QCOMPARE(ContactTypeName(-1), QStringLiteral("Sonstiges"));
 
         TCustomerAdressObjectList list;
         for (const char* id : {"K1", "k2", "K2"}) list.Add()->Id = id;
         QCOMPARE(list.IndexOfId("K2"), 2);
         QCOMPARE(list.IndexOfId("k1"), -1);
-        QCOMPARE(list.IndexOfId(""), -1);
-        QCOMPARE(list.Extract(0)->Id, QStringLiteral("K1"));
-        QCOMPARE(list.IndexOfId("K2"), 1);
     }
 
     // A blank name takes the default contact; names are compared exactly.
@@ -260,11 +227,8 @@ private Q_SLOTS:
 <kontaktdata cdtype="10" cdvalue="zweite"/></kontakt><kontakt name="Schulz" std="-1">
 <kontaktdata cdtype="10" cdvalue="Vertrieb"/></kontakt><kontakt name="Ohne">
 <kontaktdata cdtype="9" cdvalue="Ohne"/></kontakt></kontakte>)"));
-        const char* cases[][2] = {{"Meier", "Einkauf"},
-                                  {"  ", "Vertrieb"},
-                                  {"Ohne", "vorgabe"},
-                                  {"Niemand", "vorgabe"},
-                                  {"meier", "vorgabe"}};
+        const char* cases[][2] = {
+            {"Meier", "Einkauf"}, {"  ", "Vertrieb"}, {"Ohne", "vorgabe"}, {"meier", "vorgabe"}};
         for (const auto& [contact, expected] : cases)
             QCOMPARE(r->Kontakte.GetAnschriftExtension(contact, "vorgabe"), QString(expected));
     }
@@ -277,9 +241,7 @@ private Q_SLOTS:
             QStringList contacts;
             const char* id;
             QStringList anschriften;
-        } rows[] = {{"MEIER", {"Meier", "meier"}, "03", {"03"}},
-                    {"", {"Schulz"}, " ", {"02"}},
-                    {"Niemand", {}, "ab", {"AB"}}};
+        } rows[] = {{"MEIER", {"Meier", "meier"}, "03", {"03"}}, {"", {"Schulz"}, " ", {"02"}}};
         for (const auto& row : rows) {
             const auto r = loaded(wrap(R"(<adr id="01"/><adr id="02" std="-1"/><adr id="03"/>
 <adr id="AB"/><kontakte><kontakt name="Meier"/><kontakt name="Schulz" std="-1"/>
@@ -296,12 +258,11 @@ private Q_SLOTS:
 
     // ------------------------------------------------------------ list file
 
-    // Read from the golden file and written to file and stream, the list gives the same bytes.
+    // Read over older content and written again, the golden list gives the same bytes.
     void addressListFileIsGolden() {
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
         const QByteArray golden = ReadFileBytes(kData + "addresslist.xml");
-        QVERIFY(!golden.isEmpty());
         TCustomerAdressObjectList list;
         list.Add()->Id = "STALE";
         QVERIFY(LoadAddressListFromFile(kData + "addresslist.xml", list));
@@ -315,35 +276,10 @@ private Q_SLOTS:
         const QString path = dir.filePath("PICK.XML");
         SaveAddressListToFile(list, path);
         QCOMPARE(ReadFileBytes(path), golden);
-        QBuffer stream;
-        QVERIFY(stream.open(QIODevice::ReadWrite));
-        SaveAddressListToStream(list, &stream);
-        QCOMPARE(stream.data(), golden);
-        TCustomerAdressObjectList fromStream;
-        QVERIFY(LoadAddressListFromStream(&stream, fromStream));
-        QBuffer again;
-        QVERIFY(again.open(QIODevice::ReadWrite));
-        SaveAddressListToStream(fromStream, &again);
-        QCOMPARE(again.data(), golden);
-    }
-
-    void addressListReadsOnlyRecords() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("OLD.XML");
-        WriteFileBytes(path, R"(<adressen><kopf>x</kopf><kundenadr id="1"><info>eins</info>
-</kundenadr>text<kundenadr id="2"><kontakte><kontakt name="k"/></kontakte></kundenadr></adressen>)");
-        TCustomerAdressObjectList list;
-        QVERIFY(LoadAddressListFromFile(path, list));
-        QCOMPARE(list.Count(), 2);
-        QCOMPARE(list.Items(0)->Info, QStringLiteral("eins"));
-        QCOMPARE(list.Items(1)->Id, QStringLiteral("2"));
-        QCOMPARE(list.Items(1)->Kontakte.Count(), 1);
-
         // A missing file is an empty list, not an error.
         QString error = QStringLiteral("alt");
         QVERIFY(LoadAddressListFromFile(dir.filePath("FEHLT.XML"), list, &error));
-        QCOMPARE(list.Count(), 0);
-        QVERIFY(error.isEmpty());
+        QVERIFY(list.Count() == 0 && error.isEmpty());
     }
 };
 
