@@ -1,5 +1,3 @@
-#include <QBuffer>
-#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringEncoder>
@@ -95,37 +93,6 @@ private Q_SLOTS:
         QCOMPARE(dialogs.shown().at(0).type, mtError);
         QVERIFY(QFileInfo(dir.filePath("ordner.xml/inhalt")).isDir());
         QVERIFY(!QFileInfo::exists(dir.filePath("fehlt")));
-    }
-
-    void writesToDevices() {
-        QBuffer borrowed;
-        QVERIFY(borrowed.open(QIODevice::WriteOnly));
-        TDBXMLCoreWriter(&borrowed).WriteLine("<ä/>");
-        // Not owned: still open and usable.
-        QVERIFY(borrowed.isOpen());
-        QCOMPARE(borrowed.data(), utf16le("<ä/>\r\n"));
-        auto owned = std::make_unique<QBuffer>();
-        QVERIFY(owned->open(QIODevice::WriteOnly));
-        QPointer<QBuffer> watch(owned.get());
-        {
-            TDBXMLCoreWriter writer(owned.release(), true);
-            writer.WriteHeader();
-            QCOMPARE(watch->data(), kHeader);
-        }
-        QVERIFY(watch.isNull());
-    }
-
-    void refusedWriteThrows() {
-        QBuffer buffer;
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        TDBXMLCoreWriter writer(&buffer);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ReadOnly device"));
-        try {
-            writer.WriteLine("<a/>");
-            QFAIL("no exception");
-        } catch (const EKwpError& error) {
-            QVERIFY(error.message().startsWith("Fehler beim Schreiben der XML-Daten."));
-        }
     }
 };
 
