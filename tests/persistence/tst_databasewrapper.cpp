@@ -143,12 +143,6 @@ private Q_SLOTS:
         QVERIFY2(dialogs.texts()[0].startsWith("TTestDatabase.GetLastID"),
                  qPrintable(dialogs.texts()[0]));
         QVERIFY(dialogs.texts()[0].contains("kaputt"));
-        try {
-            withoutCallback.LockDB("ADMIN");
-            QFAIL("locked without a database");
-        } catch (const EKwpError& e) {
-            QCOMPARE(e.message(), "LockDBInternal TTestDatabase");
-        }
     }
 
     void lockShowsTheHolderToOtherWorkstations() {
