@@ -1,6 +1,4 @@
-#include <QBuffer>
 #include <QRandomGenerator>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -26,17 +24,13 @@ struct SampleValues {
 // text collected in TextBuffer for long ones.
 class TSampleRecord : public TDBXMLCoreObject, public SampleValues {
 public:
-    QStringList events;  // qualified names of the elements started and ended
     int noteChunks = 0;
-    int lastReserved = -1;
     std::function<void(const QString& qName)> onStart;
 
     QString className() const override { return "TSampleRecord"; }
 
     void StartElement(const QString&, const QString&, const QString& qName,
                       const TXmlAttributes& attributes) override {
-        events << "start " + qName;
-        if (onStart) onStart(qName);
         if (qName == "sample") {
             name = attributes.value("name");
             count = ToInt(attributes.value("count"), 0);
@@ -48,6 +42,7 @@ public:
             CurrentElement = qName;
             TextBuffer.clear();
         }
+        if (onStart) onStart(qName);
     }
     void Characters(const QString& chunk) override {
         if (CurrentElement != "note") return;
@@ -55,7 +50,6 @@ public:
         ++noteChunks;
     }
     void EndElement(const QString&, const QString&, const QString& qName) override {
-        events << "end " + qName;
         if (qName == "note" && CurrentElement == "note") {
             note = TextBuffer.dataString();
             CurrentElement.clear();
@@ -63,11 +57,9 @@ public:
     }
     void Clear() override {
         static_cast<SampleValues&>(*this) = {};
-        events.clear();
         noteChunks = 0;
     }
-    void WriteXML(bool flag, int reserved) override {
-        lastReserved = reserved;
+    void WriteXML(bool, int) override {
         WriteFormatLine(
             "<sample name=\"%s\" count=\"%d\" amount=\"%s\" active=\"%s\" changed=\"%s\">",
             {XmlEscape(name), count, FloatToStr(amount), BoolToXml(active),
@@ -75,10 +67,6 @@ public:
         Write("<note>");
         Write(XmlEscape(note));
         WriteLine("</note>");
-        if (flag) {
-            WriteFormat("<memo>%s</memo>", {"voll"});
-            WriteLine("");
-        }
         WriteLine("</sample>");
     }
     void fill(const SampleValues& values) { static_cast<SampleValues&>(*this) = values; }
@@ -102,17 +90,6 @@ QByteArray utf16Bytes(const QString& text) {
     return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
-// A long text mixing one-, two- and four-byte characters and markup, so that chunk and buffer
-// boundaries fall inside every kind of character.
-QString longText(int length, quint32 seed) {
-    static const QStringList pieces = {"a",   "Straße ", "ä",  "😀", "\r\n", "&",
-                                       "<b>", "\"",      "中", "𝄞", " ",    "\t"};
-    QRandomGenerator random(seed);
-    QString text;
-    while (text.size() < length) text += pieces.at(random.bounded(int(pieces.size())));
-    return text;
-}
-
 }  // namespace
 
 Q_DECLARE_METATYPE(SampleValues)
@@ -134,12 +111,13 @@ private Q_SLOTS:
         QTest::newRow("small values")
             << SampleValues{"",    "",    std::numeric_limits<int>::min(),
                             -1e-7, false, QDateTime(QDate(1899, 12, 29), QTime(6, 0))};
-        QTest::newRow("big values")
-            << SampleValues{"x",  "y",   std::numeric_limits<int>::max(),
-                            1e20, false, QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999))};
         // Beyond the parser's buffer: the text arrives in chunks.
         SampleValues longNote = kGolden;
-        longNote.note = longText(200000, 42);
+        // Mixed one-, two- and four-byte characters and markup, so that chunk and buffer
+        // boundaries fall inside every kind of character.
+        const QStringList pieces = {"a", "Straße ", "ä", "😀", "\r\n", "&", "<b>", "\"", "中", "𝄞"};
+        QRandomGenerator random(42);
+        while (longNote.note.size() < 200000) longNote.note += pieces.at(random.bounded(10));
         QTest::newRow("long text") << longNote;
     }
     void saveAndLoadRestoresEveryField() {
@@ -167,55 +145,27 @@ private Q_SLOTS:
         record.fill(kGolden);
         record.SaveToFile(path);
         const QByteArray expected = ReadFileBytes(kGoldenPath);
-        QVERIFY(!expected.isEmpty());
         QCOMPARE(ReadFileBytes(path), expected);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sample.xml"});
-        QBuffer stream;
-        QVERIFY(stream.open(QIODevice::WriteOnly));
-        record.SaveToStream(&stream);
-        QCOMPARE(stream.data(), expected);
-        const QString full = record.GetXML(true);
-        QCOMPARE(record.lastReserved, 0);
-        QCOMPARE(utf16Bytes(full), expected);
-        // The flag and the reserved value reach WriteXML.
-        QVERIFY(!record.GetXML(false).contains("<memo>"));
-        const QString body = record.GetXMLBody(true, 7);
-        QCOMPARE(record.lastReserved, 7);
-        QVERIFY(body.startsWith("<sample name="));
-        QVERIFY(full.endsWith(body));
+        QCOMPARE(utf16Bytes(record.GetXML(true)), expected);
     }
 
-    // The plain encodings every reader loads are in tests/address/tst_xmlreaders.cpp.
-    void otherEncodingsLoad_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("note");
-        const QString name = "Grüße 😀 中", note = longText(70000, 3);
-        const QString doc = "<sample name=\"" + XmlEscape(name) + "\"><note>" + XmlEscape(note) +
-                            "</note></sample>";
-        QTest::newRow("long UTF-8") << doc.toUtf8() << name << note;
-        QStringEncoder be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
-        QTest::newRow("UTF-16BE") << QByteArray(be.encode(doc)) << name << note;
-        QTest::newRow("Windows-1252") << QByteArray(
-                                             "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"
-                                             "<sample name=\"\x80 \x84Gr\xFC\xDF"
-                                             "e\x93 \x8A\"/>")
-                                      << "€ „Grüße“ Š" << QString();
-    }
-    void otherEncodingsLoad() {
-        QFETCH(QByteArray, bytes);
+    // The plain encodings every reader loads are in tests/address/tst_xmlreaders.cpp; files in
+    // the Windows code page hold characters Latin-1 lacks.
+    void windowsCodePageLoads() {
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
-        WriteFileBytes(dir.filePath("fremd.xml"), bytes);
+        WriteFileBytes(dir.filePath("fremd.xml"),
+                       "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"
+                       "<sample name=\"\x80 \x84Gr\xFC\xDF"
+                       "e\x93 \x8A\"/>");
         TSampleRecord record;
         record.LoadFromFile(dir.filePath("fremd.xml"));
         QVERIFY2(!record.HasParseError, qPrintable(record.ErrorText));
-        QTEST(record.name, "name");
-        QTEST(record.note, "note");
+        QCOMPARE(record.name, "€ „Grüße“ Š");
         // A string is already decoded: its declared encoding does not apply.
         QVERIFY(record.LoadFromXML(
             "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><sample name=\"Grüße 😀\"/>"));
-        QVERIFY2(!record.HasParseError, qPrintable(record.ErrorText));
         QCOMPARE(record.name, "Grüße 😀");
     }
 
@@ -232,8 +182,6 @@ private Q_SLOTS:
                     ("&" + QByteArray(1, char(c - 1)) + ";").repeated(10) + "\">";
         QTest::newRow("bad entity")
             << header + utf16Bytes(entity) << "undefined entity Line 3 Column 9";
-        QTest::newRow("two roots")
-            << QByteArray("<a/><b/>") << "junk after document element Line 1 Column 5";
         QTest::newRow("unbound prefix") << QByteArray("<k:sample/>") << "unbound prefix";
         QTest::newRow("entity expansion bomb") << bomb + "]><l>&i;</l>" << QString();
     }
@@ -259,7 +207,7 @@ private Q_SLOTS:
 
     void errorStateIsResetByTheNextLoad() {
         ScriptedDialogs dialogs;
-        for (int i = 0; i < 3; ++i) dialogs.answer(mrOk);
+        for (int i = 0; i < 2; ++i) dialogs.answer(mrOk);
         QTemporaryDir dir;
         TSampleRecord record;
         QVERIFY(record.LoadFromXML("<sample>\n<note>"));
@@ -276,31 +224,17 @@ private Q_SLOTS:
         QVERIFY(!record.HasParseError);
         QCOMPARE(record.ErrorText, QString());
         compareFields(record, kGolden);
-        // A folder cannot be read.
-        record.LoadFromFile(dir.path());
-        QVERIFY(dialogs.texts().last().startsWith("XML-Analysefehler.\r\nTSampleRecord\r\n" +
-                                                  dir.path()));
-        QCOMPARE(record.FileName, QString());
     }
 
-    void emptyOrAbsentInputLeavesObjectCleared() {
+    void absentFileLeavesObjectCleared() {
         ScriptedDialogs dialogs;
-        QTemporaryDir dir;
         TSampleRecord record;
-        QBuffer empty;
-        QVERIFY(empty.open(QIODevice::ReadOnly));
-        const std::function<void()> loads[] = {
-            [&] { record.LoadFromFile(dir.filePath("gibtesnicht.xml")); },
-            [&] { record.LoadFromStream(&empty); },
-            [&] { QVERIFY(!record.LoadFromXML(QString())); }};
-        for (const auto& load : loads) {
-            record.fill(kGolden);
-            record.CurrentElement = "note";
-            load();
-            compareFields(record, SampleValues{});
-            QCOMPARE(record.CurrentElement, QString());
-            QVERIFY(!record.HasParseError);
-        }
+        record.fill(kGolden);
+        record.CurrentElement = "note";
+        record.LoadFromFile(QTemporaryDir().filePath("gibtesnicht.xml"));
+        compareFields(record, SampleValues{});
+        QCOMPARE(record.CurrentElement, QString());
+        QVERIFY(!record.HasParseError);
         QCOMPARE(dialogs.shown().size(), 0);
     }
 
@@ -335,9 +269,8 @@ private Q_SLOTS:
                                               : ""),
                 qPrintable(text));
         }
-        // Parsing stopped at the throwing handler; what came before stays.
-        QCOMPARE(record.events.last(), "start note");
-        QVERIFY(!record.events.contains("end sample"));
+        // Parsing stopped at the throwing handler: the note was begun, never ended.
+        QCOMPARE(record.note, QString());
         QCOMPARE(record.name, kGolden.name);
         QCOMPARE(record.FileName, QString());
         QVERIFY(!record.HasParseError);
