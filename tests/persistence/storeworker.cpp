@@ -14,52 +14,12 @@
 #include "app/errorreport.h"
 #include "testdatabase.h"
 
-namespace {
-int appendItems(const QString& dir, const QString& prefix, int count) {
-    TTestDatabase database;
-    database.OpenDirectory(dir, false, false);
-    // The writers take turns many times; the pause after each wait would only slow the test.
-    database.SetLockSettleDelay(0);
-    for (int i = 1; i <= count; ++i) {
-        std::unique_ptr<TDatabaseLock> lock;
-        if (i % 5 == 0) {
-            lock = database.LockDB(prefix, database.Items);
-            if (!lock) return 4;
-        }
-        TStoreTable& items = *database.Items;
-        items.Append();
-        items.FieldByName("ID").SetAsString(prefix + QString::number(i).rightJustified(4, '0'));
-        items.FieldByName("TEXT").SetAsString("Eintrag von " + prefix);
-        items.FieldByName("CREATED").SetAsDateTime(45000 + i);
-        items.FieldByName("XMLDATA").SetAsString(QString("<x n=\"%1\"/>").arg(i));
-        items.Post();
-        database.Unlock(lock);
-    }
-    std::printf("done\n");
-    return 0;
-}
-}  // namespace
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     SetConsoleProcess(true);
     const QStringList args = QCoreApplication::arguments();
     try {
-        if (args.size() == 5 && args[1] == "append")
-            return appendItems(args[2], args[3], args[4].toInt());
-        if (args.size() == 4 && args[1] == "hold") {
-            TTestDatabase database;
-            database.OpenDirectory(args[2], false, false);
-            std::unique_ptr<TDatabaseLock> lock = database.LockDB(args[3], database.Items);
-            if (!lock) return 4;
-            std::printf("locked\n");
-            std::fflush(stdout);
-            std::string line;
-            std::getline(std::cin, line);
-            database.Unlock(lock);
-            return 0;
-        }
         if (args.size() == 3 && args[1] == "probe") {
             TDateischutz lock;
             lock.setOnWait([](const QString& text, std::function<void()> cancel, TDateischutz&) {
@@ -69,9 +29,39 @@ int main(int argc, char** argv) {
             });
             return lock.Lock(args[2], "probe") ? 0 : 3;
         }
+        if (args.size() < 4) return 2;
+        TTestDatabase database;
+        database.OpenDirectory(args[2], false, false);
+        if (args.size() == 4 && args[1] == "hold") {
+            std::unique_ptr<TDatabaseLock> lock = database.LockDB(args[3], database.Items);
+            if (!lock) return 4;
+            std::printf("locked\n");
+            std::fflush(stdout);
+            std::string line;
+            std::getline(std::cin, line);
+            database.Unlock(lock);
+            return 0;
+        }
+        if (args.size() != 5 || args[1] != "append") return 2;
+        // The writers take turns many times; the pause after each wait would only slow the test.
+        database.SetLockSettleDelay(0);
+        const QString& prefix = args[3];
+        for (int i = 1; i <= args[4].toInt(); ++i) {
+            std::unique_ptr<TDatabaseLock> lock;
+            if (i % 5 == 0 && !(lock = database.LockDB(prefix, database.Items))) return 4;
+            TStoreTable& items = *database.Items;
+            items.Append();
+            items.FieldByName("ID").SetAsString(prefix + QString::number(i).rightJustified(4, '0'));
+            items.FieldByName("TEXT").SetAsString("Eintrag von " + prefix);
+            items.FieldByName("CREATED").SetAsDateTime(45000 + i);
+            items.FieldByName("XMLDATA").SetAsString(QString("<x n=\"%1\"/>").arg(i));
+            items.Post();
+            database.Unlock(lock);
+        }
+        std::printf("done\n");
+        return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 5;
     }
-    return 2;
 }

@@ -1,6 +1,4 @@
-#include <QBuffer>
 #include <QRandomGenerator>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -26,22 +24,13 @@ struct SampleValues {
 // text collected in TextBuffer for long ones.
 class TSampleRecord : public TDBXMLCoreObject, public SampleValues {
 public:
-    // What the tests observe.
-    QStringList events;
     int noteChunks = 0;
-    int lastReserved = -1;
     std::function<void(const QString& qName)> onStart;
 
     QString className() const override { return "TSampleRecord"; }
 
-    void StartElement(const QString& uri, const QString& localName, const QString& qName,
+    void StartElement(const QString&, const QString&, const QString& qName,
                       const TXmlAttributes& attributes) override {
-        events << "start " + uri + "|" + localName + "|" + qName;
-        for (int i = 0; i < attributes.count(); ++i) {
-            events << "attr " + attributes.uri(i) + "|" + attributes.localName(i) + "|" +
-                          attributes.name(i) + "=" + attributes.value(i);
-        }
-        if (onStart) onStart(qName);
         if (qName == "sample") {
             name = attributes.value("name");
             count = ToInt(attributes.value("count"), 0);
@@ -53,14 +42,14 @@ public:
             CurrentElement = qName;
             TextBuffer.clear();
         }
+        if (onStart) onStart(qName);
     }
     void Characters(const QString& chunk) override {
         if (CurrentElement != "note") return;
         TextBuffer.appendWideString(chunk);
         ++noteChunks;
     }
-    void EndElement(const QString& uri, const QString& localName, const QString& qName) override {
-        events << "end " + uri + "|" + localName + "|" + qName;
+    void EndElement(const QString&, const QString&, const QString& qName) override {
         if (qName == "note" && CurrentElement == "note") {
             note = TextBuffer.dataString();
             CurrentElement.clear();
@@ -68,11 +57,9 @@ public:
     }
     void Clear() override {
         static_cast<SampleValues&>(*this) = {};
-        events.clear();
         noteChunks = 0;
     }
-    void WriteXML(bool flag, int reserved) override {
-        lastReserved = reserved;
+    void WriteXML(bool flag, int) override {
         WriteFormatLine(
             "<sample name=\"%s\" count=\"%d\" amount=\"%s\" active=\"%s\" changed=\"%s\">",
             {XmlEscape(name), count, FloatToStr(amount), BoolToXml(active),
@@ -89,11 +76,6 @@ public:
     void fill(const SampleValues& values) { static_cast<SampleValues&>(*this) = values; }
 };
 
-SampleValues sample(const QString& name, const QString& note, int count, double amount, bool active,
-                    const QDateTime& changed) {
-    return {name, note, count, amount, active, changed};
-}
-
 void compareFields(const TSampleRecord& record, const SampleValues& values) {
     QCOMPARE(record.name, values.name);
     QCOMPARE(record.note, values.note);
@@ -104,58 +86,16 @@ void compareFields(const TSampleRecord& record, const SampleValues& values) {
 }
 
 // The values written in data/sample_golden.xml.
-const SampleValues kGolden =
-    sample("a&b \"c\"", "x<y\r\nz", 42, 1234.5, true, QDateTime(QDate(2023, 3, 15), QTime(6, 0)));
+const SampleValues kGolden{"a&b \"c\"", "x<y\r\nz", 42,
+                           1234.5,      true,       QDateTime(QDate(2023, 3, 15), QTime(6, 0))};
 const QString kGoldenPath = KWP_TEST_DATA_DIR "/sample_golden.xml";
 
 QByteArray utf16Bytes(const QString& text) {
     return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
-// A long text mixing one-, two- and four-byte characters and markup, so that chunk and buffer
-// boundaries fall inside every kind of character.
-QString longText(int length, quint32 seed) {
-    static const QStringList pieces = {"a",   "Straße ", "ä",  "😀", "\r\n", "&",
-                                       "<b>", "\"",      "中", "𝄞", " ",    "\t"};
-    QRandomGenerator random(seed);
-    QString text;
-    while (text.size() < length) text += pieces.at(random.bounded(int(pieces.size())));
-    return text;
-}
-
-enum class Route { File, Stream, Xml, StreamPart };
-
-// Loads bytes of a document through one of the public entry points.
-void loadThrough(TSampleRecord& record, Route route, const QByteArray& bytes, const QString& path) {
-    QBuffer buffer;
-    switch (route) {
-        case Route::File:
-            WriteFileBytes(path, bytes);
-            record.LoadFromFile(path);
-            break;
-        case Route::Stream:
-            buffer.setData(bytes);
-            QVERIFY(buffer.open(QIODevice::ReadOnly));
-            buffer.seek(buffer.size());
-            record.LoadFromStream(&buffer);
-            break;
-        case Route::Xml:  // the bytes are UTF-16LE here; the string keeps the BOM character
-            QVERIFY(record.LoadFromXML(
-                QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2)));
-            break;
-        case Route::StreamPart:
-            buffer.setData("JUNK" + bytes + "TAIL");
-            QVERIFY(buffer.open(QIODevice::ReadOnly));
-            buffer.seek(4);
-            QVERIFY(record.LoadFromStreamPart(&buffer, bytes.size()));
-            QCOMPARE(buffer.pos(), qint64(4) + bytes.size());
-            break;
-    }
-}
-
 }  // namespace
 
-Q_DECLARE_METATYPE(Route)
 Q_DECLARE_METATYPE(SampleValues)
 
 class TestXmlCoreObject : public QObject {
@@ -165,15 +105,24 @@ private Q_SLOTS:
         QTest::addColumn<SampleValues>("values");
         // Markup, line breaks in attributes, format characters, text beyond Latin-1 and
         // whitespace at the ends must all come back as they were.
-        QTest::newRow("texts") << sample(
+        QTest::newRow("texts") << SampleValues{
             "  <a href=\"x\">'Tom' & Jerry</a>\r\nZeile2\rZeile3\n100% %s %d Grüße 😀 € ✓ 中文 𝄞  ",
-            "  \t if (a < b && c > d) { s = \"x'\"; }\r\nb\rc\nd %% Ölmühle\t😀𝄞 ẞ\r\n\r\n  ", 7,
-            -0.5, true, QDateTime(QDate(2023, 3, 15), QTime(6, 7, 8, 123)));
-        QTest::newRow("small values") << sample("", "", std::numeric_limits<int>::min(), -1e-7,
-                                                false, QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
-        QTest::newRow("big values")
-            << sample("x", "y", std::numeric_limits<int>::max(), 1e20, false,
-                      QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999)));
+            "  \t if (a < b && c > d) { s = \"x'\"; }\r\nb\rc\nd %% Ölmühle\t😀𝄞 ẞ\r\n\r\n  ",
+            7,
+            -0.5,
+            true,
+            QDateTime(QDate(2023, 3, 15), QTime(6, 7, 8, 123))};
+        QTest::newRow("small values")
+            << SampleValues{"",    "",    std::numeric_limits<int>::min(),
+                            -1e-7, false, QDateTime(QDate(1899, 12, 29), QTime(6, 0))};
+        // Beyond the parser's buffer: the text arrives in chunks.
+        SampleValues longNote = kGolden;
+        // Mixed one-, two- and four-byte characters and markup, so that chunk and buffer
+        // boundaries fall inside every kind of character.
+        const QStringList pieces = {"a", "Straße ", "ä", "😀", "\r\n", "&", "<b>", "\"", "中", "𝄞"};
+        QRandomGenerator random(42);
+        while (longNote.note.size() < 200000) longNote.note += pieces.at(random.bounded(10));
+        QTest::newRow("long text") << longNote;
     }
     void saveAndLoadRestoresEveryField() {
         QFETCH(SampleValues, values);
@@ -188,6 +137,7 @@ private Q_SLOTS:
         QVERIFY2(!loaded.HasParseError, qPrintable(loaded.ErrorText));
         compareFields(loaded, values);
         QCOMPARE(loaded.FileName, QString());
+        if (values.note.size() > 100000) QVERIFY(loaded.noteChunks > 1);
     }
 
     void writtenBytesMatchGolden() {
@@ -199,79 +149,27 @@ private Q_SLOTS:
         record.fill(kGolden);
         record.SaveToFile(path);
         const QByteArray expected = ReadFileBytes(kGoldenPath);
-        QVERIFY(!expected.isEmpty());
         QCOMPARE(ReadFileBytes(path), expected);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sample.xml"});
-        QBuffer stream;
-        QVERIFY(stream.open(QIODevice::WriteOnly));
-        record.SaveToStream(&stream);
-        QCOMPARE(stream.data(), expected);
-        const QString full = record.GetXML(true);
-        QCOMPARE(record.lastReserved, 0);
-        QCOMPARE(utf16Bytes(full), expected);
-        // The flag and the reserved value reach WriteXML.
-        QVERIFY(!record.GetXML(false).contains("<memo>"));
-        const QString body = record.GetXMLBody(true, 7);
-        QCOMPARE(record.lastReserved, 7);
-        QVERIFY(body.startsWith("<sample name="));
-        QVERIFY(full.endsWith(body));
+        QCOMPARE(utf16Bytes(record.GetXML(true)), expected);
     }
 
-    void longTextArrivesInChunks_data() {
-        QTest::addColumn<Route>("route");
-        QTest::newRow("file") << Route::File;
-        QTest::newRow("stream") << Route::Stream;
-        QTest::newRow("string") << Route::Xml;
-        QTest::newRow("stream part") << Route::StreamPart;
-    }
-    void longTextArrivesInChunks() {
-        QFETCH(Route, route);
+    // The plain encodings every reader loads are in tests/address/tst_xmlreaders.cpp; files in
+    // the Windows code page hold characters Latin-1 lacks.
+    void windowsCodePageLoads() {
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
-        SampleValues values = kGolden;
-        values.note = longText(200000, 42);
-        TSampleRecord saved;
-        saved.fill(values);
-        const QByteArray bytes = utf16Bytes(saved.GetXML(true));
-        QVERIFY(bytes.size() > 3 * 64 * 1024);
-        TSampleRecord loaded;
-        loadThrough(loaded, route, bytes, dir.filePath("long.xml"));
-        QVERIFY2(!loaded.HasParseError, qPrintable(loaded.ErrorText));
-        QVERIFY(loaded.noteChunks > 1);
-        compareFields(loaded, values);
-    }
-
-    // The plain encodings every reader loads are in tests/address/tst_xmlreaders.cpp.
-    void otherEncodingsLoad_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("note");
-        const QString name = "Grüße 😀 中", note = longText(70000, 3);
-        const QString doc = "<sample name=\"" + XmlEscape(name) + "\"><note>" + XmlEscape(note) +
-                            "</note></sample>";
-        QTest::newRow("long UTF-8") << doc.toUtf8() << name << note;
-        QStringEncoder be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
-        QTest::newRow("UTF-16BE") << QByteArray(be.encode(doc)) << name << note;
-        QTest::newRow("Windows-1252") << QByteArray(
-                                             "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"
-                                             "<sample name=\"\x80 \x84Gr\xFC\xDF"
-                                             "e\x93 \x8A\"/>")
-                                      << "€ „Grüße“ Š" << QString();
-    }
-    void otherEncodingsLoad() {
-        QFETCH(QByteArray, bytes);
-        ScriptedDialogs dialogs;
-        QTemporaryDir dir;
-        WriteFileBytes(dir.filePath("fremd.xml"), bytes);
+        WriteFileBytes(dir.filePath("fremd.xml"),
+                       "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"
+                       "<sample name=\"\x80 \x84Gr\xFC\xDF"
+                       "e\x93 \x8A\"/>");
         TSampleRecord record;
         record.LoadFromFile(dir.filePath("fremd.xml"));
         QVERIFY2(!record.HasParseError, qPrintable(record.ErrorText));
-        QTEST(record.name, "name");
-        QTEST(record.note, "note");
+        QCOMPARE(record.name, "€ „Grüße“ Š");
         // A string is already decoded: its declared encoding does not apply.
         QVERIFY(record.LoadFromXML(
             "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><sample name=\"Grüße 😀\"/>"));
-        QVERIFY2(!record.HasParseError, qPrintable(record.ErrorText));
         QCOMPARE(record.name, "Grüße 😀");
     }
 
@@ -280,24 +178,16 @@ private Q_SLOTS:
     void malformedFilesAreReported_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("start");  // message and position
-        const auto row = [](const char* name, const QByteArray& bytes, const char* start) {
-            QTest::newRow(name) << bytes << QString(start);
-        };
         const QByteArray header = ReadFileBytes(kGoldenPath).left(2 + 2 * 41);  // BOM, declaration
         const QString entity = "<sample name=\"x\">\r\n<note>a &bogus; b</note>\r\n</sample>\r\n";
         QByteArray bomb = "<?xml version=\"1.0\"?><!DOCTYPE l [<!ENTITY a \"aaaaaaaaaa\">";
         for (char c = 'b'; c <= 'i'; ++c)
             bomb += "<!ENTITY " + QByteArray(1, c) + " \"" +
                     ("&" + QByteArray(1, char(c - 1)) + ";").repeated(10) + "\">";
-        row("bad entity", header + utf16Bytes(entity), "undefined entity Line 3 Column 9");
-        // expat points at the name of the wrong end tag.
-        row("mismatched tag", "<sample>\r\n  <note></memo>\r\n</sample>",
-            "mismatched tag Line 2 Column 11");
-        row("two roots", "<a/><b/>", "junk after document element Line 1 Column 5");
-        row("UTF-8 declared as UTF-16", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<sample/>",
-            "encoding specified in XML declaration is incorrect Line 1 Column 31");
-        row("unbound prefix", "<k:sample/>", "unbound prefix");
-        row("entity expansion bomb", bomb + "]><l>&i;</l>", "");
+        QTest::newRow("bad entity")
+            << header + utf16Bytes(entity) << "undefined entity Line 3 Column 9";
+        QTest::newRow("unbound prefix") << QByteArray("<k:sample/>") << "unbound prefix";
+        QTest::newRow("entity expansion bomb") << bomb + "]><l>&i;</l>" << QString();
     }
     void malformedFilesAreReported() {
         QFETCH(QByteArray, bytes);
@@ -321,7 +211,7 @@ private Q_SLOTS:
 
     void errorStateIsResetByTheNextLoad() {
         ScriptedDialogs dialogs;
-        for (int i = 0; i < 3; ++i) dialogs.answer(mrOk);
+        for (int i = 0; i < 2; ++i) dialogs.answer(mrOk);
         QTemporaryDir dir;
         TSampleRecord record;
         QVERIFY(record.LoadFromXML("<sample>\n<note>"));
@@ -338,74 +228,29 @@ private Q_SLOTS:
         QVERIFY(!record.HasParseError);
         QCOMPARE(record.ErrorText, QString());
         compareFields(record, kGolden);
-        // A folder cannot be read.
-        record.LoadFromFile(dir.path());
-        QVERIFY(dialogs.texts().last().startsWith("XML-Analysefehler.\r\nTSampleRecord\r\n" +
-                                                  dir.path()));
-        QCOMPARE(record.FileName, QString());
     }
 
-    void emptyOrAbsentInputLeavesObjectCleared() {
+    void absentFileLeavesObjectCleared() {
         ScriptedDialogs dialogs;
-        QTemporaryDir dir;
         TSampleRecord record;
-        QBuffer empty;
-        QVERIFY(empty.open(QIODevice::ReadOnly));
-        const std::function<void()> loads[] = {
-            [&] { record.LoadFromFile(dir.filePath("gibtesnicht.xml")); },
-            [&] { record.LoadFromStream(nullptr); }, [&] { record.LoadFromStream(&empty); },
-            [&] { QVERIFY(!record.LoadFromXML(QString())); }};
-        for (const auto& load : loads) {
-            record.fill(kGolden);
-            record.CurrentElement = "note";
-            load();
-            compareFields(record, SampleValues{});
-            QCOMPARE(record.CurrentElement, QString());
-            QVERIFY(!record.HasParseError);
-        }
-        QVERIFY(!record.LoadFromStreamPart(nullptr, 10));
-        QBuffer data;
-        data.setData(ReadFileBytes(kGoldenPath));
-        QVERIFY(data.open(QIODevice::ReadOnly));
-        QVERIFY(!record.LoadFromStreamPart(&data, 0));
+        record.fill(kGolden);
+        record.CurrentElement = "note";
+        record.LoadFromFile(QTemporaryDir().filePath("gibtesnicht.xml"));
+        compareFields(record, SampleValues{});
+        QCOMPARE(record.CurrentElement, QString());
+        QVERIFY(!record.HasParseError);
         QCOMPARE(dialogs.shown().size(), 0);
     }
 
-    void namespacesAndAttributes() {
-        ScriptedDialogs dialogs;
-        TSampleRecord record;
-        QVERIFY(
-            record.LoadFromXML("<k:doc xmlns:k=\"urn:kwp\" xmlns=\"urn:def\">"
-                               "<item k:attr=\"1\" plain=\"2\"/></k:doc>"));
-        QVERIFY2(!record.HasParseError, qPrintable(record.ErrorText));
-        QCOMPARE(record.events, QStringList({"start urn:kwp|doc|k:doc", "start urn:def|item|item",
-                                             "attr urn:kwp|attr|k:attr=1", "attr |plain|plain=2",
-                                             "end urn:def|item|item", "end urn:kwp|doc|k:doc"}));
-        QVERIFY(record.LoadFromXML("<sample count=\"5\" name=\"&lt;&#10;x\" leer=\"\"/>"));
-        QCOMPARE(record.events.mid(0, 4),
-                 QStringList({"start |sample|sample", "attr |count|count=5", "attr |name|name=<\nx",
-                              "attr |leer|leer="}));
-        QCOMPARE(record.name, "<\nx");
-        QCOMPARE(record.count, 5);
-    }
-
     void handlerExceptions_data() {
-        QTest::addColumn<Route>("route");
         QTest::addColumn<int>("kind");
-        const char* kinds[] = {"cancel", "runtime error", "own error", "not std"};
-        const std::pair<const char*, Route> routes[] = {
-            {"file", Route::File}, {"stream", Route::Stream}, {"string", Route::Xml}};
-        for (const auto& [name, route] : routes)
-            for (int kind = 0; kind < 4; ++kind)
-                QTest::addRow("%s, %s", name, kinds[kind]) << route << kind;
+        int kind = 0;
+        for (const char* name : {"cancel", "runtime error", "own error", "not std"})
+            QTest::newRow(name) << kind++;
     }
     void handlerExceptions() {
-        QFETCH(Route, route);
         QFETCH(int, kind);
         ScriptedDialogs dialogs;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("sample.xml");
-        const QByteArray golden = ReadFileBytes(kGoldenPath);
         TSampleRecord record;
         record.onStart = [kind](const QString& qName) {
             if (qName != "note") return;
@@ -415,42 +260,38 @@ private Q_SLOTS:
             throw 42;
         };
         if (kind == 0) {
-            QVERIFY_THROWS_EXCEPTION(EXMLCancelException, loadThrough(record, route, golden, path));
+            QVERIFY_THROWS_EXCEPTION(EXMLCancelException, record.LoadFromFile(kGoldenPath));
             QCOMPARE(dialogs.shown().size(), 0);
         } else {
             dialogs.answer(mrOk);
-            loadThrough(record, route, golden, path);
+            record.LoadFromFile(kGoldenPath);
             const QString text = dialogs.texts().at(0);
-            const QString fileName = route == Route::File ? path : QString();
-            QVERIFY2(text.startsWith("XML-Analysefehler.\r\nTSampleRecord\r\n" + fileName + "\n"),
-                     qPrintable(text));
-            if (kind == 1) QVERIFY(text.contains("kaputt"));
-            if (kind == 2) QVERIFY(text.contains("ungültig"));
+            QVERIFY2(
+                text.startsWith("XML-Analysefehler.\r\nTSampleRecord\r\n" + kGoldenPath + "\n") &&
+                    text.contains(kind == 1   ? "kaputt"
+                                  : kind == 2 ? "ungültig"
+                                              : ""),
+                qPrintable(text));
         }
-        // Parsing stopped at the throwing handler; what came before stays.
-        QCOMPARE(record.events.last(), "start |note|note");
-        QVERIFY(!record.events.contains("end |sample|sample"));
+        // Parsing stopped at the throwing handler: the note was begun, never ended.
+        QCOMPARE(record.note, QString());
         QCOMPARE(record.name, kGolden.name);
-        QCOMPARE(record.FileName, QString());
         QVERIFY(!record.HasParseError);
     }
 
-    void saveFailureThrows() {
+    void saveOverAFolderThrowsAndKeepsIt() {
         ScriptedDialogs dialogs;
         QTemporaryDir dir;
         QVERIFY(QDir().mkpath(dir.filePath("ordner.xml/inhalt")));
-        TSampleRecord record;
-        for (const QString& path : {dir.filePath("fehlt/sample.xml"), dir.filePath("ordner.xml")}) {
-            try {
-                record.SaveToFile(path);
-                QFAIL("no exception");
-            } catch (const EKwpError& error) {
-                QVERIFY2(
-                    error.message().startsWith("Kann Datei \"" + path + "\" nicht schreiben: "),
-                    qPrintable(error.message()));
-            }
-            QVERIFY(!QFileInfo(path).isFile());
+        const QString path = dir.filePath("ordner.xml");
+        try {
+            TSampleRecord().SaveToFile(path);
+            QFAIL("no exception");
+        } catch (const EKwpError& error) {
+            QVERIFY2(error.message().startsWith("Kann Datei \"" + path + "\" nicht schreiben: "),
+                     qPrintable(error.message()));
         }
+        QVERIFY(QFileInfo(dir.filePath("ordner.xml/inhalt")).isDir());
     }
 };
 
