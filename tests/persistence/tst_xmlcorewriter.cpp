@@ -39,6 +39,11 @@ private Q_SLOTS:
                                                   "<eintrag nr=\"42\" text=\"a&amp;b\"/>\r\n"
                                                   "</liste>\r\n");
         QCOMPARE(ReadFileBytes(path), expected);
+        // An outside parser reads what we wrote.
+        QProcess lint;
+        lint.start(QStandardPaths::findExecutable("xmllint"), {"--noout", path});
+        QVERIFY(lint.waitForFinished(30000));
+        QVERIFY2(lint.exitCode() == 0, lint.readAllStandardError().constData());
         // Writing after the file was put in place is an error, not a silent loss.
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not open"));
         QVERIFY_THROWS_EXCEPTION(EKwpError, writer->WriteLine("<b/>"));
