@@ -1,4 +1,3 @@
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -10,9 +9,6 @@
 #include "testsupport.h"
 
 namespace {
-
-constexpr int drawMargin = 20;
-const QRgb drawBackground = qRgb(0, 160, 0);
 
 QString zbarPath() {
     return QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
@@ -32,34 +28,13 @@ QString zbarDecode(const QImage& image) {
     return text;
 }
 
-// Draws on a white image with a margin that holds the barcode at any right angle.
-QImage drawOnWhite(TBarcode& barcode) {
-    const QSize size(barcode.GetPatternWidth() + 1, barcode.Height() + 1);
-    QImage image((qRound(barcode.Rotation()) % 180 ? size.transposed() : size) +
-                     QSize(2 * drawMargin, 2 * drawMargin),
-                 QImage::Format_RGB32);
-    image.fill(Qt::white);
-    barcode.SetLeft(drawMargin);
-    barcode.SetTop(drawMargin);
-    QPainter painter(&image);
-    barcode.Draw(painter);
-    return image;
-}
-
-void setUp(TBarcode& barcode, int symbology, const QByteArray& text, int moduleWidth, int height) {
-    barcode.SetSymbology(quint8(symbology));
-    barcode.SetText(text);
-    barcode.SetModuleWidth(moduleWidth);
-    barcode.SetHeight(height);
-}
-
-// Draws at 96 dpi on a background that shows what the barcode left unpainted; the painter's
-// pen, brush and font are the caller's again afterwards.
-QImage drawOnBackground(TBarcode& barcode, int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    image.fill(drawBackground);
+// Draws at (left, top) on a background that shows what the barcode left unpainted; the
+// painter's pen, brush and font are the caller's again afterwards.
+QImage draw(TBarcode& barcode, QSize size, QRgb background, int left, int top) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(background);
+    barcode.SetLeft(left);
+    barcode.SetTop(top);
     QPainter painter(&image);
     const QPen pen(Qt::magenta, 3);
     const QBrush brush(Qt::cyan, Qt::Dense4Pattern);
@@ -76,88 +51,38 @@ QImage drawOnBackground(TBarcode& barcode, int width, int height) {
     return image;
 }
 
-QRect boundingRectOf(const QImage& image, const std::function<bool(QRgb)>& match) {
-    QRect result;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (match(image.pixel(x, y))) result |= QRect(x, y, 1, 1);
-    return result;
-}
-
-// Runs of (bar, pixels) along a line of pixels.
-QList<QPair<bool, int>> runsAlong(const QImage& image, QPoint from, QPoint step, QRgb barColor) {
-    QList<QPair<bool, int>> runs;
-    for (QPoint p = from; image.valid(p) && image.pixel(p) != drawBackground; p += step) {
-        const bool bar = image.pixel(p) == barColor;
-        if (!runs.isEmpty() && runs.last().first == bar)
-            ++runs.last().second;
-        else
-            runs.append({bar, 1});
-    }
-    return runs;
-}
-
 }  // namespace
 
 class TestBarcodeDraw : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Rotation itself is checked pixel by pixel in elementsAndRotation.
+    // Upright; turned barcodes are read in rotation.
     void decode_data() {
         QTest::addColumn<int>("symbology");
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("addCheckDigit");
-        QTest::addColumn<int>("rotation");
-        QTest::addColumn<double>("ratio");
         QTest::addColumn<QString>("expected");  // "?" at the end: the decoder checks the digit
         const auto row = [](const char* name, int symbology, const QByteArray& text,
-                            bool addCheckDigit, const QByteArray& expected, int rotation = 0,
-                            double ratio = 2.0) {
-            QTest::addRow("%s %d %g", name, rotation, ratio)
-                << symbology << text << addCheckDigit << rotation << ratio
-                << QString::fromLatin1(expected);
+                            bool addCheckDigit, const QByteArray& expected) {
+            QTest::newRow(name) << symbology << text << addCheckDigit
+                                << QString::fromLatin1(expected);
         };
-        // Upright at ratio 2 and turned at ratio 3.
-        int turn = 0;
-        const auto twice = [&](const char* name, int symbology, const char* text, bool check,
-                               const char* expected) {
-            row(name, symbology, text, check, expected);
-            row(name, symbology, text, check, expected, 90 * (++turn % 4), 3.0);
-        };
-        twice("EAN-8", bcCodeEAN8, "9638507", true, "96385074");
-        twice("EAN-13", bcCodeEAN13, "400638133393", true, "4006381333931");
-        twice("UPC-A", bcCodeUPC_A, "03600029145", true, "036000291452");
-        twice("UPC-E", bcCodeUPC_E0, "425261", true, "04252614");
-        twice("Code 39", bcCode39, "KWP-00207 $/+%.", false, "KWP-00207 $/+%.");
-        twice("Code 93", bcCode93, "TEST93", false, "TEST93");
-        twice("Code 128", bcCode128B, "Wikipedia", false, "Wikipedia");
-        twice("GS1-128", bcCodeEAN128C, "0401234567890", true, "04012345678901");
-        twice("Interleaved 2 of 5", bcCode_2_5_interleaved, "12345670", false, "12345670");
-        twice("Codabar", bcCodeCodabar, "40156", false, "A40156B");
-        // Every character of the sets, so that each table entry is read once; the check
-        // character and odd-length patterns are pinned in tst_barcode.
-        QByteArray printable, pairs;
-        for (char c = ' '; c < 127; ++c) printable += c;
-        for (int i = 0; i < 100; ++i) pairs += QByteArray::number(i).rightJustified(2, '0');
-        const QByteArray set39 = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
-        row("Code 39 set", bcCode39, set39, false, set39);
-        row("Code 93 set", bcCode93, set39, false, set39);
+        row("EAN-8", bcCodeEAN8, "9638507", true, "96385074");
+        row("UPC-A", bcCodeUPC_A, "03600029145", true, "036000291452");
+        row("Code 39", bcCode39, "KWP-00207 $/+%.", false, "KWP-00207 $/+%.");
+        row("Code 93", bcCode93, "TEST93", false, "TEST93");
         row("Code 93 full ASCII", bcCode93Extended, "Kwp 00207!", false, "Kwp 00207!");
         row("Code 128 A", bcCode128A, "KWP_00207[]", false, "KWP_00207[]");
-        row("Code 128 B printable", bcCode128B, printable, false, printable);
-        row("Code 128 C pairs", bcCode128C, pairs, false, pairs);
-        row("Code 128 C check digit", bcCode128C, "12345", true, "123457");
-        row("Interleaved 2 of 5 digits", bcCode_2_5_interleaved, "0123456789", false, "0123456789");
+        row("Code 128 B", bcCode128B, "Wikipedia", false, "Wikipedia");
+        row("Code 128 C", bcCode128C, "12345", true, "123457");
+        row("GS1-128", bcCodeEAN128C, "0401234567890", true, "04012345678901");
         row("Interleaved 2 of 5 odd", bcCode_2_5_interleaved, "1234567", false, "01234567");
-        row("Codabar set", bcCodeCodabar, "0123456789-$:/.+", false, "A0123456789-$:/.+B");
-        row("EAN-8 padded", bcCodeEAN8, "123", true, "00001236");
+        row("Codabar", bcCodeCodabar, "40156", false, "A40156B");
         // Each leading digit selects another parity of EAN-13 and each check digit of UPC-E.
-        for (char first = '1'; first <= '9'; ++first) {
-            const QByteArray text = QByteArray(1, first) + "23456789012";
-            row(text, bcCodeEAN13, text, true, text + '?');
-        }
-        for (char last = '0'; last <= '9'; ++last) {
-            const QByteArray six = "12345" + QByteArray(1, last);
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            const QByteArray text = QByteArray(1, digit) + "23456789012";
+            if (digit > '0') row(text, bcCodeEAN13, text, true, text + '?');
+            const QByteArray six = "12345" + QByteArray(1, digit);
             row(six, bcCodeUPC_E0, six, true, "0" + six + '?');
         }
     }
@@ -166,15 +91,15 @@ private Q_SLOTS:
         QFETCH(int, symbology);
         QFETCH(QByteArray, text);
         QFETCH(bool, addCheckDigit);
-        QFETCH(int, rotation);
-        QFETCH(double, ratio);
         QFETCH(QString, expected);
         TBarcode barcode;
-        setUp(barcode, symbology, text, 2, 60);
+        barcode.SetSymbology(quint8(symbology));
+        barcode.SetText(text);
+        barcode.SetModuleWidth(2);
+        barcode.SetHeight(60);
         barcode.SetAddCheckDigit(addCheckDigit);
-        barcode.SetRotation(rotation);
-        barcode.SetWideRatio(ratio);
-        const QString decoded = zbarDecode(drawOnWhite(barcode));
+        const QSize size(barcode.GetPatternWidth() + 41, barcode.Height() + 41);
+        const QString decoded = zbarDecode(draw(barcode, size, qRgb(255, 255, 255), 20, 20));
         if (expected.endsWith(QLatin1Char('?'))) {
             expected.chop(1);
             QCOMPARE(decoded.left(expected.size()), expected);
@@ -184,103 +109,40 @@ private Q_SLOTS:
         }
     }
 
-    void elementsAndRotation_data() {
+    void rotation_data() {
         QTest::addColumn<int>("rotation");
-        QTest::addColumn<QPoint>("step");  // direction of the first to the last element
-        QTest::newRow("0") << 0 << QPoint(1, 0);
-        QTest::newRow("90") << 90 << QPoint(0, -1);
-        QTest::newRow("180") << 180 << QPoint(-1, 0);
-        QTest::newRow("270") << 270 << QPoint(0, 1);
+        for (const int rotation : {0, 90, 180, 270}) QTest::addRow("%d", rotation) << rotation;
     }
-    void elementsAndRotation() {
+    void rotation() {
+        if (zbarPath().isEmpty()) QSKIP("zbarimg (package zbar-tools) is not installed");
         QFETCH(int, rotation);
-        QFETCH(QPoint, step);
         TBarcode barcode;
-        setUp(barcode, bcCode128B, "Kwp", 2, 30);
-        barcode.SetLeft(10);
-        barcode.SetTop(7);
+        barcode.SetSymbology(bcCode128B);
+        barcode.SetText("Kwp");
+        barcode.SetModuleWidth(2);
+        barcode.SetHeight(40);
         barcode.SetRotation(rotation);
-        barcode.SetBarColor(0x0000FF);    // red in 0x00BBGGRR
-        barcode.SetSpaceColor(0xFF0000);  // blue
-        const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
-        const QImage image = drawOnBackground(barcode, 200, 200);
+        barcode.SetBarColor(0x800000);    // dark blue in 0x00BBGGRR
+        barcode.SetSpaceColor(0x80FFFF);  // light yellow
+        const QRgb bar = qRgb(0, 0, 128), space = qRgb(255, 255, 128), grey = qRgb(200, 200, 200);
+        const QImage image = draw(barcode, QSize(240, 240), grey, 30, 24);
 
         // Bars and spaces cover the whole barcode area and nothing else; the rotated barcode
         // stays right of and below the origin.
         const int w = barcode.GetPatternWidth(), h = barcode.Height();
-        const QRect painted = boundingRectOf(image, [](QRgb c) { return c != drawBackground; });
-        const QRect expected = rotation == 0     ? QRect(10, 7, w, h + 1)
-                               : rotation == 90  ? QRect(10, 8, h + 1, w)
-                               : rotation == 180 ? QRect(11, 7, w, h + 1)
-                                                 : QRect(10, 7, h + 1, w);
+        QRect painted;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != grey) painted |= QRect(x, y, 1, 1);
+        const QRect expected = rotation == 0     ? QRect(30, 24, w, h + 1)
+                               : rotation == 90  ? QRect(30, 25, h + 1, w)
+                               : rotation == 180 ? QRect(31, 24, w, h + 1)
+                                                 : QRect(30, 24, h + 1, w);
         QCOMPARE(painted, expected);
         for (int y = painted.top(); y <= painted.bottom(); ++y)
             for (int x = painted.left(); x <= painted.right(); ++x)
-                QVERIFY(image.pixel(x, y) == red || image.pixel(x, y) == blue);
-
-        // Reading from the first element on gives the pattern with its widths.
-        QList<QPair<bool, int>> expectedRuns;
-        for (const char element : barcode.BuildPattern())
-            expectedRuns.append({element >= '5', barcode.ElementWidth(element)});
-        const QPoint centre = painted.center();
-        QPoint first = step.x() > 0   ? QPoint(painted.left(), centre.y())
-                       : step.x() < 0 ? QPoint(painted.right(), centre.y())
-                       : step.y() > 0 ? QPoint(centre.x(), painted.top())
-                                      : QPoint(centre.x(), painted.bottom());
-        QCOMPARE(runsAlong(image, first, step, red), expectedRuns);
-    }
-
-    void shortBarsHangFromTop() {
-        TBarcode barcode;
-        setUp(barcode, bcCodePostNet, "1", 2, 50);  // short, short, short, full, full
-        const QImage image = drawOnBackground(barcode, 120, 60);
-        // Frame bar at x 0-1, wide space 2-5, first short bar at 6-7; nothing below it.
-        for (int y = 0; y <= 51; ++y) {
-            QCOMPARE(image.pixel(0, y), y <= 50 ? qRgb(0, 0, 0) : drawBackground);
-            QCOMPARE(image.pixel(3, y), y <= 50 ? qRgb(255, 255, 255) : drawBackground);
-            QCOMPARE(image.pixel(7, y), y <= 20 ? qRgb(0, 0, 0) : drawBackground);
-        }
-    }
-
-    // 0-5: data text at top left/right/centre, then bottom; 6: symbology name above the bars.
-    void textPositions_data() {
-        QTest::addColumn<int>("position");
-        for (int position = 0; position <= 6; ++position) QTest::addRow("%d", position) << position;
-    }
-    void textPositions() {
-        QFETCH(int, position);
-        TBarcode barcode;
-        setUp(barcode, bcCode39, "12345", 2, 80);
-        barcode.SetTextMode(position < 6 ? 1 : 2);
-        barcode.SetTextPosition(quint8(position % 6));
-        barcode.SetLeft(10);
-        barcode.SetTop(position < 6 ? 10 : 100);
-        barcode.SetSpaceColor(0xC0C0C0);  // so the white text box stands out
-        barcode.SetBarColor(0x0000FF);    // and the black text
-        if (position == 6) {
-            QFont font = barcode.Font();
-            font.setPointSize(9);  // 12 pixels at 96 dpi: the name starts 2.5 heights up
-            barcode.SetFont(font);
-        }
-        const QImage image = drawOnBackground(barcode, barcode.GetPatternWidth() + 20, 190);
-        const QRect white = boundingRectOf(image, [](QRgb c) { return c == qRgb(255, 255, 255); });
-        if (position == 6) {
-            QCOMPARE(white.topLeft(), QPoint(10, 100 - 30));
-            QVERIFY(white.bottom() < 100);
-            return;
-        }
-        const QFontMetrics metrics(barcode.Font(), &image);
-        const int textWidth = metrics.horizontalAdvance(QStringLiteral("12345"));
-        const int patternWidth = barcode.GetPatternWidth();
-        const int x = position % 3 == 0   ? 10
-                      : position % 3 == 1 ? 10 + patternWidth - textWidth
-                                          : 10 + (patternWidth - textWidth) / 2;
-        const int y = position < 3 ? 10 : 10 + 80 - metrics.height();
-        QCOMPARE(white, QRect(x, y, textWidth, metrics.height()));
-        // Text is painted in black on it.
-        const QRect black = boundingRectOf(image, [](QRgb c) { return qGray(c) < 60; });
-        QVERIFY(!black.isEmpty());
-        QVERIFY(white.contains(black));
+                QVERIFY(image.pixel(x, y) == bar || image.pixel(x, y) == space);
+        QCOMPARE(zbarDecode(image), QStringLiteral("Kwp"));
     }
 };
 

@@ -1,4 +1,3 @@
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,19 +12,6 @@ namespace {
 QString peGolden(const char* name) {
     return QStringLiteral(KWP_TEST_DATA_DIR "/") + QLatin1String(name);
 }
-
-// An element kind the file format does not know, as a plug-in of the designer might add.
-class PeForeignElement : public TPrintEtikettElement {
-public:
-    explicit PeForeignElement(TPrintEtikett* owner) : TPrintEtikettElement(owner) {}
-    void Paint(QPainter&) override {}
-    std::unique_ptr<TPrintEtikettElement> Copy(TPrintEtikett* owner) const override {
-        auto copy = std::make_unique<PeForeignElement>(owner);
-        copyBaseTo(*copy);
-        return copy;
-    }
-    QString XmlLine() const override { return QStringLiteral("<fremd/>"); }
-};
 
 // Two forms and two labels with every field away from its default.
 void peFillExample(TPrintEtikettManager& manager) {
@@ -109,7 +95,6 @@ QList<QString*> peTextFields(TPrintEtikettManager& manager) {
 }
 
 QString& valueOf(TPrintEtikettElement* element) {
-    if (auto* code = dynamic_cast<TPrintEtikettElementBarcode*>(element)) return code->Value;
     return static_cast<TPrintEtikettElementVariable*>(element)->Value;
 }
 
@@ -141,13 +126,9 @@ private Q_SLOTS:
         QVERIFY(!expected.isEmpty());
         QCOMPARE(ReadFileBytes(path), expected);
 
-        // Every stored field is written, so an equal second file means an equal manager. A
-        // stream is read from its start, wherever it stands.
-        QByteArray bytes = expected;
-        QBuffer stream(&bytes);
-        QVERIFY(stream.open(QIODevice::ReadOnly) && stream.seek(bytes.size()));
+        // Every stored field is written, so an equal second file means an equal manager.
         TPrintEtikettManager loaded;
-        loaded.LoadFromStream(&stream);
+        loaded.LoadFromFile(path);
         QVERIFY2(!loaded.HasParseError, qPrintable(loaded.ErrorText));
         for (const auto& form : loaded.forms()) {
             for (const auto& position : form->positions)
@@ -157,14 +138,9 @@ private Q_SLOTS:
         QCOMPARE(ReadFileBytes(dir.filePath("AGAIN.XML")), expected);
     }
 
-    void textsSurviveSaveAndLoad_data() {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "";
-        QTest::newRow("line breaks, blanks, directives, unicode, entity text")
-            << "  Zeile 1\r\nZeile 2\nZeile 3\r100 %s %d %% %n Ærø € 日本語 😀 &amp; &#13; &lt;  ";
-    }
     void textsSurviveSaveAndLoad() {
-        QFETCH(QString, text);
+        const QString text =
+            "  Zeile 1\r\nZeile 2\nZeile 3\r100 %s %d %% %n Ærø € 日本語 😀 &amp; &#13; &lt;  ";
         TPrintEtikettManager manager, loaded;
         peFillExample(manager);
         for (QString* field : peTextFields(manager)) *field = text;
@@ -180,158 +156,60 @@ private Q_SLOTS:
         QVERIFY(loaded.forms().Items(0)->positions.Items(0)->Resolve(loaded));
     }
 
-    // Each row reads one hand-written element and expects one line of the file written back.
-    // Each row reads hand-written elements and expects these lines in the file written back.
-    void attributesAreReadTolerantly_data() {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QStringList>("lines");
-        const QString label =
-            QStringLiteral(R"(    <etikett name="" width="%1" height="%2" withborder="%3">)");
-        const QString form = QStringLiteral(
-            R"(    <formular name="" type="%1" orientation="%2" width="%3" height="%4">)");
-        const QString variable = QStringLiteral(
-            R"(      <etikettvar name="" left="0" top="0" width="100" height="100" var="" )"
-            R"(vartype="%1" ortp="0" fname="%2" color="%3" bold="0" italic="0" underl="0" )"
-            R"(ralign="0" fsize="%4" wwrap="0"/>)");
-        const QString object = QStringLiteral(
-            R"(      <etikettobj name="" left="0" top="0" width="100" height="100" )"
-            R"(objtype="%1" color="0" fill="0" fillcolor="0" linewidth="%2" style="%3"/>)");
-        const QString code = QStringLiteral(
-            R"(      <etikettbarc name="" left="0" top="0" width="100" height="100" var="" )"
-            R"(barcode="%1" showtext="%2" showtextpos="%3"/>)");
-        const auto row = [](const char* name, const char* body, const QStringList& lines) {
-            QTest::newRow(name) << QString::fromUtf8(body) << lines;
-        };
-        // Not a different number: "4,0" must not become 40.
-        row("units and separators read 0", R"(<etikett width="12mm" height="4,0"/>)",
-            {label.arg("0", "0", "0")});
-        row("empty number reads 0, not the default", R"(<etikett width="" height="hoch"/>)",
-            {label.arg("0", "0", "0")});
-        row("extreme numbers", R"(<etikett width="2147483647" height="-2147483648"/>)",
-            {label.arg("2147483647", "-2147483648", "0")});
-        row("custom form without size", R"(<formular type="1"/>)", {form.arg("1", "-1", "0", "0")});
-        row("orientation 0 is landscape", R"(<formular orientation="0"/>)",
-            {form.arg("0", "0", "0", "0")});
-        row("malformed orientation is portrait", R"(<formular orientation="quer"/>)",
-            {form.arg("0", "-1", "0", "0")});
-        row("withborder 1", R"(<etikett withborder="1"/>)", {label.arg("1000", "400", "-1")});
-        row("malformed withborder is false", R"(<etikett withborder="ja"/>)",
-            {label.arg("1000", "400", "0")});
-        row("bytes keep their low 8 bits",
-            R"(<formular type="257"/><etikett/><etikettvar vartype="258"/>)"
-            R"(<etikettobj objtype="256" style="-250"/>)"
-            R"(<etikettbarc barcode="262" showtext="511" showtextpos="x"/>)",
-            {form.arg("1", "-1", "0", "0"), variable.arg("2", "Arial", "0", "10"),
-             object.arg("0", "1", "6"), code.arg("6", "255", "0")});
-        row("vartype -1", R"(<etikett/><etikettvar vartype="-1"/>)",
-            {variable.arg("255", "Arial", "0", "10")});
-        row("empty font name stays empty", R"(<etikett/><etikettvar fname=""/>)",
-            {variable.arg("0", "", "0", "10")});
-        row("system colour, font size with unit reads 0",
-            R"(<etikett/><etikettvar color="-16777201" fsize="12pt"/>)",
-            {variable.arg("0", "Arial", "-16777201", "0")});
-    }
+    // Hand-edited values: units, commas and words read as 0 ("4,0" must not become 40).
     void attributesAreReadTolerantly() {
-        QFETCH(QString, body);
-        QFETCH(QStringList, lines);
         ScriptedDialogs dialogs;
         TPrintEtikettManager manager;
-        QVERIFY(manager.LoadFromXML(QStringLiteral("<etiketten>") + body +
-                                    QStringLiteral("</etiketten>")));
+        QVERIFY(manager.LoadFromXML(QStringLiteral(
+            R"(<etiketten><formular orientation="0"/><etikett width="12mm" height="4,0" )"
+            R"(withborder="1"><etikettvar color="-16777201" fsize="12pt"/></etikett></etiketten>)")));
         QVERIFY2(!manager.HasParseError, qPrintable(manager.ErrorText));
         const QStringList written = manager.GetXMLBody(true).split(QStringLiteral("\r\n"));
-        for (const QString& line : lines)
-            QVERIFY2(written.contains(line), qPrintable(written.join(u'\n')));
+        for (const char* line :
+             {R"(    <formular name="" type="0" orientation="0" width="0" height="0">)",
+              R"(    <etikett name="" width="0" height="0" withborder="-1">)",
+              R"(      <etikettvar name="" left="0" top="0" width="100" height="100" var="" )"
+              R"(vartype="0" ortp="0" fname="Arial" color="-16777201" bold="0" italic="0" )"
+              R"(underl="0" ralign="0" fsize="0" wwrap="0"/>)"})
+            QVERIFY2(written.contains(QLatin1String(line)), qPrintable(written.join(u'\n')));
     }
 
-    void elementsAreFoundByNameWherever_data() {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("summary");
-        QTest::newRow("usual nesting")
-            << R"(<formularlist><formular name="F"><etikettref name="a"/><etikettref name="b"/>)"
-               R"(</formular></formularlist><etikettlist><etikett name="L"><etikettvar name="v"/>)"
-               R"(<etikettobj name="o"/><etikettbarc name="c"/></etikett></etikettlist>)"
-            << "F(a,b)|L(v,o,c)";
-        QTest::newRow("without wrapping lists")
-            << R"(<formular name="F"/><etikettref name="a"/><etikett name="L"/><etikettvar name="v"/>)"
-            << "F(a)|L(v)";
-        QTest::newRow("position before any form is dropped")
-            << R"(<etikettref name="x"/><formular name="F"/><etikettref name="a"/>)"
-            << "F(a)|";
-        QTest::newRow("element before any label is dropped")
-            << R"(<etikettvar name="x"/><etikettobj name="z"/><etikettbarc name="y"/>)"
-               R"(<etikett name="L"/><etikettobj name="o"/>)"
-            << "|L(o)";
-        QTest::newRow("element after the end tag joins the last label")
-            << R"(<etikett name="L1"></etikett><etikett name="L2"></etikett><etikettbarc name="c"/>)"
-            << "|L1();L2(c)";
-        QTest::newRow("position inside a label joins the last form")
-            << R"(<formular name="F1"/><formular name="F2"/><etikett name="L"><etikettref name="r"/>)"
-               R"(</etikett>)"
-            << "F1();F2(r)|L()";
-        QTest::newRow("forms and labels interleaved keep file order")
-            << R"(<etikett name="L1"/><formular name="F1"/><etikett name="L2"/><formular name="F2"/>)"
-               R"(<etikettref name="r"/><etikettvar name="v"/>)"
-            << "F1();F2(r)|L1();L2(v)";
-        QTest::newRow("elements nested in elements")
-            << R"(<formular name="F"><etikett name="L"><etikettvar name="v"><etikettobj name="o"/>)"
-               R"(</etikettvar></etikett><etikettref name="r"/></formular>)"
-            << "F(r)|L(v,o)";
-        QTest::newRow("unknown elements and text are ignored")
-            << R"(Text<fremd name="x"><etikett name="L">mehr Text<etikettbild name="b"/>)"
-               R"(<etikettvar name="v"><![CDATA[Daten]]></etikettvar></etikett></fremd>)"
-               R"(<formularliste><etikettreference name="z"/></formularliste>)"
-            << "|L(v)";
-    }
+    // Strays before any form or label, interleaving without lists, unknown elements and text:
+    // the nesting the program writes is read back in savedFileMatchesGolden.
     void elementsAreFoundByNameWherever() {
-        QFETCH(QString, body);
         ScriptedDialogs dialogs;
-        // Content of an earlier file is gone; strays must not join its forms and labels.
         TPrintEtikettManager manager;
-        peFillExample(manager);
-        QVERIFY(manager.LoadFromXML(QStringLiteral("<etiketten>") + body +
-                                    QStringLiteral("</etiketten>")));
+        QVERIFY(manager.LoadFromXML(QStringLiteral(
+            R"(<etiketten><etikettvar name="x"/><etikettref name="y"/>Text<fremd name="f">)"
+            R"(<etikett name="L1"/><formular name="F1"/><etikett name="L2"><etikettbild name="b"/>)"
+            R"(</etikett><formular name="F2"/></fremd><etikettref name="r"/><etikettvar name="v">)"
+            R"(<![CDATA[Daten]]></etikettvar><formularliste><etikettreference name="z"/>)"
+            R"(</formularliste></etiketten>)")));
         QVERIFY2(!manager.HasParseError, qPrintable(manager.ErrorText));
-        QTEST(peSummary(manager), "summary");
+        QCOMPARE(peSummary(manager), QStringLiteral("F1();F2(r)|L1();L2(v)"));
     }
 
-    void findLabelCopy_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("width");  // of the label found, 0 for none
-        QTest::newRow("exact") << "Adresse" << 700;
-        QTest::newRow("other case finds the first") << "ADRESSE" << 700;
-        QTest::newRow("umlaut in other case") << "größe" << 500;
-        QTest::newRow("prefix is no match") << "Adress" << 0;
-        QTest::newRow("blank is no match") << "Adresse " << 0;
-        QTest::newRow("empty name finds the unnamed label") << "" << 300;
-        QTest::newRow("unknown") << "Paket" << 0;
-    }
+    // Case does not matter, other spellings do; other cases are in positionsResolveAtDrawingTime.
     void findLabelCopy() {
-        QFETCH(QString, name);
         TPrintEtikettManager manager;
-        for (const auto& [labelName, width] : QList<QPair<const char*, int>>{{"Adresse", 700},
-                                                                             {"ADRESSE", 800},
-                                                                             {"GRÖSSE", 400},
-                                                                             {"GRÖSSE", 450},
-                                                                             {"Größe", 500},
-                                                                             {"", 300},
-                                                                             {"adresse", 900}}) {
+        for (const auto& [name, width] : {std::pair{"GRÖSSE", 400}, {"Größe", 500}, {"", 300}}) {
             TPrintEtikett* label = manager.labels().Add();
-            label->name = QString::fromUtf8(labelName), label->width = width;
+            label->name = QString::fromUtf8(name), label->width = width;
         }
-        const std::unique_ptr<TPrintEtikett> copy = manager.FindLabelCopy(name);
-        QTEST(copy ? copy->width : 0, "width");
-        for (const auto& label : manager.labels()) QVERIFY(label.get() != copy.get());
+        for (const auto& [name, width] : {std::pair{"größe", 500}, {"Größ", 0}, {"", 300}}) {
+            const std::unique_ptr<TPrintEtikett> copy =
+                manager.FindLabelCopy(QString::fromUtf8(name));
+            QCOMPARE(copy ? copy->width : 0, width);
+            for (const auto& label : manager.labels()) QVERIFY(label.get() != copy.get());
+        }
     }
 
     void labelCopyIsIndependent() {
         TPrintEtikettManager manager;
         peFillExample(manager);
         TPrintEtikett* source = manager.labels().Items(0);
-        source->elements.Add(std::make_unique<PeForeignElement>(source));
         valueOf(source->elements.Items(0)) = QStringLiteral("Firma\r\nMuster");
-        valueOf(source->elements.Items(2)) = QStringLiteral("K10001");
-        source->OriginX = 700, source->OriginY = 360, source->DpiX = 300, source->DpiY = 600;
+        source->OriginX = 700, source->OriginY = 360;
         source->DesignMode = source->ShowFrames = true;
         source->SelectedElement = source->elements.Items(1);
 
@@ -340,43 +218,18 @@ private Q_SLOTS:
         QCOMPARE(copy->elements.Count(), 3);
         for (int i = 0; i < 3; ++i) {
             const TPrintEtikettElement* element = copy->elements.Items(i);
-            QCOMPARE(element->owner(), copy.get());
-            QVERIFY(element != source->elements.Items(i));
-            QCOMPARE(element->Kind, source->elements.Items(i)->Kind);
+            QVERIFY(element->owner() == copy.get() && element != source->elements.Items(i));
             QCOMPARE(element->XmlLine(), source->elements.Items(i)->XmlLine());
         }
         QCOMPARE(valueOf(copy->elements.Items(0)), QStringLiteral("Firma\r\nMuster"));
-        QCOMPARE(valueOf(copy->elements.Items(2)), QStringLiteral("K10001"));
         // Drawing state is the copy's own.
         QCOMPARE(QPoint(copy->OriginX, copy->OriginY), QPoint(0, 0));
         QVERIFY(!copy->DesignMode && !copy->ShowFrames && !copy->SelectedElement);
-        QCOMPARE(QPoint(copy->DpiX, copy->DpiY),
-                 QPoint(TPrintEtikett::ScreenDpi(), TPrintEtikett::ScreenDpi()));
         // Filling the copy leaves the label of the file alone.
         valueOf(copy->elements.Items(0)) = QStringLiteral("anders");
         copy->elements.Items(0)->name = QStringLiteral("umbenannt");
-        copy->width = 1;
         QCOMPARE(valueOf(source->elements.Items(0)), QStringLiteral("Firma\r\nMuster"));
         QVERIFY(source->elements.Items(0)->name.startsWith(QStringLiteral("Anschrift")));
-        QCOMPARE(source->width, 700);
-        QCOMPARE(source->elements.Items(0)->owner(), source);
-    }
-
-    void unknownElementKindsAreNotWritten() {
-        TPrintEtikettManager manager;
-        TPrintEtikett* label = manager.labels().Add();
-        label->name = QStringLiteral("L");
-        label->elements.Add(std::make_unique<PeForeignElement>(label));
-        label->elements.Add(std::make_unique<TPrintEtikettElementObject>(label))->name =
-            QStringLiteral("Linie");
-        // A known class that claims another kind is left out as well.
-        label->elements.Add(std::make_unique<TPrintEtikettElementVariable>(label))->Kind =
-            TPrintEtikettElement::ekUnknown;
-        const QStringList lines = manager.GetXMLBody(true).split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.size(), 10);
-        QVERIFY(lines.at(5).startsWith(QStringLiteral("      <etikettobj name=\"Linie\"")));
-        QCOMPARE(lines.at(6), QStringLiteral("    </etikett>"));
-        QCOMPARE(label->Copy()->elements.Count(), 1);
     }
 
     // Positions find their labels when they are drawn, not while the file is read.

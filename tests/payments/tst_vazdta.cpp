@@ -27,30 +27,21 @@ QList<QByteArray> ansiList(const QStringList& lines) {
 }
 
 // A writer with valid originator data, writing into dir.
-std::unique_ptr<TVazDTA> makeWriter(const QString& dir, bool lastschriften = false,
-                                    double date = 0) {
+std::unique_ptr<TVazDTA> makeWriter(const QString& dir) {
     auto dta = std::make_unique<TVazDTA>();
     dta->SetAuftraggeberName(ansi("Muster GmbH"));
     dta->SetAuftraggeberBLZ(37040044);
     dta->SetAuftraggeberKontoNr(532013000);
     dta->SetPath(dir);
-    dta->SetLastschriften(lastschriften);
-    dta->SetAusfuehrungsdatum(date);
     return dta;
 }
 
 // The runs of the golden files.
-void runLeer(TVazDTA& dta) {
-    dta.Start();
-    dta.Finish();
-}
-
 void runGutschriften(TVazDTA& dta) {
     dta.SetAuftraggeberName(ansi("Bäckerei Müller & Söhne"));
     dta.SetAusfuehrungsdatum(dayNumber(kToday.addDays(15)));
     dta.Start();
     const QByteArray long60 = "Rechnungen 2026-001, 2026-002, 2026-003 vom 28.02.2026 ff.xx";
-    QCOMPARE(long60.size(), 60);
     dta.AddBuchung(ansi("Jürgen Weiß"), "Rechnung 4711", "", "", 12.5, 10020030, 1234567890);
     dta.AddBuchung(ansi("Café Nr. 7 (Süd)"), "RE 1", "RE 2", "RE 3", 1.005, 50010517, 10);
     dta.AddBuchung(ansi("Łukasz Żółć"), long60, "", "", 0.995, 20041133, 987654321);
@@ -91,17 +82,25 @@ QByteArray firstCRecord(const QByteArray& file) {
 }
 
 // A run of two payments of the amount, the name in every text field of the first.
-std::unique_ptr<TVazDTA> writeTwo(const QString& dir, const QByteArray& name, double amount) {
+void writeTwo(const QString& dir, const QByteArray& name, double amount) {
     auto dta = makeWriter(dir);
     dta->SetAuftraggeberName(name);
     dta->Start();
     dta->AddBuchung(name, name, "", "", amount, 10020030, 1234);
     dta->AddBuchung("Kunde", "Rechnung", "", "", amount, 10020030, 1234);
     dta->Finish();
-    return dta;
 }
 
-using Bytes = QList<QByteArray>;
+// The message of the error the action raises.
+template <class Error = EDTAError>
+QString errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.message();
+    }
+    return QStringLiteral("(no error)");
+}
 
 }  // namespace
 
@@ -113,35 +112,24 @@ private Q_SLOTS:
     }
     void cleanup() { SetClock({}); }
 
+    // The sums the cover sheet shows are pinned in tst_printareacore.
     void wholeFile_data() {
         QTest::addColumn<QString>("golden");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<double>("summeBetraege");
-        QTest::addColumn<qint64>("summeKonten");
-        QTest::addColumn<qint64>("summeBLZ");
-        QTest::newRow("empty run") << "dtaus_leer.dat" << 0 << 0.0 << qint64(0) << qint64(0);
-        QTest::newRow("credit transfers") << "dtaus_gutschriften.dat" << 6 << 1000000140.63
-                                          << Q_INT64_C(19718737658) << Q_INT64_C(316171881);
-        QTest::newRow("direct debits")
-            << "dtaus_lastschriften.dat" << 8 << 2866.23 << qint64(6083) << qint64(160041226);
+        for (const char* golden :
+             {"dtaus_leer.dat", "dtaus_gutschriften.dat", "dtaus_lastschriften.dat"})
+            QTest::newRow(golden) << QString::fromLatin1(golden);
     }
     void wholeFile() {
         QFETCH(QString, golden);
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         auto dta = makeWriter(dir.path());
-        if (golden == QLatin1String("dtaus_leer.dat")) runLeer(*dta);
+        if (golden == QLatin1String("dtaus_leer.dat")) dta->Start(), dta->Finish();
         if (golden == QLatin1String("dtaus_gutschriften.dat")) runGutschriften(*dta);
         if (golden == QLatin1String("dtaus_lastschriften.dat")) runLastschriften(*dta);
         if (QTest::currentTestFailed()) return;
-
         const QByteArray expected = ReadFileBytes(QStringLiteral(KWP_TEST_DATA_DIR "/") + golden);
         QVERIFY(!expected.isEmpty());
         QCOMPARE(ReadFileBytes(dir.filePath("DTAUS0.TXT")), expected);
-        QTEST(int(dta->AnzahlDatensaetzeC()), "count");
-        QTEST(dta->SummeBetraege(), "summeBetraege");
-        QTEST(dta->SummeKontonummern(), "summeKonten");
-        QTEST(dta->SummeBankleitzahlen(), "summeBLZ");
         QCOMPARE(dta->RunState(), TVazBaseDTA::Idle);
     }
 
@@ -153,13 +141,12 @@ private Q_SLOTS:
         QTest::newRow("yesterday") << today - 1 << QByteArray("10032026") << today;
         QTest::newRow("today+15") << today + 15 << QByteArray("25032026") << today + 15;
         QTest::newRow("today+16") << today + 16 << QByteArray("10032026") << today;
-        QTest::newRow("not a number")
-            << std::numeric_limits<double>::quiet_NaN() << QByteArray("10032026") << today;
     }
     void executionDate() {
         QFETCH(double, date);
         QTemporaryDir dir;
-        auto dta = makeWriter(dir.path(), false, date);
+        auto dta = makeWriter(dir.path());
+        dta->SetAusfuehrungsdatum(date);
         dta->Start();
         QTEST(dta->Ausfuehrungsdatum(), "afterStart");
         dta->Finish();
@@ -176,12 +163,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");  // from the first purpose field on, without blanks
         const QByteArray a27(27, 'A'), q27(27, 'Q');
         const QString sixty = QString(27, 'A') + QString(27, 'B') + QStringLiteral("CCCCCC");
-        QTest::newRow("all empty")
-            << QStringList{"", "", ""} << QByteArray("0187") << 256 << QByteArray("100");
-        QTest::newRow("empty lines between") << QStringList{"", "A", "", "", "B", ""}
-                                             << QByteArray("0216") << 256 << QByteArray("A10102B");
-        QTest::newRow("two lines of 60 are cut")
-            << QStringList{sixty, sixty} << QByteArray("0216") << 256 << a27 + "10102" + a27;
+        QTest::newRow("empty lines dropped, lines of 60 cut")
+            << QStringList{"", sixty, "", "", sixty, ""} << QByteArray("0216") << 256
+            << a27 + "10102" + a27;
         QTest::newRow("one line of 14x27")
             << QStringList{QString(14 * 27, 'Q')} << QByteArray("0564") << 640
             << q27 + "113" + QByteArray("02" + q27).repeated(13);
@@ -197,24 +181,6 @@ private Q_SLOTS:
         QTEST(c.left(4), "lengthField");
         QTEST(int(c.size()), "bytes");
         QTEST(c.mid(155).replace(' ', ""), "text");
-    }
-
-    // Blanks at both ends of a long line, lines not cut and nothing left are in the goldens.
-    void longLineNormalised_data() {
-        QTest::addColumn<Bytes>("lines");
-        QTest::addColumn<Bytes>("expected");
-        const QByteArray a27(27, 'a');
-        QTest::newRow("25 chars stay, blanks kept")
-            << Bytes{" 234567890123456789012345"} << Bytes{" 234567890123456789012345"};
-        QTest::newRow("26 chars are trimmed")
-            << Bytes{" 2345678901234567890123456"} << Bytes{"2345678901234567890123456"};
-        QTest::newRow("empty ones removed first")
-            << Bytes{"", QByteArray(30, 'a'), ""} << Bytes{a27, "aaa"};
-        QTest::newRow("blank line is a line") << Bytes{" ", "x"} << Bytes{" ", "x"};
-    }
-    void longLineNormalised() {
-        QFETCH(Bytes, lines);
-        QTEST(TVazDTA::NormalizeVerwendungszweck(lines), "expected");
     }
 
     // Texts in the originator (A and C record), payee and purpose fields; amounts and sums.
@@ -235,9 +201,7 @@ private Q_SLOTS:
         row("outside code page", "Łódź €5 ÿµ", "D 5 ", 5, "00000000500");
         row("cut after 27", "Sehr lange Firmenbezeichnung GmbH & Co. KG",
             "SEHR LANGE FIRMENBEZEICHNUN", 5, "00000000500");
-        row("below half a cent", "K", "K", 1.994999, "00000000199");
         row("half a cent up, not to even", "K", "K", 10.125, "00000001013");
-        row("half a cent up", "K", "K", 1.995, "00000000200");
         row("large half cent", "K", "K", 12345678.905, "01234567891");
     }
     void fields() {
@@ -247,15 +211,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, cents);
         text.append(27 - text.size(), ' ');
         QTemporaryDir dir;
-        const auto dta = writeTwo(dir.path(), ToDTAAnsi(name), amount);
+        writeTwo(dir.path(), ToDTAAnsi(name), amount);
         const QByteArray file = ReadFileBytes(dir.filePath("DTAUS0.TXT"));
         for (const int at : {23, 128 + 93, 256, 256 + 27}) QCOMPARE(file.mid(at, 27), text);
         QCOMPARE(file.mid(128 + 79, 11), cents);
         QCOMPARE(file.mid(384 + 79, 11), cents);
-        // The sums add the rounded amounts, not the raw ones.
-        const qint64 sum = 2 * cents.toLongLong();
-        QCOMPARE(dta->SummeBetraege(), double(sum) / 100.0);
-        QCOMPARE(file.mid(640 + 64, 13), QByteArray::number(sum).rightJustified(13, '0'));
+        // The sum adds the rounded amounts, not the raw ones.
+        QCOMPARE(file.mid(640 + 64, 13),
+                 QByteArray::number(2 * cents.toLongLong()).rightJustified(13, '0'));
     }
 
     void failures_data() {
@@ -268,10 +231,6 @@ private Q_SLOTS:
         const QString konto = "Die Kontonummer muss zwischen 10 und 9999999999 liegen.";
         const QString name = "Der Buchungsempfaenger muss angegeben werden.";
         const QString vwz = "Es sind nicht mehr als 14 Verwendungszwecke erlaubt.";
-        const QString noRun = "Es muss zunaechst die Methode Start() aufgerufen werden.";
-        const QString noFinish =
-            "Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits "
-            "aufgerufen.";
         const QString foreign = QStringLiteral(
             "enthält kein Zeichen, das in einer DTAUS-Datei stehen darf (A-Z, Umlaute, ß, "
             "Ziffern, . , & - / + * $ %).");
@@ -288,31 +247,24 @@ private Q_SLOTS:
         row("start after payment", started, [](TVazDTA& d) {
             d.Start(), d.AddBuchung("K", "V", "", "", 5, 10020030, 99), d.Start();
         });
-        row("start blz 7 digits", blz,
-            [](TVazDTA& d) { d.SetAuftraggeberBLZ(9999999), d.Start(); });
         row("start blz 9 digits", blz,
             [](TVazDTA& d) { d.SetAuftraggeberBLZ(100000000), d.Start(); });
         row("start konto 9", konto, [](TVazDTA& d) { d.SetAuftraggeberKontoNr(9), d.Start(); });
-        row("start konto 11 digits", konto,
-            [](TVazDTA& d) { d.SetAuftraggeberKontoNr(Q_INT64_C(10000000000)), d.Start(); });
         row("start without name", name, [](TVazDTA& d) { d.SetAuftraggeberName(""), d.Start(); });
         row("start name of foreign characters", "Der Name des Auftraggebers \"()!?@#\" " + foreign,
             [](TVazDTA& d) { d.SetAuftraggeberName("()!?@#"), d.Start(); });
-        row("payment without start", noRun, add("K", 5, 10020030, 99));
-        row("payment after finish", noRun, [](TVazDTA& d) {
-            d.Start(), d.Finish();
-            d.AddBuchung("K", "V", "", "", 5, 10020030, 99);
-        });
+        row("payment after finish", "Es muss zunaechst die Methode Start() aufgerufen werden.",
+            [](TVazDTA& d) {
+                d.Start(), d.Finish();
+                d.AddBuchung("K", "V", "", "", 5, 10020030, 99);
+            });
         row("add blz 7 digits", blz, add("K", 5, 1234567, 99));
-        row("add blz negative", blz, add("K", 5, -10020030, 99));
-        row("add konto 9", konto, add("K", 5, 10020030, 9));
         row("add konto 11 digits", konto, add("K", 5, 10020030, Q_INT64_C(10000000000)));
         row("add without name", name, add("", 5, 10020030, 99));
         row("add name of foreign characters", payment.arg("()!?@#") + foreign,
             add("()!?@#", 1234.5, 10020030, 99));
         row("add name of euro signs", payment.arg("???") + foreign,
             add(ansi("€€€"), 1234.5, 10020030, 99));
-        row("add name of blanks", payment.arg("   ") + foreign, add("   ", 1234.5, 10020030, 99));
         row("add 15 lines", vwz,
             [](TVazDTA& d) { d.AddBuchung("K", QList<QByteArray>(15, "Zeile"), 5, 10020030, 99); });
         row("add one line of 15x27", vwz,
@@ -325,8 +277,10 @@ private Q_SLOTS:
             row(qPrintable(QStringLiteral("add amount %1").arg(i++)),
                 "Der Betrag muss zwischen EUR 1 und EUR 999999999.99 liegen.",
                 add("K", amount, 10020030, 99));
-        row("finish without start", noFinish, [](TVazDTA& d) { d.Finish(); });
-        row("finish twice", noFinish, [](TVazDTA& d) { d.Start(), d.Finish(), d.Finish(); });
+        row("finish twice",
+            "Die Methode Start() wurde noch nicht aufgerufen oder Finish() wurde bereits "
+            "aufgerufen.",
+            [](TVazDTA& d) { d.Start(), d.Finish(), d.Finish(); });
     }
     void failures() {
         QFETCH(std::function<void(TVazDTA&)>, action);
@@ -342,12 +296,7 @@ private Q_SLOTS:
             dta->AddBuchung("Erster", "Rechnung 1", "", "", 7.5, 50010517, 4711);
             bufferBefore = dta->Buffer();
         }
-        try {
-            action(*dta);
-            QFAIL("no error raised");
-        } catch (const EDTAError& error) {
-            QTEST(error.message(), "message");
-        }
+        QTEST(errorOf([&] { action(*dta); }), "message");
         // A refused call writes nothing: the old file or that of a whole earlier run stays.
         const QByteArray kept = ReadFileBytes(file);
         QVERIFY2(kept == "old file" || kept.size() == 256, kept.constData());
@@ -373,12 +322,11 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(EDTAError, dta->Start());
         dta->SetAuftraggeberBLZ(37040044);
         QCOMPARE(dta->RunState(), TVazBaseDTA::Idle);
-        QCOMPARE(dta->AnzahlDatensaetzeC(), 1u);
-        QCOMPARE(dta->SummeBetraege(), 20.0);
         QCOMPARE(dta->Buffer().size(), 128 + 256 + 128);
         QCOMPARE(dta->BegleitzettelText(), text);
     }
 
+    // A second run starts from nothing and replaces the longer file of the first.
     void secondRunReplacesFirst() {
         QTemporaryDir dir;
         WriteFileBytes(dir.filePath("DTAUS0.TXT"), QByteArray(5000, 'x'));
@@ -389,16 +337,14 @@ private Q_SLOTS:
         dta->Finish();
         dta->SetLastschriften(true);
         dta->Start();
-        QCOMPARE(dta->AnzahlDatensaetzeC(), 0u);
-        QCOMPARE(dta->SummeBetraege(), 0.0);
-        QCOMPARE(dta->SummeKontonummern() + dta->SummeBankleitzahlen(), qint64(0));
         dta->AddBuchung("Kunde", "Rechnung", "", "", 1.0, 10020030, 1234);
         dta->Finish();
         const QByteArray file = ReadFileBytes(dir.filePath("DTAUS0.TXT"));
         QCOMPARE(file.size(), 128 + 256 + 128);
-        QCOMPARE(file.mid(5, 2), QByteArray("LK"));
-        QCOMPARE(file.mid(128 + 44, 2), QByteArray("05"));
-        QCOMPARE(file.mid(384 + 10, 7), QByteArray("0000001"));
+        QCOMPARE(file.mid(5, 2) + file.mid(128 + 44, 2), QByteArray("LK05"));
+        QCOMPARE(file.mid(384 + 10, 7) + file.mid(384 + 64, 13),
+                 "0000001"
+                 "0000000000100");
     }
 
     void unwritableTarget() {
@@ -406,13 +352,8 @@ private Q_SLOTS:
         auto dta = makeWriter(dir.filePath("missing/folder"));
         dta->Start();
         dta->AddBuchung("Kunde", "Rechnung", "", "", 20.0, 10020030, 1234);
-        try {
-            dta->Finish();
-            QFAIL("finish succeeded");
-        } catch (const EKwpError& error) {
-            QVERIFY2(error.message().contains(dir.filePath("missing/folder/DTAUS0.TXT")),
-                     qPrintable(error.message()));
-        }
+        const QString message = errorOf<EKwpError>([&] { dta->Finish(); });
+        QVERIFY2(message.contains(dir.filePath("missing/folder/DTAUS0.TXT")), qPrintable(message));
         // The run is closed, so the next one may start.
         QCOMPARE(dta->RunState(), TVazBaseDTA::Idle);
         dta->SetPath(dir.path());
@@ -421,34 +362,22 @@ private Q_SLOTS:
         QCOMPARE(ReadFileBytes(dir.filePath("DTAUS0.TXT")).size(), 256);
     }
 
+    // 100 maximal amounts fill the 13 digits of the sum exactly up to 9999999999900 cents.
     void fullRecordCountAndSum() {
         QTemporaryDir dir;
         auto dta = makeWriter(dir.path());
         dta->Start();
-        // 100 maximal amounts fill the 13 digits of the sum exactly up to 9999999999900 cents.
         for (int i = 0; i < 100; ++i)
             dta->AddBuchung("Kunde", "Rechnung", "", "", 999999999.99, 10020030, 1234);
-        try {
-            dta->AddBuchung("Kunde", "Rechnung", "", "", 999.99, 10020030, 1234);
-            QFAIL("sum overflow accepted");
-        } catch (const EDTAError& error) {
-            QCOMPARE(error.message(),
-                     QStringLiteral("Die Datei kann keine weiteren Buchungen aufnehmen."));
-        }
+        QCOMPARE(
+            errorOf([&] { dta->AddBuchung("Kunde", "Rechnung", "", "", 999.99, 10020030, 1234); }),
+            QStringLiteral("Die Datei kann keine weiteren Buchungen aufnehmen."));
         dta->Finish();
         const QByteArray file = ReadFileBytes(dir.filePath("DTAUS0.TXT"));
         QCOMPARE(file.size(), 128 + 100 * 256 + 128);
-        QCOMPARE(file.right(128).mid(64, 13), QByteArray("9999999999900"));
-        QCOMPARE(file.right(128).mid(10, 7), QByteArray("0000100"));
-    }
-
-    void pathProperty() {
-        TVazDTA dta;
-        dta.SetPath(QStringLiteral("/data/bank"));
-        dta.SetPath(QString());
-        QCOMPARE(dta.FullFileName(), QStringLiteral("/data/bank/DTAUS0.TXT"));
-        dta.SetPath(QStringLiteral("/data/out/"));
-        QCOMPARE(dta.FullFileName(), QStringLiteral("/data/out/DTAUS0.TXT"));
+        QCOMPARE(file.right(128).mid(10, 7) + file.right(128).mid(64, 13),
+                 "0000100"
+                 "9999999999900");
     }
 };
 

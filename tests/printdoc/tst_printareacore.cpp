@@ -26,47 +26,6 @@ QStringList printFileLines(const QByteArray& bytes) {
     return lines;
 }
 
-TBenutzerEinstellungen testUser(const QString& tmpDir) {
-    TBenutzerEinstellungen user;
-    user.User = QStringLiteral("MM");
-    user.Vollname = QStringLiteral("Max Mustermann");
-    user.KontaktTel = QStringLiteral("07131 12345");
-    user.KontaktFax = QStringLiteral("07131 12346   ");
-    user.KontaktEmail = QStringLiteral("mm@example.de");
-    user.KontaktTxt = QStringLiteral("Büro & Verwaltung <Nord>\r\n");
-    user.UserTmpDir = tmpDir;
-    return user;
-}
-
-// Writes the document body between page parameters and CloseFile (one paragraph).
-QStringList writeOneRowDocument(const QString& fileName,
-                                const std::function<void(TPrintAreaLayoutsCore&)>& body) {
-    TPrintAreaLayoutsCore doc;
-    if (!doc.OpenFile(fileName)) return {};
-    body(doc);
-    doc.CloseFile();
-    return printFileLines(ReadFileBytes(fileName));
-}
-
-// Escaping is XmlEscape's, checked in tst_conversions and by tst_xmlwriters.
-struct RowCase {
-    const char *name, *text;
-    bool wordWrap;
-    int alignment, color, size;
-    const char *style, *font;
-    bool withFormat;
-    const char* line;  // after <row ffl="-1"
-};
-const RowCase kRowCases[] = {
-    {"size only", "x", false, 0, 0, 11, "", "", true, R"( rplf="-1" fs="11">x</row>)"},
-    {"everything, in order", "x", true, 2, 255, 9, "B", " Arial ", true,
-     R"( rplf="-1" f="Arial" fc="255" fst="B" fs="9" ww="-1" al="2">x</row>)"},
-    {"format ignored", "x", true, 1, 255, 9, "B", "Arial", false, R"( ww="-1" al="1">x</row>)"},
-    {"plain", "x", false, 0, 0, 0, "", "", false, R"(>x</row>)"},
-    {"format without values", "", false, 0, 0, 0, "", "  ", true, R"( rplf="-1"></row>)"},
-    {"negative colour", "x", false, 3, -1, 0, "", "", true, R"( rplf="-1" fc="-1" al="3">x</row>)"},
-};
-
 }  // namespace
 
 class TestPrintAreaCore : public QObject {
@@ -80,7 +39,14 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(QDir().mkpath(dir.filePath("TMP")) && QDir().mkpath(dir.filePath("BIN")));
         WriteFileBytes(dir.filePath("BIN/kwp00002"), "#!/bin/sh\n");
-        const TBenutzerEinstellungen user = testUser(dir.filePath("TMP") + QLatin1Char('/'));
+        TBenutzerEinstellungen user;
+        user.User = QStringLiteral("MM");
+        user.Vollname = QStringLiteral("Max Mustermann");
+        user.KontaktTel = QStringLiteral("07131 12345");
+        user.KontaktFax = QStringLiteral("07131 12346   ");
+        user.KontaktEmail = QStringLiteral("mm@example.de");
+        user.KontaktTxt = QStringLiteral("Büro & Verwaltung <Nord>\r\n");
+        user.UserTmpDir = dir.filePath("TMP") + QLatin1Char('/');
 
         TVazDTA dta;
         dta.SetAuftraggeberName(ToDTAAnsi(QStringLiteral("Bäckerei Müller & Söhne")));
@@ -141,60 +107,46 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(fileName));
     }
 
-    void rowAttributes_data() {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < int(std::size(kRowCases)); ++i) QTest::newRow(kRowCases[i].name) << i;
-    }
-    void rowAttributes() {
-        QFETCH(int, row);
-        const RowCase& r = kRowCases[row];
+    // Attributes are written only when set, in this order; escaping is XmlEscape's.
+    void bodyLines() {
         QTemporaryDir dir;
-        const QStringList lines = writeOneRowDocument(dir.filePath("p.xml"), [&](auto& doc) {
-            doc.WriteRow(QString::fromUtf8(r.text), {.wordWrap = r.wordWrap,
-                                                     .alignment = quint8(r.alignment),
-                                                     .fontColor = r.color,
-                                                     .fontSize = r.size,
-                                                     .fontStyle = QString::fromUtf8(r.style),
-                                                     .fontName = QString::fromUtf8(r.font),
-                                                     .withFormat = r.withFormat});
-        });
-        QCOMPARE(lines, QStringList({R"(<?xml version="1.0" encoding="UTF-16"?>)",
-                                     R"(     <row ffl="-1")" + QString::fromUtf8(r.line),
-                                     "</printpreview>"}));
-    }
-
-    void structureLines_data() {
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("bottom");
-        QTest::addColumn<bool>("newPage");
-        QTest::addColumn<QString>("start");
-        QTest::newRow("no attributes") << 0 << 0 << false << "  <parow>";
-        QTest::newRow("bottom and new page") << 0 << 7 << true << R"(  <parow mb="7" np="1">)";
-        QTest::newRow("all") << -3 << 4 << true << R"(  <parow mt="-3" mb="4" np="1">)";
-    }
-    void structureLines() {
-        QFETCH(int, top);
-        QFETCH(int, bottom);
-        QFETCH(bool, newPage);
-        QTemporaryDir dir;
+        const QString fileName = dir.filePath("p.xml");
         // A longer old file is replaced, not overwritten in place.
-        WriteFileBytes(dir.filePath("p.xml"), QByteArray(10000, 'x'));
-        const QStringList lines = writeOneRowDocument(dir.filePath("p.xml"), [&](auto& doc) {
-            doc.BeginParagraph({.topMargin = top, .bottomMargin = bottom, .newPage = newPage});
-            doc.BeginColumn(120, 3, 4);
-            doc.WriteEmptyRow();
-            doc.EndColumn();
-            doc.BeginColumn(0, 0, 0);
-            doc.EndColumn();
-            doc.EndParagraph();
-            doc.WriteLine();
-        });
-        QFETCH(QString, start);
-        QCOMPARE(lines,
-                 QStringList({R"(<?xml version="1.0" encoding="UTF-16"?>)", start,
-                              R"(   <col w="120" ml="3" mr="4">)", R"(     <row ffl="-1" />)",
-                              "   </col>", R"(   <col w="0" ml="0" mr="0">)", "   </col>",
-                              "  </parow>", "  <line />", "</printpreview>"}));
+        WriteFileBytes(fileName, QByteArray(10000, 'x'));
+        TPrintAreaLayoutsCore doc;
+        QVERIFY(doc.OpenFile(fileName));
+        doc.BeginParagraph({.topMargin = -3, .bottomMargin = 4, .newPage = true});
+        doc.BeginColumn(120, 3, 4);
+        doc.WriteRow("x", {.fontSize = 11, .withFormat = true});
+        doc.WriteRow("x", {.wordWrap = true,
+                           .alignment = 2,
+                           .fontColor = 255,
+                           .fontSize = 9,
+                           .fontStyle = "B",
+                           .fontName = " Arial ",
+                           .withFormat = true});
+        doc.WriteRow("x");
+        doc.WriteRow("", {.fontName = "  ", .withFormat = true});
+        doc.WriteEmptyRow();
+        doc.EndColumn();
+        doc.EndParagraph();
+        doc.BeginParagraph();
+        doc.BeginColumn(0, 0, 0);
+        doc.EndColumn();
+        doc.EndParagraph();
+        doc.WriteLine();
+        QVERIFY(doc.CloseFile());
+        QCOMPARE(
+            printFileLines(ReadFileBytes(fileName)),
+            QStringList(
+                {R"(<?xml version="1.0" encoding="UTF-16"?>)", R"(  <parow mt="-3" mb="4" np="1">)",
+                 R"(   <col w="120" ml="3" mr="4">)",
+                 R"(     <row ffl="-1" rplf="-1" fs="11">x</row>)",
+                 R"(     <row ffl="-1" rplf="-1" f="Arial" fc="255" fst="B" fs="9" ww="-1" al="2">x</row>)",
+                 R"(     <row ffl="-1">x</row>)", R"(     <row ffl="-1" rplf="-1"></row>)",
+                 R"(     <row ffl="-1" />)", "   </col>", "  </parow>", "  <parow>",
+                 R"(   <col w="0" ml="0" mr="0">)", "   </col>", "  </parow>", "  <line />",
+                 "</printpreview>"}));
     }
 
     void headerAndPageSet() {
@@ -242,93 +194,29 @@ private Q_SLOTS:
                  "</printpreview>"}));
     }
 
-    void clearKeepsFormsAndFile() {
-        QTemporaryDir dir;
-        TPrintAreaLayoutsCore doc;
-        doc.form1 = QStringLiteral("1"), doc.form2 = QStringLiteral("2");
-        doc.doctype = doc.titel = doc.pdffd = doc.pdffi = doc.User = QStringLiteral("x");
-        doc.usedformfile = 1;
-        doc.HeaderLayouts.Add()->name = QStringLiteral("L");
-        QVERIFY(doc.SelectHeaderLayout(QStringLiteral("L")));
-        doc.SetPageParam(QStringLiteral("k"), QStringLiteral("v"));
-        QVERIFY(doc.OpenFile(dir.filePath("c.xml")));
-        doc.WritePageSet();
-        doc.Date = QDate(2000, 1, 1);
-        doc.Clear();
-        QCOMPARE(doc.form1 + doc.form2 + doc.FileName, "12" + dir.filePath("c.xml"));
-        QCOMPARE(doc.doctype + doc.titel + doc.pdffd + doc.pdffi + doc.User, QString());
-        QCOMPARE(doc.usedformfile, quint8(0));
-        QCOMPARE(doc.HeaderLayouts.Count() + doc.PageParams.Count(), 0);
-        QVERIFY(!doc.SelectedHeaderLayout() && !doc.HeaderWritten());
-        QCOMPARE(doc.Date, kNow.date());
-        QVERIFY(doc.CloseFile());
-    }
-
-    void fillUserParams() {
-        TPrintAreaLayoutsCore doc;
-        TPrintHelperSYSDATB::FillUserParams(doc, testUser(QString()));
-        QStringList pairs;
-        for (const TDoubleString& pair : doc.PageParams) pairs << pair.key + "=" + pair.value;
-        QCOMPARE(pairs,
-                 QStringList({"$NameKurz$=MM", "$NameLang$=Max Mustermann", "$NameTel$=07131 12345",
-                              "$NameFax$=07131 12346", "$NameEmail$=mm@example.de",
-                              "$NameText$=Büro & Verwaltung <Nord>"}));
-    }
-
-    void pdfFileName_data() {
-        QTest::addColumn<QString>("doctype");
-        QTest::addColumn<QString>("pdf");
-        QTest::newRow("slash and colon") << "  Liste 1/2: A  "
-                                         << "Liste 1_2_ A.PDF";
-        QTest::newRow("every forbidden character") << "!\"*/:<>?\\|"
-                                                   << "__________.PDF";
-        QTest::newRow("others stay") << "Äpfel & Birnen (2026).v1"
-                                     << "Äpfel & Birnen (2026).v1.PDF";
-        QTest::newRow("empty") << ""
-                               << ".PDF";
-    }
+    // The name of a plain document type is pinned in dtausCoverSheet.
     void pdfFileName() {
-        QFETCH(QString, doctype);
-        QTEST(TPrintHelperSYSDATB::PdfFileName(doctype), "pdf");
+        QCOMPARE(TPrintHelperSYSDATB::PdfFileName("  Liste 1/2: A  "), "Liste 1_2_ A.PDF");
+        QCOMPARE(TPrintHelperSYSDATB::PdfFileName("!\"*/:<>?\\|"), "__________.PDF");
     }
 
-    // The name for kNow is pinned in dtausCoverSheet.
-    void tempFileNameChangesWithTime() {
-        QVERIFY(TPrintHelperSYSDATB::TempPrintFileName("/t/", kNow) !=
-                TPrintHelperSYSDATB::TempPrintFileName("/t/", kNow.addSecs(1)));
-    }
-
-    void printProgramParameters_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("parameters");
-        QTest::newRow("mode 1") << "/u/TMP/$1.$$$" << 1 << "FIRMA1 MM /u/TMP/$1.$$$ 1";
-        QTest::newRow("mode 2") << "/u/x" << 2 << "FIRMA1 MM /u/x 2";
-        QTest::newRow("mode 0") << "/u/x" << 0 << "FIRMA1 MM /u/x 0";
-        QTest::newRow("other mode") << "/u/x" << 7 << "FIRMA1 MM /u/x 0";
-        QTest::newRow("blank quoted") << "/u/MY DOCS/x" << 1 << "FIRMA1 MM \"/u/MY DOCS/x\" 1";
-        QTest::newRow("already quoted") << "\"/u/A B/x\"" << 1 << "FIRMA1 MM \"/u/A B/x\" 1";
-        QTest::newRow("ends with quote") << "/u/A B/x\"" << 1 << "FIRMA1 MM /u/A B/x\" 1";
-        QTest::newRow("container")
-            << "/u/DOC.CONTAINER/x.$$$" << 1 << "FIRMA1 MM /u/DOC.CONTAINER/x.$$$ 1 -CONTAINER";
-        QTest::newRow("container, blank")
-            << "/u/MY DOC.CONTAINER/x" << 0 << "FIRMA1 MM \"/u/MY DOC.CONTAINER/x\" 0 -CONTAINER";
-        QTest::newRow("container is the file")
-            << "/u/DOC.CONTAINER" << 2 << "FIRMA1 MM /u/DOC.CONTAINER 2";
-    }
     void printProgramParameters() {
-        QFETCH(QString, file);
-        QFETCH(int, mode);
         QTemporaryDir dir;
         WriteFileBytes(dir.filePath("KWP00002.EXE"), "x");
-        TPrintAreaLayoutsCore doc;
-        doc.User = QStringLiteral("MM");
-        doc.FileName = file;
-        RecordingShell shell;
-        QVERIFY(doc.StartPrintProgram(dir.filePath("KWP00002.EXE"), "FIRMA1", quint8(mode)));
-        QCOMPARE(shell.started.size(), 1);
-        QCOMPARE(shell.started.first().program, dir.filePath("KWP00002.EXE"));
-        QTEST(shell.started.first().parameters, "parameters");
+        for (const auto& [file, mode, parameters] :
+             {std::tuple{"/u/TMP/$1.$$$", 1, "FIRMA1 MM /u/TMP/$1.$$$ 1"},
+              {"/u/x", 7, "FIRMA1 MM /u/x 0"},  // unknown mode
+              {"/u/MY DOCS/x", 1, "FIRMA1 MM \"/u/MY DOCS/x\" 1"},
+              {"/u/DOC.CONTAINER/x.$$$", 1, "FIRMA1 MM /u/DOC.CONTAINER/x.$$$ 1 -CONTAINER"}}) {
+            TPrintAreaLayoutsCore doc;
+            doc.User = QStringLiteral("MM");
+            doc.FileName = QString::fromUtf8(file);
+            RecordingShell shell;
+            QVERIFY(doc.StartPrintProgram(dir.filePath("KWP00002.EXE"), "FIRMA1", quint8(mode)));
+            QCOMPARE(shell.started.size(), 1);
+            QCOMPARE(shell.started.first().program, dir.filePath("KWP00002.EXE"));
+            QCOMPARE(shell.started.first().parameters, QString::fromUtf8(parameters));
+        }
     }
 
     void printProgramFails_data() {

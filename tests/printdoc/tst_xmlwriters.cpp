@@ -21,8 +21,7 @@ QString pastedText() {
     return text + QStringLiteral("\"'<>&%s]]> Grüße 😀 中 Ende");
 }
 
-void fillAddress(TCustomerAddress& record, const QString& text) {
-    auto& r = record;
+void fillAddress(TCustomerAddress& r, const QString& text) {
     r.Wv = 1;
     for (QString* field : {&r.Id, &r.AddrGrp, &r.DisplayTxt, &r.CreatedBy, &r.ChangedBy,
                            &r.IdWeiterl, &r.WvTxt, &r.WvUser, &r.Sprache, &r.UstIdNr, &r.StNr})
@@ -31,20 +30,20 @@ void fillAddress(TCustomerAddress& record, const QString& text) {
                            &r.DebitorVersicherung, &r.DebitorBonitaet, &r.KreditorNr, &r.OwnId,
                            &r.KreditorBearbeiter, &r.KndVerz})
         *field = text;
-    record.Kennzeichen = {text, text};
-    TCustomerAnschrift* a = record.Anschriften.Add();
+    r.Kennzeichen = {text, text};
+    TCustomerAnschrift* a = r.Anschriften.Add();
     for (QString* field : {&a->Id, &a->Name1, &a->Name2, &a->Name3, &a->Name4, &a->Strasse,
                            &a->Land, &a->Plz, &a->Ort, &a->AArt})
         *field = text;
-    TCustomerContact* contact = record.Kontakte.Add();
+    TCustomerContact* contact = r.Kontakte.Add();
     contact->Name = text;
     TCustomerContactData* data = contact->Data.Add();
     data->CdName = data->CdValue = data->CdCaract = text;
-    TPaymentWay* way = record.PaymentWays.Add();
+    TPaymentWay* way = r.PaymentWays.Add();
     for (QString* field : {&way->Comm, &way->Inst, &way->BCode, &way->Acc, &way->Iban, &way->Bic})
         *field = text;
-    record.PaymentTerms.Add();
-    TDsnElement* extra = record.ExtraFields.Add();
+    r.PaymentTerms.Add();
+    TDsnElement* extra = r.ExtraFields.Add();
     extra->ElementType = TDsnElement::etText;
     extra->Name = extra->TextValue = text;
 }
