@@ -253,6 +253,15 @@ kwpstore::Connection& TStoreTable::connection() const {
     return *m_connection;
 }
 
+qint64 TStoreTable::DataVersion() const {
+    return connection().dataVersion();
+}
+
+TStoreReadSnapshot::TStoreReadSnapshot(const TStoreTable& table)
+    : m_scope(std::make_unique<kwpstore::ReadScope>(table.connection())) {}
+
+TStoreReadSnapshot::~TStoreReadSnapshot() = default;
+
 QString TStoreTable::quotedTableName() const {
     return QuoteIdent(m_tableName);
 }
