@@ -260,7 +260,7 @@ int TDBAdress::SetCustomer(TCustomerAddress& record) {
             table.FieldByName(QStringLiteral("WV")).Clear();
         setCopy("WVTXT", "wvtxt", record.WvTxt);
         setCopy("WVUSER", "wvuser", record.WvUser);
-        QString xml = record.GetXML(false);
+        QString xml = record.GetXML(TXmlContent::WithoutColumns);
         const QString root = QStringLiteral("<kundenadr");
         const qsizetype at = xml.indexOf(root);
         if (!wholeValues.isEmpty() && at >= 0) xml.insert(at + root.size(), wholeValues);
