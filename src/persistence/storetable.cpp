@@ -1093,9 +1093,9 @@ void TStoreTable::LockTable() {
     }
 }
 
-void TStoreTable::UnlockTable(bool keepChanges) {
+void TStoreTable::UnlockTable(TLockEnd end) {
     if (m_lockDepth == 0 || !m_connection) return;
-    if (keepChanges) {
+    if (end == TLockEnd::KeepWrites) {
         if (m_lockDepth == 1) runBeforeCommit();
         m_connection->commit();
         --m_lockDepth;

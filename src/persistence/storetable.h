@@ -161,9 +161,9 @@ public:
     void SetFiltered(bool filtered);
 
     // Keeps other workstations from writing the table until UnlockTable; own writes in between
-    // are committed together by UnlockTable, or all undone when keepChanges is false.
+    // are committed together by UnlockTable, or all undone with UndoWrites.
     void LockTable();
-    void UnlockTable(bool keepChanges = true);
+    void UnlockTable(TLockEnd end = TLockEnd::KeepWrites);
     bool TableLocked() const { return m_lockDepth > 0; }
 
     void DisableControls() { ++m_controlsDisabled; }
