@@ -27,7 +27,7 @@ struct AddressFixture {
     double savedPerSecond = 0;
 
     AddressFixture() {
-        db.OpenDirectory(dir.path(), false, false);
+        db.OpenDirectory(dir.path());
         QElapsedTimer timer;
         timer.start();
         TAddressGenerator().FillTable(db, 0, count);
@@ -139,7 +139,7 @@ void BM_OpenTable(benchmark::State& state) {
     const QString dir = fixture().dir.path();
     for (auto _ : state) {
         TDBAdress db;
-        db.OpenDirectory(dir, false, false);
+        db.OpenDirectory(dir);
         benchmark::DoNotOptimize(db.GetRecordCount());
     }
 }

@@ -29,7 +29,7 @@ public:
     void Characters(const QString&) override {}
     void EndElement(const QString&, const QString&, const QString&) override {}
     void Clear() override { records.clear(); }
-    void WriteXML(bool, int) override {
+    void WriteXML(TXmlContent, int) override {
         WriteLine(QStringLiteral("<list>"));
         for (const Record& r : records) {
             WriteFormatLine(QStringLiteral("  <rec name=\"%s\" city=\"%s\" amount=\"%s\"/>"),

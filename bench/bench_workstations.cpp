@@ -36,7 +36,7 @@ constexpr int baseAddresses = 1000;
 // lock in microseconds.
 int countUp(const QString& dir, int cycles) {
     TDBAdress db;
-    db.OpenDirectory(dir, false, false);
+    db.OpenDirectory(dir);
     db.SetLockSettleDelay(0);
     QElapsedTimer timer;
     std::string waits;
@@ -58,7 +58,7 @@ int countUp(const QString& dir, int cycles) {
 // each number first as the import of the setup tool does.
 int importAll(const QString& dir, int count) {
     TDBAdress db;
-    db.OpenDirectory(dir, false, false);
+    db.OpenDirectory(dir);
     const TAddressGenerator generator;
     std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(QStringLiteral("IMPORT"));
     if (!lock) return 4;
@@ -89,7 +89,7 @@ void BM_LockedIncrements(benchmark::State& state) {
     for (auto _ : state) {
         QTemporaryDir dir;
         TDBAdress db;
-        db.OpenDirectory(dir.path(), false, false);
+        db.OpenDirectory(dir.path());
         TCustomerAddress counter;
         counter.Id = counterId;
         counter.DisplayTxt = QStringLiteral("0");
@@ -123,7 +123,7 @@ void BM_ReaderDuringImport(benchmark::State& state) {
         QTemporaryDir dir;
         {
             TDBAdress db;
-            db.OpenDirectory(dir.path(), false, false);
+            db.OpenDirectory(dir.path());
             TAddressGenerator().FillTable(db, 0, baseAddresses);
         }
         const std::unique_ptr<QProcess> importer =
@@ -144,7 +144,7 @@ void BM_ReaderDuringImport(benchmark::State& state) {
         };
         while (importer->state() != QProcess::NotRunning) {
             TDBAdress reader([&errors](const std::exception&, const QString&) { ++errors; });
-            timed(0, [&] { reader.OpenDirectory(dir.path(), false, false); });
+            timed(0, [&] { reader.OpenDirectory(dir.path()); });
             TDBAdressSearchResultObjectList hits;
             timed(1, [&] { reader.FindAddress(QStringLiteral("Bäckerei"), hits); });
             TCustomerAddress record;

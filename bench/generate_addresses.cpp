@@ -22,7 +22,7 @@ int generateIntoFile(const TAddressGenerator& generator, int count, const QStrin
 
 int generateIntoTable(const TAddressGenerator& generator, int count, const QString& dir) {
     TDBAdress db;
-    db.OpenDirectory(dir, false, false);
+    db.OpenDirectory(dir);
     if (!db.IsOpen()) throw EKwpError(QStringLiteral("Adresstabelle nicht geöffnet: ") + dir);
     generator.FillTable(db, 0, count);
     return count;

@@ -79,9 +79,7 @@ void TAddressConfig::EndElement(const QString& namespaceUri, const QString& loca
     }
 }
 
-void TAddressConfig::WriteXML(bool flag, int reserved) {
-    Q_UNUSED(flag);
-    Q_UNUSED(reserved);
+void TAddressConfig::WriteXML(TXmlContent, int) {
     WriteLine(QStringLiteral("<adressconfig>"));
     WriteFormatLine(QStringLiteral("  <lkz val=\"%s\"/>"), {XmlEscape(Lkz)});
     WriteFormatLine(QStringLiteral("  <searchplz val=\"%s\"/>"),

@@ -33,7 +33,7 @@ public:
                     const QString& qName) override;
     void Clear() override;
     // Both arguments are ignored.
-    void WriteXML(bool flag, int reserved) override;
+    void WriteXML(TXmlContent content, int indent) override;
     QString className() const override;
 
     // The lists' text as stored: entries joined by CR LF.

@@ -11,6 +11,9 @@
 
 namespace {
 
+// Records stand one level inside "<adressen>".
+constexpr int kListIndent = 2;
+
 // Hands the events of each "kundenadr" element to the record that next() gives and calls
 // done() with it once its element ends.
 class TAddressListReader : public TDBXMLCoreObject {
@@ -59,7 +62,7 @@ public:
         m_nested = false;
         m_takeError = nullptr;
     }
-    void WriteXML(bool, int) override {}
+    void WriteXML(TXmlContent, int) override {}
     QString className() const override { return QStringLiteral("TAddressListReader"); }
 
     // Parses the file or stream; rethrows what done() threw, false on a damaged document.
@@ -109,7 +112,7 @@ QString listTail() {
 
 QString AddressListText(const TCustomerAdressObjectList& list) {
     QString text = listHead();
-    for (const auto& record : list) text += record->GetXMLBody(true, 2);
+    for (const auto& record : list) text += record->GetXMLBody(TXmlContent::Full, kListIndent);
     return text + listTail();
 }
 
@@ -121,7 +124,7 @@ TAddressListWriter::TAddressListWriter(const QString& fileName) : m_file(fileNam
 TAddressListWriter::~TAddressListWriter() = default;
 
 void TAddressListWriter::Add(TCustomerAddress& record) {
-    put(record.GetXMLBody(true, 2));
+    put(record.GetXMLBody(TXmlContent::Full, kListIndent));
     ++m_count;
 }
 

@@ -168,7 +168,8 @@ bool TCustomerAddress::SameContent(const TCustomerAddress& o) const {
 
 // ---------------------------------------------------------------- writing
 
-void TCustomerAddress::WriteXML(bool full, int indent) {
+void TCustomerAddress::WriteXML(TXmlContent content, int indent) {
+    const bool full = content == TXmlContent::Full;
     const QString outer(std::max(indent, 0), u' ');
     const QString inner = outer + QStringLiteral("  ");
     const QString nested = inner + QStringLiteral("  ");

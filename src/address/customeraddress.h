@@ -78,9 +78,9 @@ public:
     void EndElement(const QString& namespaceUri, const QString& localName,
                     const QString& qName) override;
     void Clear() override;
-    // full = false leaves out number, creation and change data, forwarding, resubmission,
+    // WithoutColumns leaves out number, creation and change data, forwarding, resubmission,
     // address group and marks. indent: number of blanks before the "kundenadr" element.
-    void WriteXML(bool full, int indent) override;
+    void WriteXML(TXmlContent content, int indent) override;
     QString className() const override;
 
     // Copies every field of the other record (also the print selection).

@@ -45,13 +45,14 @@ QString TDBBLZCodes::FileName() const {
     return dir.isEmpty() ? QString() : dir + QStringLiteral("BLZCODES.TDBD");
 }
 
-void TDBBLZCodes::OpenDefault(bool readOnly) {
+void TDBBLZCodes::OpenDefault(TDbAccess access) {
+    const bool readOnly = access == TDbAccess::ReadOnly;
     const QString fileName = FileName();
     if (fileName.isEmpty()) throw EKwpError(_("Das Verzeichnis ETC ist nicht bekannt."));
     // A read-only open must not leave an empty database behind for a missing file.
     if (readOnly && !QFileInfo(fileName).isFile())
         throw EStoreError(FormatStr(_("Datenbank \"%s\" nicht gefunden."), {fileName}));
-    OpenFile(fileName, readOnly);
+    OpenFile(fileName, access);
 }
 
 void TDBBLZCodes::DefineTable(TStoreTable& table) {
@@ -231,7 +232,7 @@ void bankFileRemoveDatabaseFiles(const QString& fileName) {
 void bankFileWriteBanks(const std::vector<TBankFileRow>& banks, const QString& fileName) {
     // Errors travel as exceptions to the caller, which reports them once.
     TDBBLZCodes database([](const std::exception&, const QString&) {});
-    database.OpenFile(fileName, false);
+    database.OpenFile(fileName, TDbAccess::ReadWrite);
     TStoreTable& table = *database.BLZCodes;
     // Appended in file order; the index is not needed while the table is filled.
     table.SetIndexName(QString());
@@ -248,7 +249,7 @@ void bankFileWriteBanks(const std::vector<TBankFileRow>& banks, const QString& f
             table.Post();
         }
     } catch (...) {
-        table.UnlockTable(false);
+        table.UnlockTable(TLockEnd::UndoWrites);
         throw;
     }
     table.UnlockTable();

@@ -26,7 +26,7 @@ public:
     // etcDir + "BLZCODES.TDBD"; empty when no folder is known.
     QString FileName() const;
     // Opens (creating unless read-only) the database file of the ETC folder.
-    void OpenDefault(bool readOnly);
+    void OpenDefault(TDbAccess access);
 
     // The banks of a code (blanks removed, it must have 8 characters): an open query with the
     // columns INSTITUTSHORT, CITY, ZIP, BIC and INSTITUT, or none for another length or a

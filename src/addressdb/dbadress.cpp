@@ -11,7 +11,6 @@
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
-#include "persistence/storesqlite.h"
 
 namespace {
 const QString adressTable = QStringLiteral("ADDRESS");
@@ -198,8 +197,7 @@ TStoreTextIndex& TDBAdress::searchIndex() {
 // through updateShownCache (the table's change count).
 bool TDBAdress::shownCacheCurrent() {
     TStoreTable& table = *AddressTable();
-    return m_shownCache->dataVersion >= 0 &&
-           m_shownCache->dataVersion == table.connection().dataVersion() &&
+    return m_shownCache->dataVersion >= 0 && m_shownCache->dataVersion == table.DataVersion() &&
            m_shownCache->changeCount == table.ChangeCount();
 }
 
@@ -262,7 +260,7 @@ int TDBAdress::SetCustomer(TCustomerAddress& record) {
             table.FieldByName(QStringLiteral("WV")).Clear();
         setCopy("WVTXT", "wvtxt", record.WvTxt);
         setCopy("WVUSER", "wvuser", record.WvUser);
-        QString xml = record.GetXML(false);
+        QString xml = record.GetXML(TXmlContent::WithoutColumns);
         const QString root = QStringLiteral("<kundenadr");
         const qsizetype at = xml.indexOf(root);
         if (!wholeValues.isEmpty() && at >= 0) xml.insert(at + root.size(), wholeValues);
@@ -445,7 +443,7 @@ const addresssearch::ShownRows& TDBAdress::shownRows(const TStoreRowIds* rows,
         readNow = addresssearch::ToShown(searchIndex().ReadList());
         return readNow;
     }
-    m_shownCache->dataVersion = table.connection().dataVersion();
+    m_shownCache->dataVersion = table.DataVersion();
     m_shownCache->changeCount = table.ChangeCount();
     m_shownCache->rows = addresssearch::ToShown(searchIndex().ReadList());
     return m_shownCache->rows;
@@ -472,7 +470,7 @@ void TDBAdress::FindAddress(const QString& text, TDBAdressSearchResultObjectList
         const QList<QByteArray> needles = addresssearch::SplitSearchText(text);
         if (needles.isEmpty()) return;
         TStoreTable& table = *AddressTable();
-        const kwpstore::ReadScope reading(table.connection());
+        const TStoreReadSnapshot reading(table);
         table.RefreshIfChanged();
         const TStoreRowIds rows = searchIndex().Find(needles);
         if (rows.empty()) return;
@@ -496,7 +494,7 @@ void TDBAdress::FindAddressByAddrGrp(const QString& group,
     if (group.isEmpty()) return;
     guarded("FindAddressByAddrGrp", [&] {
         TStoreTable& table = *AddressTable();
-        const kwpstore::ReadScope reading(table.connection());
+        const TStoreReadSnapshot reading(table);
         table.RefreshIfChanged();
         addresssearch::ShownRows readNow;
         const addresssearch::ShownRows& shown = shownRows(nullptr, readNow);

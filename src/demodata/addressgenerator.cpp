@@ -574,7 +574,7 @@ void TAddressGenerator::FillTable(TDBAdress& db, int first, int count) const {
     for (int i = first; i < first + count; ++i) {
         Fill(i, record);
         if (db.SetCustomer(record) != 0) {
-            db.Unlock(lock, false);
+            db.Unlock(lock, TLockEnd::UndoWrites);
             throw EKwpError(QStringLiteral("Adresse nicht geschrieben: ") + record.Id);
         }
     }

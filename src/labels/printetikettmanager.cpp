@@ -55,9 +55,7 @@ void TPrintEtikettManager::EndElement(const QString& namespaceUri, const QString
     CurrentElement.clear();
 }
 
-void TPrintEtikettManager::WriteXML(bool flag, int reserved) {
-    Q_UNUSED(flag);
-    Q_UNUSED(reserved);
+void TPrintEtikettManager::WriteXML(TXmlContent, int) {
     // The rows are formatted already: a "%" in a name must not be taken as a directive again.
     const QString indent4 = QStringLiteral("    ");
     const QString indent6 = QStringLiteral("      ");

@@ -26,7 +26,7 @@ public:
     // Frees forms and labels and forgets the form and label being read.
     void Clear() override;
     // Both arguments are ignored.
-    void WriteXML(bool flag, int reserved) override;
+    void WriteXML(TXmlContent content, int indent) override;
     QString className() const override;
 
     // A copy of the first label whose name matches ignoring case, owned by the caller; null

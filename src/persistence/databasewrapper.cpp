@@ -105,7 +105,9 @@ void TDatabaseBase::openTable(TStoreTable& table) {
     }
 }
 
-void TDatabaseBase::openDatabase(int mode, bool readOnly) {
+void TDatabaseBase::openDatabase(TDbMode dbMode, TDbAccess access) {
+    const int mode = dbMode == TDbMode::Flagged ? 2 : 1;
+    const bool readOnly = access == TDbAccess::ReadOnly;
     m_database->SetMode(mode);
     const QStringList existing = m_database->TableNames();
     for (const auto& table : Tables())
@@ -145,7 +147,7 @@ TDatabaseWrapper::TDatabaseWrapper(TDatabaseErrorCallback onError)
 
 TDatabaseWrapper::~TDatabaseWrapper() = default;
 
-void TDatabaseWrapper::OpenDirectory(const QString& directory, bool modeFlag, bool readOnly) {
+void TDatabaseWrapper::OpenDirectory(const QString& directory, TDbAccess access, TDbMode mode) {
     CloseDatabase();
     const QString dir = NormalizeDir(directory);
     if (!QFileInfo(dir).isDir() && !QDir().mkpath(dir)) throw EKwpError(dir);
@@ -153,14 +155,14 @@ void TDatabaseWrapper::OpenDirectory(const QString& directory, bool modeFlag, bo
     database.SetAutoName(true);
     database.SetCaseSensitive(true);
     database.SetExclusive(false);
-    database.SetReadOnly(readOnly);
+    database.SetReadOnly(access == TDbAccess::ReadOnly);
     database.SetDatabaseType(TStoreDatabase::dtDirectory);
     database.SetLocation(dir);
     m_lockFileName = dir + QStringLiteral("LOCKDB.SRW");
-    openDatabase(modeFlag ? 2 : 1, readOnly);
+    openDatabase(mode, access);
 }
 
-void TDatabaseWrapper::OpenFile(const QString& fileName, bool modeFlag) {
+void TDatabaseWrapper::OpenFile(const QString& fileName, TDbMode mode) {
     CloseDatabase();
     const QString dir = QFileInfo(fileName).absolutePath();
     if (!QFileInfo(dir).isDir() && !QDir().mkpath(dir)) throw EKwpError(dir);
@@ -173,7 +175,7 @@ void TDatabaseWrapper::OpenFile(const QString& fileName, bool modeFlag) {
     database.SetAutoCreate(true);
     database.SetLocation(fileName);
     m_lockFileName = fileName + QStringLiteral(".SRW");
-    openDatabase(modeFlag ? 2 : 1, false);
+    openDatabase(mode, TDbAccess::ReadWrite);
 }
 
 void TDatabaseWrapper::CloseDatabase() {
@@ -195,11 +197,11 @@ std::unique_ptr<TDatabaseLock> TDatabaseWrapper::LockDB(const QString& user, TSt
     return lock;
 }
 
-void TDatabaseWrapper::Unlock(std::unique_ptr<TDatabaseLock>& lock, bool keepChanges) {
+void TDatabaseWrapper::Unlock(std::unique_ptr<TDatabaseLock>& lock, TLockEnd end) {
     if (!lock) return;
     // The file lock goes with the object even when the table cannot be unlocked.
     const std::unique_ptr<TDatabaseLock> released = std::move(lock);
-    if (released->m_table) released->m_table->UnlockTable(keepChanges);
+    if (released->m_table) released->m_table->UnlockTable(end);
 }
 
 TDatabaseMapper::TDatabaseMapper(TDatabaseErrorCallback onError)
@@ -207,12 +209,13 @@ TDatabaseMapper::TDatabaseMapper(TDatabaseErrorCallback onError)
 
 TDatabaseMapper::~TDatabaseMapper() = default;
 
-void TDatabaseMapper::OpenFile(const QString& fileName, bool readOnly) {
+void TDatabaseMapper::OpenFile(const QString& fileName, TDbAccess access) {
+    const bool readOnly = access == TDbAccess::ReadOnly;
     closeDatabase();
     TStoreDatabase& database = Database();
     database.SetDatabaseType(TStoreDatabase::dtFile);
     database.SetReadOnly(readOnly);
     database.SetAutoCreate(!readOnly);
     database.SetLocation(fileName);
-    openDatabase(1, readOnly);
+    openDatabase(TDbMode::Normal, access);
 }

@@ -52,7 +52,7 @@ protected:
     TStoreTable* AddTable(const QString& name, const QString& indexName);
 
     // Creates the missing tables, brings the others up to date and opens them all.
-    void openDatabase(int mode, bool readOnly);
+    void openDatabase(TDbMode mode, TDbAccess access);
     void closeDatabase();
 
 private:
@@ -86,9 +86,10 @@ public:
     ~TDatabaseWrapper() override;
 
     // Creates a missing directory and missing tables, then opens every table.
-    void OpenDirectory(const QString& directory, bool modeFlag, bool readOnly);
+    void OpenDirectory(const QString& directory, TDbAccess access = TDbAccess::ReadWrite,
+                       TDbMode mode = TDbMode::Normal);
     // The same for one database file, created when missing; never read-only.
-    void OpenFile(const QString& fileName, bool modeFlag);
+    void OpenFile(const QString& fileName, TDbMode mode = TDbMode::Normal);
     void CloseDatabase();
     const QString& LockFileName() const { return m_lockFileName; }
 
@@ -98,9 +99,9 @@ public:
     // The pause after the lock was taken following a wait (1000 ms), for the other holder's
     // writes to settle.
     void SetLockSettleDelay(int milliseconds) { m_lockSettleDelay = milliseconds; }
-    // Releases the lock and clears the reference; an empty one is ignored. Without
-    // keepChanges every write made to the locked table under the lock is undone.
-    void Unlock(std::unique_ptr<TDatabaseLock>& lock, bool keepChanges = true);
+    // Releases the lock and clears the reference; an empty one is ignored. UndoWrites takes
+    // back every write made to the locked table under the lock.
+    void Unlock(std::unique_ptr<TDatabaseLock>& lock, TLockEnd end = TLockEnd::KeepWrites);
 
 private:
     QString m_lockFileName;
@@ -114,6 +115,6 @@ public:
     ~TDatabaseMapper() override;
 
     // Opens the database file; unless read-only, a missing file and missing tables are created.
-    void OpenFile(const QString& fileName, bool readOnly);
+    void OpenFile(const QString& fileName, TDbAccess access);
     void Close() { closeDatabase(); }
 };

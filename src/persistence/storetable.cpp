@@ -253,6 +253,15 @@ kwpstore::Connection& TStoreTable::connection() const {
     return *m_connection;
 }
 
+qint64 TStoreTable::DataVersion() const {
+    return connection().dataVersion();
+}
+
+TStoreReadSnapshot::TStoreReadSnapshot(const TStoreTable& table)
+    : m_scope(std::make_unique<kwpstore::ReadScope>(table.connection())) {}
+
+TStoreReadSnapshot::~TStoreReadSnapshot() = default;
+
 QString TStoreTable::quotedTableName() const {
     return QuoteIdent(m_tableName);
 }
@@ -1084,9 +1093,9 @@ void TStoreTable::LockTable() {
     }
 }
 
-void TStoreTable::UnlockTable(bool keepChanges) {
+void TStoreTable::UnlockTable(TLockEnd end) {
     if (m_lockDepth == 0 || !m_connection) return;
-    if (keepChanges) {
+    if (end == TLockEnd::KeepWrites) {
         if (m_lockDepth == 1) runBeforeCommit();
         m_connection->commit();
         --m_lockDepth;

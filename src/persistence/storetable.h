@@ -13,7 +13,8 @@ class TStoreDatabase;
 class TStoreTable;
 namespace kwpstore {
 class Connection;
-}
+class ReadScope;
+}  // namespace kwpstore
 
 // Conversions of one stored value; shared by table fields and query results.
 class TStoreValue {
@@ -160,9 +161,9 @@ public:
     void SetFiltered(bool filtered);
 
     // Keeps other workstations from writing the table until UnlockTable; own writes in between
-    // are committed together by UnlockTable, or all undone when keepChanges is false.
+    // are committed together by UnlockTable, or all undone with UndoWrites.
     void LockTable();
-    void UnlockTable(bool keepChanges = true);
+    void UnlockTable(TLockEnd end = TLockEnd::KeepWrites);
     bool TableLocked() const { return m_lockDepth > 0; }
 
     void DisableControls() { ++m_controlsDisabled; }
@@ -171,10 +172,8 @@ public:
     }
     bool ControlsDisabled() const { return m_controlsDisabled > 0; }
 
-    // For searches that read the table with their own SQL (the table's name is quoted
-    // already). Only valid while the table is open.
-    kwpstore::Connection& connection() const;
-    QString quotedTableName() const;
+    // Changes whenever another connection has committed to the table's file.
+    qint64 DataVersion() const;
     // Work that belongs into each write transaction of this table, done just before the
     // outermost one commits (after a Post outside a lock, or at the end of the lock).
     void SetBeforeCommit(std::function<void()> work) { m_beforeCommit = std::move(work); }
@@ -193,6 +192,15 @@ public:
 private:
     friend class TStoreField;
     friend class TStoreDatabase;
+    friend class TStoreTextIndex;
+    friend class TStoreReadSnapshot;
+    // Tests that need the connection itself (a crash test's cache settings) define it.
+    friend struct TStoreTableTestAccess;
+
+    // For the facilities that read the table with their own SQL (the table's name is quoted
+    // already). Only valid while the table is open.
+    kwpstore::Connection& connection() const;
+    QString quotedTableName() const;
 
     struct KeyField {
         int column;
@@ -257,6 +265,19 @@ private:
 };
 
 // Owning list of table objects.
+// While it lives, every read of the table sees one state of its file: nobody's commit comes
+// in between (several queries that must agree, as a search and its result list).
+class TStoreReadSnapshot {
+public:
+    explicit TStoreReadSnapshot(const TStoreTable& table);
+    ~TStoreReadSnapshot();
+    TStoreReadSnapshot(const TStoreReadSnapshot&) = delete;
+    TStoreReadSnapshot& operator=(const TStoreReadSnapshot&) = delete;
+
+private:
+    std::unique_ptr<kwpstore::ReadScope> m_scope;
+};
+
 class TTableObjectList : public TObjectList<TStoreTable> {
 public:
     TStoreTable* operator[](int i) const { return m_items[size_t(i)].get(); }

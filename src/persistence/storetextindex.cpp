@@ -66,16 +66,22 @@ QString TStoreTextIndex::objectName(const char* suffix) const {
 }
 
 bool TStoreTextIndex::Exists() const {
+    kwpstore::Connection& connection = m_table.connection();
+    kwpstore::Statement& version = connection.cached(QStringLiteral("PRAGMA schema_version"));
+    const qint64 schema = version.step() ? version.int64(0) : -1;
+    version.reset();
+    if (schema >= 0 && schema == m_checkedSchema) return m_exists;
     const QStringList names{objectName("$HAY"),      objectName("$HAY_PENDING"),
                             objectName("$TRIGRAMS"), objectName("$LIST"),
                             objectName("$INDEX_AI"), objectName("$INDEX_AD"),
                             objectName("$INDEX_AU")};
-    kwpstore::Statement& statement = m_table.connection().cached(
+    kwpstore::Statement& statement = connection.cached(
         QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?, ?, ?, ?)"));
     for (int i = 0; i < names.size(); ++i) statement.bind(i + 1, names[i]);
-    const bool exists = statement.step() && statement.int64(0) == names.size();
+    m_exists = statement.step() && statement.int64(0) == names.size();
     statement.reset();
-    return exists;
+    m_checkedSchema = schema;
+    return m_exists;
 }
 
 void TStoreTextIndex::Ensure() {

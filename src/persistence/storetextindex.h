@@ -56,6 +56,9 @@ private:
 
     TStoreTable& m_table;
     QStringList m_sourceColumns;
+    // Exists() is asked before every search; its answer holds while the schema stays.
+    mutable qint64 m_checkedSchema = -1;
+    mutable bool m_exists = false;
     Derive m_derive;
     QStringList m_listColumns;
 };

@@ -95,3 +95,10 @@ public:
 private:
     QList<TIndexDef> m_defs;
 };
+
+// Whether a database may be written (what is missing is created then) or only read.
+enum class TDbAccess { ReadWrite, ReadOnly };
+// The store's table mode, handed on to the tables it creates (2 with the flag, else 1).
+enum class TDbMode { Normal, Flagged };
+// What becomes of the writes made under a lock when it ends.
+enum class TLockEnd { KeepWrites, UndoWrites };

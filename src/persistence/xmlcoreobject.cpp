@@ -322,20 +322,20 @@ bool TDBXMLCoreObject::LoadFromStreamPart(QIODevice* stream, qint64 count) {
     return true;
 }
 
-void TDBXMLCoreObject::buildDocument(bool flag) {
+void TDBXMLCoreObject::buildDocument(TXmlContent content) {
     Buffer.clear();
     Buffer.write("\xFF\xFE", 2);
     Write(declarationLine());
-    WriteXML(flag, 0);
+    WriteXML(content, 0);
 }
 
 void TDBXMLCoreObject::SaveToFile(const QString& fileName) {
-    buildDocument(true);
+    buildDocument(TXmlContent::Full);
     WriteFileAtomically(fileName, QByteArray::fromRawData(Buffer.data(), Buffer.size()));
 }
 
 void TDBXMLCoreObject::SaveToStream(QIODevice* stream) {
-    buildDocument(true);
+    buildDocument(TXmlContent::Full);
     if (!stream) return;
     if (stream->write(Buffer.data(), Buffer.size()) != Buffer.size()) {
         throw EKwpError(_("Fehler beim Schreiben der XML-Daten.") + QStringLiteral("\r\n") +
@@ -343,14 +343,14 @@ void TDBXMLCoreObject::SaveToStream(QIODevice* stream) {
     }
 }
 
-QString TDBXMLCoreObject::GetXML(bool flag) {
-    buildDocument(flag);
+QString TDBXMLCoreObject::GetXML(TXmlContent content) {
+    buildDocument(content);
     return Buffer.dataString();
 }
 
-QString TDBXMLCoreObject::GetXMLBody(bool flag, int reserved) {
+QString TDBXMLCoreObject::GetXMLBody(TXmlContent content, int indent) {
     Buffer.clear();
-    WriteXML(flag, reserved);
+    WriteXML(content, indent);
     return Buffer.dataString();
 }
 

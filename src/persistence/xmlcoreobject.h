@@ -10,6 +10,10 @@
 
 class QIODevice;
 
+// What WriteXML writes: the whole object, or for a table row's XML column what the row's own
+// columns do not hold already.
+enum class TXmlContent { Full, WithoutColumns };
+
 // Raised by a handler to abort a load; the only exception the loaders let through.
 class EXMLCancelException : public EKwpError {
 public:
@@ -77,8 +81,9 @@ public:
                             const QString& qName) = 0;
     // Resets every field of the subclass to its default.
     virtual void Clear() = 0;
-    // Writes the subclass's elements into Buffer with the Write functions.
-    virtual void WriteXML(bool flag, int reserved) = 0;
+    // Writes the subclass's elements into Buffer with the Write functions, indented by
+    // indent blanks where the subclass indents.
+    virtual void WriteXML(TXmlContent content, int indent) = 0;
 
     // A missing file leaves the object cleared without a message.
     virtual void LoadFromFile(const QString& fileName);
@@ -96,9 +101,9 @@ public:
     // Parses the next count bytes of the stream (from its current position).
     bool LoadFromStreamPart(QIODevice* stream, qint64 count);
     // The whole document including the leading BOM character.
-    QString GetXML(bool flag);
+    QString GetXML(TXmlContent content);
     // Only what WriteXML writes.
-    QString GetXMLBody(bool flag, int reserved = 0);
+    QString GetXMLBody(TXmlContent content, int indent = 0);
 
     void Write(const QString& text);
     void WriteLine(const QString& text);
@@ -118,7 +123,7 @@ private:
     class ParseRun;
 
     void prepareLoad();
-    void buildDocument(bool flag);
+    void buildDocument(TXmlContent content);
     // Runs a load step; reports and swallows every exception except EXMLCancelException.
     void runGuarded(const std::function<void()>& step);
     // With parseEmpty false a device without any byte is left alone instead of being reported.

@@ -20,9 +20,10 @@ QByteArray utf16le(const QString& text) {
 
 }  // namespace
 
-TDBXMLCoreWriter::TDBXMLCoreWriter(QIODevice* stream, bool owned) : m_stream(stream) {
-    if (owned) m_ownedStream.reset(stream);
-}
+TDBXMLCoreWriter::TDBXMLCoreWriter(QIODevice* stream) : m_stream(stream) {}
+
+TDBXMLCoreWriter::TDBXMLCoreWriter(std::unique_ptr<QIODevice> stream)
+    : m_stream(stream.get()), m_ownedStream(std::move(stream)) {}
 
 TDBXMLCoreWriter::~TDBXMLCoreWriter() {
     // A failed write was thrown already; the unfinished file just goes away.
@@ -55,7 +56,7 @@ std::unique_ptr<TDBXMLCoreWriter> TDBXMLCoreWriter::CreateFile(const QString& fi
         ReportError(sevError, error.message());
         return nullptr;
     }
-    auto writer = std::make_unique<TDBXMLCoreWriter>(file.release(), true);
+    auto writer = std::make_unique<TDBXMLCoreWriter>(std::move(file));
     writer->WriteHeader();
     return writer;
 }

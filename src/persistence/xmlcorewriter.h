@@ -10,8 +10,10 @@ class QIODevice;
 // in memory first.
 class TDBXMLCoreWriter {
 public:
-    // Writes into stream; owned streams are deleted with the writer.
-    explicit TDBXMLCoreWriter(QIODevice* stream, bool owned = false);
+    // Writes into a stream the caller keeps.
+    explicit TDBXMLCoreWriter(QIODevice* stream);
+    // Writes into a stream that goes with the writer.
+    explicit TDBXMLCoreWriter(std::unique_ptr<QIODevice> stream);
     // Finishes the file (see Close); a failure then is reported, not thrown.
     ~TDBXMLCoreWriter();
     TDBXMLCoreWriter(const TDBXMLCoreWriter&) = delete;

@@ -50,7 +50,7 @@ void TPrintAreaLayoutsCore::Clear() {
     m_headerWritten = false;
 }
 
-void TPrintAreaLayoutsCore::WriteXML(bool, int) {}
+void TPrintAreaLayoutsCore::WriteXML(TXmlContent, int) {}
 
 bool TPrintAreaLayoutsCore::OpenFile(const QString& fileName) {
     m_writer.reset();
@@ -58,7 +58,7 @@ bool TPrintAreaLayoutsCore::OpenFile(const QString& fileName) {
     try {
         auto file = std::make_unique<TAtomicFile>(fileName);
         file->Open();
-        auto writer = std::make_unique<TDBXMLCoreWriter>(file.release(), true);
+        auto writer = std::make_unique<TDBXMLCoreWriter>(std::move(file));
         writer->WriteHeader();
         m_writer = std::move(writer);
         return true;

@@ -68,7 +68,7 @@ public:
                     const QString& qName) override;
     // Empties lists and document settings; form1, form2 and the file name stay.
     void Clear() override;
-    void WriteXML(bool flag, int reserved) override;
+    void WriteXML(TXmlContent content, int indent) override;
     QString className() const override { return QStringLiteral("TPrintAreaLayoutsCore"); }
 
     // Creates the file (an old one is replaced); a failure is shown and gives false.

@@ -27,13 +27,13 @@ constexpr int kTransferMaxIdLength = 20;
 // The address table with its errors collected, so they can go into the tool's message.
 class TTransferTable {
 public:
-    TTransferTable(const QString& dir, bool readOnly)
+    TTransferTable(const QString& dir, TDbAccess access)
         : m_db([this](const std::exception& error, const QString& context) {
               const auto* kwpError = dynamic_cast<const EKwpError*>(&error);
               m_errors.append(context + QStringLiteral(": ") +
                               (kwpError ? kwpError->message() : QString::fromUtf8(error.what())));
           }) {
-        m_db.OpenDirectory(dir, false, readOnly);
+        m_db.OpenDirectory(dir, access);
         if (!m_db.IsOpen() || !m_db.AddressTable())
             throw EKwpError(
                 FormatStr(_("Die Adresstabelle in \"%s\" kann nicht geöffnet werden."), {dir}) +
@@ -82,7 +82,7 @@ int ExportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
     // Name filters ignore case, as the store does when it looks for its table files.
     std::optional<TTransferTable> table;
     if (!QDir(dir).entryList({QStringLiteral("ADDRESS.DAT")}, QDir::Files).isEmpty())
-        table.emplace(dir, true);
+        table.emplace(dir, TDbAccess::ReadOnly);
     // Row by row: a table of any size is written in the memory of one address.
     TAddressListWriter writer(fileName);
     if (table) {
@@ -108,7 +108,7 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
     if (!QFileInfo(fileName).isFile())
         throw EKwpError(FormatStr(_("Datei \"%s\" nicht gefunden."), {fileName}));
 
-    TTransferTable table(dir, false);
+    TTransferTable table(dir, TDbAccess::ReadWrite);
     TDBAdress& db = table.db();
     std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(kTransferLockUser);
     if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
@@ -116,7 +116,7 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
     // fault of the file takes back what was written before it.
     auto rollback = qScopeGuard([&] {
         try {
-            db.Unlock(lock, false);
+            db.Unlock(lock, TLockEnd::UndoWrites);
         } catch (...) {
             // The fault that brought us here is the one to tell; the connection's close
             // takes back the transaction in any case.

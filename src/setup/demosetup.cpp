@@ -200,7 +200,7 @@ bool InstallDemoAddresses(const TInstallationPaths& paths, const TAdminLog& log)
         lastError = context + QStringLiteral(": ") +
                     (kwpError ? kwpError->message() : QString::fromUtf8(error.what()));
     });
-    db.OpenDirectory(dir, false, false);
+    db.OpenDirectory(dir);
     if (!db.IsOpen()) {
         throw EKwpError(
             FormatStr(_("Die Adresstabelle in \"%s\" kann nicht geöffnet werden."), {dir}) +
@@ -215,7 +215,7 @@ bool InstallDemoAddresses(const TInstallationPaths& paths, const TAdminLog& log)
     for (int i = 0; i < kDemoAddressCount; ++i) {
         generator.Fill(i, record);
         if (db.SetCustomer(record) != 0) {
-            db.Unlock(lock, false);
+            db.Unlock(lock, TLockEnd::UndoWrites);
             throw EKwpError(FormatStr(_("Adresse \"%s\" kann nicht geschrieben werden; es wurde "
                                         "nichts eingelesen."),
                                       {record.Id}) +
