@@ -1,11 +1,10 @@
-// Second workstation of the address-table tests.
-//   kwp_adressworker save DIR PREFIX COUNT: saves COUNT addresses PREFIX0001… each under the
-//     table lock, with the word "ZWEITPLATZ" in their display text; prints "saved N" after each.
-//   kwp_adressworker count DIR CYCLES: CYCLES times under the lock: reads address "ZAEHLER",
-//     adds one to the number that is its display text, saves it.
-//   kwp_adressworker import|crash DIR PREFIX COUNT: saves COUNT addresses under one lock with a
-//     page cache far smaller than the changes, prints "written" and waits for a line on stdin;
-//     then import commits and prints "done", crash (whose changes went into the file) dies.
+// Second workstation of the address-table tests; DIR is the address folder.
+//   save DIR PREFIX COUNT: saves PREFIX0001… one by one under the lock ("Zweitplatz Müller N"),
+//     printing "saved N" after each.
+//   count DIR CYCLES: CYCLES times under the lock adds one to the display text of "ZAEHLER".
+//   import|crash DIR PREFIX COUNT: saves COUNT addresses under one lock with a page cache far
+//     smaller than the changes, prints "written", waits for a line on stdin; then import commits
+//     and prints "done", crash (whose changes went into the file) dies.
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -17,22 +16,21 @@
 #include "app/errorreport.h"
 #include "persistence/storesqlite.h"
 
-namespace {
-void say(const QByteArray& text) {
+using namespace Qt::StringLiterals;
+
+static void say(const QByteArray& text) {
     std::printf("%s\n", text.constData());
     std::fflush(stdout);
 }
-}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SetConsoleProcess(true);
     const QStringList args = QCoreApplication::arguments();
     const QString mode = args.value(1);
-    const bool counting = mode == QLatin1String("count");
-    const bool oneLock = mode == QLatin1String("import") || mode == QLatin1String("crash");
-    if (!counting && !oneLock && mode != QLatin1String("save")) return 2;
-    if (args.size() != (counting ? 4 : 5)) return 2;
+    const bool counting = mode == "count"_L1;
+    const bool oneLock = mode == "import"_L1 || mode == "crash"_L1;
+    if ((!counting && !oneLock && mode != "save"_L1) || args.size() != (counting ? 4 : 5)) return 2;
     int failures = 0;
     TDBAdress db([&failures](const std::exception& error, const QString& context) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(context), error.what());
@@ -56,13 +54,10 @@ int main(int argc, char** argv) {
             record.DisplayTxt = QString::number(record.DisplayTxt.toInt() + 1);
         } else {
             record.Id = args[3] + QString::number(i).rightJustified(4, QLatin1Char('0'));
-            record.DisplayTxt = (oneLock ? QStringLiteral("Import Müller %1")
-                                         : QStringLiteral("Zweitplatz Müller %1"))
-                                    .arg(i);
-            record.Info =
-                oneLock
-                    ? QStringLiteral("Lieferung über das Hintertor, Straße %1").arg(i).repeated(8)
-                    : QStringLiteral("Straße %1").arg(i);
+            record.DisplayTxt =
+                (oneLock ? u"Import Müller %1"_s : u"Zweitplatz Müller %1"_s).arg(i);
+            record.Info = oneLock ? u"Lieferung über das Hintertor, Straße %1"_s.arg(i).repeated(8)
+                                  : u"Straße %1"_s.arg(i);
             // As the import of the setup tool does it.
             if (oneLock && db.ExistsCustomer(record.Id)) return 4;
         }
@@ -76,7 +71,7 @@ int main(int argc, char** argv) {
         std::string line;
         std::getline(std::cin, line);
         // Dies like a crashed workstation: nothing committed, nothing cleaned up.
-        if (mode == QLatin1String("crash")) std::_Exit(6);
+        if (mode == "crash"_L1) std::_Exit(6);
         db.Unlock(lock);
         say("done");
     }
