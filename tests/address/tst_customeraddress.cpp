@@ -77,8 +77,8 @@ private Q_SLOTS:
                                 r->ExtraFields.Items(5)->FloatValue}),
                  (QList<double>{45000.5, 45321.25, 45400, 1.5, 3, 7, 0.75, 1234.5678}));
         QLocale::setDefault(QLocale(writer));
-        QCOMPARE(r->GetXML(true), goldenText("customeraddress_full.xml"));
-        QCOMPARE(r->GetXML(false), goldenText("customeraddress_short.xml"));
+        QCOMPARE(r->GetXML(TXmlContent::Full), goldenText("customeraddress_full.xml"));
+        QCOMPARE(r->GetXML(TXmlContent::WithoutColumns), goldenText("customeraddress_short.xml"));
         QTemporaryDir dir;
         r->SaveToFile(dir.filePath("ADR.XML"));
         QCOMPARE(ReadFileBytes(dir.filePath("ADR.XML")),
@@ -95,7 +95,7 @@ private Q_SLOTS:
             record.Paragr6a = which == 2;
             record.MwStAusw = which == 3 ? 2 : 0;
             record.MahnTyp = which == 4 ? 1 : 0;
-            const QString xml = record.GetXMLBody(false);
+            const QString xml = record.GetXMLBody(TXmlContent::WithoutColumns);
             QCOMPARE(xml.section(QStringLiteral("\r\n"), 0, 0),
                      "<kundenadr" + QString(attributes[which]) + u'>');
             const auto back = loaded(xml);
@@ -113,12 +113,12 @@ private Q_SLOTS:
             "      <alarm val=\"0\"></alarm>\r\n"
             "      <zinfo></zinfo>\r\n"
             "    </kundenadr>\r\n");
-        QCOMPARE(TCustomerAddress().GetXMLBody(true, 4), empty);
+        QCOMPARE(TCustomerAddress().GetXMLBody(TXmlContent::Full, 4), empty);
         const auto record = goldenRecord();
         record->PrintAnschriftId = "02";
         record->PrintExtraLine = "z. Hd.";
         record->Clear();
-        QCOMPARE(record->GetXMLBody(true, 4), empty);
+        QCOMPARE(record->GetXMLBody(TXmlContent::Full, 4), empty);
         QVERIFY(record->PrintAnschriftId.isEmpty() && record->PrintExtraLine.isEmpty());
     }
 
@@ -134,14 +134,14 @@ private Q_SLOTS:
         copy.PaymentWays.Assign(record->PaymentWays);
         copy.ExtraFields.Assign(record->ExtraFields);
         copy.PaymentTerms.Assign(copy.PaymentTerms);
-        QCOMPARE(copy.GetXML(true), golden);
+        QCOMPARE(copy.GetXML(TXmlContent::Full), golden);
         QCOMPARE(copy.PrintAnschriftId, QStringLiteral("02"));
         copy.Kontakte.Items(0)->Data.Items(0)->CdValue = "01";
         copy.Anschriften.Items(0)->Name1 = "anders";
         copy.PaymentWays.Items(3)->Iban.clear();
         copy.PaymentTerms.Items(0)->Perc = 3;
         copy.ExtraFields.Items(0)->TextValue = "geändert";
-        QCOMPARE(record->GetXML(true), golden);
+        QCOMPARE(record->GetXML(TXmlContent::Full), golden);
         QVERIFY(!record->SameContent(copy));
     }
 
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(r->PaymentWays.Items(0)->Acc, QStringLiteral("123"));
         QCOMPARE(r->ExtraFields.Items(4)->TextValue, QStringLiteral("ok"));
         // A resubmission text without a date is not written.
-        QVERIFY(!r->GetXMLBody(true).contains(QStringLiteral("wv")));
+        QVERIFY(!r->GetXMLBody(TXmlContent::Full).contains(QStringLiteral("wv")));
     }
 
     // The long info crosses the parser's input blocks; entities and line breaks, which make

@@ -14,7 +14,7 @@
 #include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
 #include "app/errorreport.h"
-#include "persistence/storesqlite.h"
+#include "storetableaccess.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,11 +36,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(context), error.what());
         ++failures;
     });
-    db.OpenDirectory(args[2], false, false);
+    db.OpenDirectory(args[2]);
     db.SetLockSettleDelay(0);
     if (oneLock) {
         // A writer that spilled these few pages into the file would shut the readers out.
-        kwpstore::Connection& connection = db.AddressTable()->connection();
+        kwpstore::Connection& connection = TStoreTableTestAccess::connection(*db.AddressTable());
         connection.exec(QStringLiteral("PRAGMA cache_size=20"));
         if (mode == QLatin1String("crash"))
             connection.exec(QStringLiteral("PRAGMA cache_spill=ON"));

@@ -115,7 +115,7 @@ private Q_SLOTS:
             ScriptedDialogs dialogs;
             QCOMPARE(installation.banksOf(code), banks);
             TDBBLZCodes opened({}, installation.etc);
-            opened.OpenDefault(true);
+            opened.OpenDefault(TDbAccess::ReadOnly);
             QCOMPARE(installation.banksOf(code, &opened), banks);
         }
     }
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QVERIFY(!database.Lookup(u"10020030"_s));
         QCOMPARE(contexts, QStringList{u"TDBBLZCodes.Lookup"_s});
         // Looking never creates the database.
-        QVERIFY_THROWS_EXCEPTION(EStoreError, database.OpenDefault(true));
+        QVERIFY_THROWS_EXCEPTION(EStoreError, database.OpenDefault(TDbAccess::ReadOnly));
         QVERIFY(!QFile::exists(database.FileName()));
     }
 

@@ -32,7 +32,7 @@ struct Table {
     QTemporaryDir dir;
     TDBAdress db;
     explicit Table(TDatabaseErrorCallback onError = {}) : db(std::move(onError)) {
-        db.OpenDirectory(dir.path(), false, false);
+        db.OpenDirectory(dir.path());
     }
 };
 
@@ -102,11 +102,11 @@ private Q_SLOTS:
         QCOMPARE(t.db.SetCustomer(record), 0);
         QCOMPARE(t.db.AddressTable()->FieldByName(u"ID"_s).AsString(), u"K10001"_s);
         TDBAdress other;
-        other.OpenDirectory(t.dir.path(), false, true);
+        other.OpenDirectory(t.dir.path(), TDbAccess::ReadOnly);
         TCustomerAddress loaded;
         QVERIFY(other.GetCustomer(u"k10001"_s, loaded));
         const QByteArray bytes = ReadFileBytes(golden);
-        QCOMPARE(loaded.GetXML(true),
+        QCOMPARE(loaded.GetXML(TXmlContent::Full),
                  QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2));
         QVERIFY(!other.GetCustomer(u"K10002"_s, loaded));
         // Saved again: the first creation stamp stays.
@@ -208,7 +208,7 @@ private Q_SLOTS:
         Table t;
         TDBAdress& db = t.db;
         TDBAdress other;
-        other.OpenDirectory(t.dir.path(), false, true);
+        other.OpenDirectory(t.dir.path(), TDbAccess::ReadOnly);
         for (const auto& row : rows) {
             // A record of its own each: saving again would keep the first creator.
             const QString id = u"L"_s + QString::number(&row - rows);
@@ -261,14 +261,14 @@ private Q_SLOTS:
             // Reading must not need the upgrade, which only a writer may make.
             Reported reported;
             TDBAdress reader(reported.callback());
-            reader.OpenDirectory(dir, false, true);
+            reader.OpenDirectory(dir, TDbAccess::ReadOnly);
             TCustomerAddress record;
             QVERIFY(reader.GetCustomer(u"A2"_s, record));
             QCOMPARE(record.DisplayTxt, u"Bäckerei A2"_s);
             QCOMPARE(reported.contexts, QStringList());
         }
         TDBAdress db;
-        db.OpenDirectory(dir, false, false);
+        db.OpenDirectory(dir);
         QVERIFY(QFile::exists(dir + u"/ADDRESS.DAT"_s));
         TStoreTable& table = *db.AddressTable();
         QStringList names;
@@ -293,7 +293,7 @@ private Q_SLOTS:
         QVERIFY(lock);
         save(db, {u"B"_s, u"C"_s});
         QCOMPARE(db.GetRecordCount(), 3);
-        db.Unlock(lock, false);
+        db.Unlock(lock, TLockEnd::UndoWrites);
         QCOMPARE(db.GetRecordCount(), 1);
         QCOMPARE(hitCount(db, u"FIRMA"_s), 1);
         QVERIFY(!db.ExistsCustomer(u"B"_s));
@@ -331,7 +331,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         {
             TDBAdress db;
-            db.OpenDirectory(dir.path(), false, false);
+            db.OpenDirectory(dir.path());
             save(db, {u"A1"_s, u"A2"_s});
         }
         const std::unique_ptr<QProcess> importer =
@@ -346,7 +346,7 @@ private Q_SLOTS:
         kwpstore::SetBusyTimeout(2000);
         Reported reported;
         TDBAdress reader(reported.callback());
-        reader.OpenDirectory(dir.path(), false, crash);
+        reader.OpenDirectory(dir.path(), crash ? TDbAccess::ReadOnly : TDbAccess::ReadWrite);
         QCOMPARE(reader.GetRecordCount(), 2);
         QCOMPARE(hitCount(reader, u"firma"_s), 2);
         QCOMPARE(hitCount(reader, u"import"_s), 0);

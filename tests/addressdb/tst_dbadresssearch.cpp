@@ -7,7 +7,7 @@
 #include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
 #include "addressdb/dbadresssearch.h"
-#include "persistence/storesqlite.h"
+#include "storetableaccess.h"
 #include "testsupport.h"
 
 using namespace Qt::StringLiterals;
@@ -112,7 +112,7 @@ struct Examples {
     }};
     explicit Examples(bool earlier = false) {
         if (earlier) writeEarlierTable(dir.filePath(u"ADDRESS.DAT"_s));
-        db.OpenDirectory(dir.path(), false, false);
+        db.OpenDirectory(dir.path());
         for (const Row& row : QList<Row>{
                  {"K1", "Meier AG", "", "", "", {}},
                  {"K2", "Agentur Meier", "", "", "", {}},
@@ -205,7 +205,7 @@ private Q_SLOTS:
         };
         QTemporaryDir dir;
         TDBAdress db;
-        db.OpenDirectory(dir.path(), false, false);
+        db.OpenDirectory(dir.path());
         std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(u"TEST"_s);
         for (int i = 0; i < 2000; ++i) {
             saveRow(db,
@@ -220,7 +220,7 @@ private Q_SLOTS:
         QVERIFY(index->Exists());
         // Every row's haystack made once, as the scan makes it, for the query-by-query check.
         std::vector<std::pair<qint64, QByteArray>> hays;
-        kwpstore::Statement rows(db.AddressTable()->connection(),
+        kwpstore::Statement rows(TStoreTableTestAccess::connection(*db.AddressTable()),
                                  QStringLiteral("SELECT rowid, ID, DISPLAYTXT, WVTXT, CHARACT, "
                                                 "XMLDATA FROM ADDRESS"));
         while (rows.step())
@@ -250,7 +250,8 @@ private Q_SLOTS:
         {
             TDBAdress& db = examples.db;
             // As an older program left it: no index, no list, no triggers.
-            kwpstore::Connection& connection = db.AddressTable()->connection();
+            kwpstore::Connection& connection =
+                TStoreTableTestAccess::connection(*db.AddressTable());
             for (const char* sql :
                  {"DROP TRIGGER \"ADDRESS$INDEX_AI\"", "DROP TRIGGER \"ADDRESS$INDEX_AU\"",
                   "DROP TRIGGER \"ADDRESS$INDEX_AD\"", "DROP TABLE \"ADDRESS$TRIGRAMS\"",
@@ -262,12 +263,12 @@ private Q_SLOTS:
             db.CloseDatabase();
         }
         TDBAdress reader;
-        reader.OpenDirectory(dir.path(), false, true);
+        reader.OpenDirectory(dir.path(), TDbAccess::ReadOnly);
         QVERIFY(!addresssearch::MakeIndex(*reader.AddressTable())->Exists());
         QCOMPARE(foundIds(reader, u"MEIER .AG"_s), (QStringList{"K1", "K3", "K8"}));
         // The next workstation that may write rebuilds it, with every row.
         TDBAdress writer;
-        writer.OpenDirectory(dir.path(), false, false);
+        writer.OpenDirectory(dir.path());
         QVERIFY(addresssearch::MakeIndex(*writer.AddressTable())->Exists());
         QCOMPARE(foundIds(writer, u"MEIER .AG"_s), (QStringList{"K1", "K3", "K8"}));
     }

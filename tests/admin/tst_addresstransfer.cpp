@@ -47,7 +47,7 @@ void writeGenerated(const QString& fileName, int first, int last) {
 
 QStringList tableIds(const QString& dir) {
     TDBAdress db;
-    db.OpenDirectory(dir, false, false);
+    db.OpenDirectory(dir);
     QStringList ids;
     TStoreTable* table = db.AddressTable();
     for (table->First(); !table->Eof(); table->Next()) ids.append(db.GetCurrentID());
@@ -56,7 +56,7 @@ QStringList tableIds(const QString& dir) {
 
 std::unique_ptr<TCustomerAddress> tableRecord(const QString& dir, const QString& id) {
     TDBAdress db;
-    db.OpenDirectory(dir, false, false);
+    db.OpenDirectory(dir);
     auto record = std::make_unique<TCustomerAddress>();
     if (!db.GetCustomer(id, *record)) record->Id = "<missing>";
     return record;
@@ -76,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(!InstallDemoAddresses(env.paths, env.log));
         {
             TDBAdress db;
-            db.OpenDirectory(env.adressenDir, false, false);
+            db.OpenDirectory(env.adressenDir);
             // The next number the address manager proposes continues the range.
             QCOMPARE(db.GetLastID("K"), "K000300");
         }
@@ -98,7 +98,8 @@ private Q_SLOTS:
             TAddressGenerator().Fill(i, expected);
             QCOMPARE(list.Items(i)->Id, TAddressGenerator::AddressNumber(i));
             QCOMPARE(list.Items(i)->Kennzeichen, expected.Kennzeichen);
-            QCOMPARE(list.Items(i)->GetXML(false), expected.GetXML(false));
+            QCOMPARE(list.Items(i)->GetXML(TXmlContent::WithoutColumns),
+                     expected.GetXML(TXmlContent::WithoutColumns));
         }
     }
 
@@ -107,7 +108,7 @@ private Q_SLOTS:
         QVERIFY(env.setUp({"ACME"}));
         {
             TDBAdress db;
-            db.OpenDirectory(env.adressenDir, false, false);
+            db.OpenDirectory(env.adressenDir);
             TCustomerAddress record;
             record.Id = "K000007";
             record.Info = "Zeile";
@@ -117,7 +118,7 @@ private Q_SLOTS:
             TStoreTable& table = *db.AddressTable();
             table.Edit();
             table.FieldByName("XMLDATA").SetAsString(
-                record.GetXML(false).replace("<info>", "<info>\v"));
+                record.GetXML(TXmlContent::WithoutColumns).replace("<info>", "<info>\v"));
             table.Post();
         }
         // Not handed out as if it were the whole record.
@@ -174,7 +175,8 @@ private Q_SLOTS:
         } else {
             TCustomerAddress original;
             TAddressGenerator().Fill(1, original);
-            QCOMPARE(stored->GetXML(false), original.GetXML(false));
+            QCOMPARE(stored->GetXML(TXmlContent::WithoutColumns),
+                     original.GetXML(TXmlContent::WithoutColumns));
             QVERIFY2(run.err.contains("Adresse \"K000002\" übersprungen") &&
                          run.err.contains("1 Adressen übersprungen"),
                      qPrintable(run.err));
@@ -268,7 +270,7 @@ private Q_SLOTS:
         const QString source = env.dir.filePath("quelle.xml");
         writeGenerated(source, 0, 3);
         TDBAdress holder;
-        holder.OpenDirectory(env.adressenDir, false, false);
+        holder.OpenDirectory(env.adressenDir);
         std::unique_ptr<TDatabaseLock> lock = holder.LockAddressTable("MEIER");
         QVERIFY(lock);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -29,9 +29,9 @@ private Q_SLOTS:
         TCustomerAddress record, other;
         for (int i = 2; i >= 0; --i) {
             generator.Fill(i, record);
-            text.prepend(record.GetXML(true));
+            text.prepend(record.GetXML(TXmlContent::Full));
             TAddressGenerator(7).Fill(i, other);
-            QVERIFY(other.GetXML(true) != record.GetXML(true));
+            QVERIFY(other.GetXML(TXmlContent::Full) != record.GetXML(TXmlContent::Full));
         }
         QCOMPARE(text.toUtf8(),
                  ReadFileBytes(QStringLiteral(KWP_TEST_DATA_DIR "/generated_3.xml")));
@@ -67,7 +67,7 @@ private Q_SLOTS:
                     QVERIFY2(IbanError(way->Iban).isEmpty() && way->Iban.mid(4, 8) == way->BCode &&
                                  way->Iban.mid(12) == way->Acc.rightJustified(10, u'0'),
                              qPrintable(way->Iban));
-            umlauts += r.GetXML(true).contains(QRegularExpression("[äöü]"));
+            umlauts += r.GetXML(TXmlContent::Full).contains(QRegularExpression("[äöü]"));
             QCOMPARE(r.DisplayTxt, r.GetShortText());
             QVERIFY(r.Changed >= r.Created && r.Changed <= DateTimeToDayNumber(kGeneratorNow));
             if (r.Wv != 0) {

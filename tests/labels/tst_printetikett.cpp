@@ -164,7 +164,8 @@ private Q_SLOTS:
             R"(<etiketten><formular orientation="0"/><etikett width="12mm" height="4,0" )"
             R"(withborder="1"><etikettvar color="-16777201" fsize="12pt"/></etikett></etiketten>)")));
         QVERIFY2(!manager.HasParseError, qPrintable(manager.ErrorText));
-        const QStringList written = manager.GetXMLBody(true).split(QStringLiteral("\r\n"));
+        const QStringList written =
+            manager.GetXMLBody(TXmlContent::Full).split(QStringLiteral("\r\n"));
         for (const char* line :
              {R"(    <formular name="" type="0" orientation="0" width="0" height="0">)",
               R"(    <etikett name="" width="0" height="0" withborder="-1">)",

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
         }
         if (args.size() < 4) return 2;
         TTestDatabase database;
-        database.OpenDirectory(args[2], false, false);
+        database.OpenDirectory(args[2]);
         if (args.size() == 4 && args[1] == "hold") {
             std::unique_ptr<TDatabaseLock> lock = database.LockDB(args[3], database.Items);
             if (!lock) return 4;

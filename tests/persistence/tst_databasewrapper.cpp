@@ -56,7 +56,7 @@ private Q_SLOTS:
         QTemporaryDir root;
         const QString dir = root.filePath("MANDANT/DATA/ADRESSEN");
         TTestDatabase database;
-        database.OpenDirectory(dir, false, false);
+        database.OpenDirectory(dir);
         QVERIFY(database.IsOpen());
         QVERIFY(QFile::exists(dir + "/ITEMS.DAT") && QFile::exists(dir + "/001LOG.DAT"));
         QCOMPARE(database.LockFileName(), dir + "/LOCKDB.SRW");
@@ -67,7 +67,7 @@ private Q_SLOTS:
         QVERIFY(!database.IsOpen() && database.LockFileName().isEmpty());
         // Opened again: nothing is created twice, every row is still there, in key order.
         TTestDatabase again;
-        again.OpenDirectory(dir, true, false);
+        again.OpenDirectory(dir, TDbAccess::ReadWrite, TDbMode::Flagged);
         QCOMPARE(again.Items->RecordCount(), 2);
         QCOMPARE(again.Items->FieldByName("ID").AsString(), "A");
         QCOMPARE(again.Items->Mode(), 1);
@@ -75,13 +75,13 @@ private Q_SLOTS:
 
         const QString file = root.filePath("KOMM/00042.TDBD");
         TTestDatabase single;
-        single.OpenFile(file, false);
+        single.OpenFile(file);
         QVERIFY(QFile::exists(file));
         QCOMPARE(single.LockFileName(), file + ".SRW");
         QCOMPARE(single.Database().TableNames(), (QStringList{"001LOG", "ITEMS"}));
         addItem(*single.Items, "X");
         single.CloseDatabase();
-        single.OpenFile(file, false);
+        single.OpenFile(file);
         QCOMPARE(single.Items->RecordCount(), 1);
     }
 
@@ -90,7 +90,7 @@ private Q_SLOTS:
         WriteFileBytes(root.filePath("DATEI"), "x");
         TTestDatabase database;
         try {
-            database.OpenDirectory(root.filePath("DATEI/UNTER"), false, false);
+            database.OpenDirectory(root.filePath("DATEI/UNTER"));
             QFAIL("opened below a file");
         } catch (const EKwpError& e) {
             QVERIFY2(e.message().contains("DATEI/UNTER"), qPrintable(e.message()));
@@ -109,7 +109,7 @@ private Q_SLOTS:
         });
         QElapsedTimer timer;
         timer.start();
-        QVERIFY_THROWS_EXCEPTION(EStoreError, database.OpenDirectory(dir.path(), false, false));
+        QVERIFY_THROWS_EXCEPTION(EStoreError, database.OpenDirectory(dir.path()));
         QVERIFY(timer.elapsed() >= 8 * 50);
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].startsWith("ITEMS OpenTables Versuch 10: ") &&
@@ -133,7 +133,7 @@ private Q_SLOTS:
     void lockShowsTheHolderToOtherWorkstations() {
         QTemporaryDir dir;
         TTestDatabase database;
-        database.OpenDirectory(dir.path(), false, false);
+        database.OpenDirectory(dir.path());
         {
             const PinnedClock clock(QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15)));
             std::unique_ptr<TDatabaseLock> lock = database.LockDB("MEIER", database.Items);
@@ -152,7 +152,7 @@ private Q_SLOTS:
     void waitingWorkstationTakesTheLockAfterRelease() {
         QTemporaryDir dir;
         TTestDatabase database;
-        database.OpenDirectory(dir.path(), false, false);
+        database.OpenDirectory(dir.path());
         Worker holder({"hold", dir.path(), "SCHULZ"});
         QCOMPARE(holder.line(), "locked");
         // The wait window's user cancels after a while.
@@ -187,12 +187,12 @@ private Q_SLOTS:
     void twoWorkstationsWritingLoseNothing() {
         QTemporaryDir dir;
         const QString perWorker = "150";
-        TTestDatabase().OpenDirectory(dir.path(), false, false);
+        TTestDatabase().OpenDirectory(dir.path());
         Worker first({"append", dir.path(), "A", perWorker});
         Worker second({"append", dir.path(), "B", perWorker});
         // This workstation reads meanwhile.
         TTestDatabase reader;
-        reader.OpenDirectory(dir.path(), false, true);
+        reader.OpenDirectory(dir.path(), TDbAccess::ReadOnly);
         int seen = 0;
         while (first.running() || second.running()) {
             reader.RefreshTables();

@@ -59,7 +59,7 @@ public:
         static_cast<SampleValues&>(*this) = {};
         noteChunks = 0;
     }
-    void WriteXML(bool flag, int) override {
+    void WriteXML(TXmlContent content, int) override {
         WriteFormatLine(
             "<sample name=\"%s\" count=\"%d\" amount=\"%s\" active=\"%s\" changed=\"%s\">",
             {XmlEscape(name), count, FloatToStr(amount), BoolToXml(active),
@@ -67,7 +67,7 @@ public:
         Write("<note>");
         Write(XmlEscape(note));
         WriteLine("</note>");
-        if (flag) {
+        if (content == TXmlContent::Full) {
             WriteFormat("<memo>%s</memo>", {"voll"});
             WriteLine("");
         }
@@ -151,7 +151,7 @@ private Q_SLOTS:
         const QByteArray expected = ReadFileBytes(kGoldenPath);
         QCOMPARE(ReadFileBytes(path), expected);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sample.xml"});
-        QCOMPARE(utf16Bytes(record.GetXML(true)), expected);
+        QCOMPARE(utf16Bytes(record.GetXML(TXmlContent::Full)), expected);
     }
 
     // The plain encodings every reader loads are in tests/address/tst_xmlreaders.cpp; files in
