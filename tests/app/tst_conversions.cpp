@@ -1,5 +1,3 @@
-#include <QScopeGuard>
-#include <QTimeZone>
 #include <QtTest>
 #include <cmath>
 #include <limits>
@@ -38,11 +36,7 @@ class TestConversions : public QObject {
 private Q_SLOTS:
     void xmlEscape_data() {
         // Not allowed in XML at all: controls become blanks, non-characters U+FFFD.
-        textRows({{"", ""},
-                  {"Müller & Söhne <GmbH>\r\n\"Bau\"\t'x'",
-                   "Müller &amp; Söhne &lt;GmbH&gt;&#13;&#10;&quot;Bau&quot;&#9;&apos;x&apos;"},
-                  {"&amp;", "&amp;amp;"},
-                  {"ß€😀", "ß€😀"},
+        textRows({{"<GmbH>\t'x'😀", "&lt;GmbH&gt;&#9;&apos;x&apos;😀"},
                   {QString("Zeile1\vZeile2") + QChar(0) + QChar(0x1F), "Zeile1 Zeile2  "},
                   {QString(QChar(0xFFFE)) + QChar(0xFFFF), "\uFFFD\uFFFD"},
                   {QChar(0xD83D) + QString("x") + QChar(0xDE00), "\uFFFDx\uFFFD"},
@@ -54,49 +48,26 @@ private Q_SLOTS:
     }
 
     void xmlEscapeSearchKey_data() {
-        textRows({{"", ""},
-                  {"müller ärger öl", "MUELLER AERGER OEL"},
-                  {"ÄÖÜ", "AEOEUE"},
-                  {"Straße", "STRASSE"},
-                  {"a\x02"
-                   "b\x03"
-                   "c",
-                   "A&#2;B&#3;C"},
-                  {"Ölmühle & Söhne <\"x\">\r\n'",
-                   "OELMUEHLE &amp; SOEHNE &lt;&quot;X&quot;&gt;&#13;&#10;&apos;"},
-                  {"café", "CAFÉ"}});
+        textRows({{"Ölmühle Straße café", "OELMUEHLE STRASSE CAFÉ"},
+                  {"a\x02<\"x\">\r\n'", "A&#2;&lt;&quot;X&quot;&gt;&#13;&#10;&apos;"}});
     }
     void xmlEscapeSearchKey() {
         QFETCH(QString, text);
         QTEST(XmlEscapeSearchKey(text), "expected");
     }
 
-    void foldUmlauts_data() {
-        textRows({{"Jürgen Bäßler", "JUERGEN BAESSLER"},
-                  {"a&b<c>\x02", "A&B<C>\x02"},
-                  {"Weg 12a", "WEG 12A"}});
-    }
-    void foldUmlauts() {
-        QFETCH(QString, text);
-        QTEST(FoldUmlauts(text), "expected");
-    }
-
     // The expected value is written as C reads it; "-" marks a refused text.
     void toFloat_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        const char* const rows[][2] = {{"45296,63", "45296.63"}, {"45296.63", "45296.63"},
-                                       {"1.234,56", "1234.56"},  {"1,234.56", "1234.56"},
-                                       {"1.234.567", "1234567"}, {"  12,5  ", "12.5"},
-                                       {"-3,25", "-3.25"},       {",5", "0.5"},
-                                       {"1e308", "1e308"},       {"1,5e3", "1500"},
+        const char* const rows[][2] = {{"45296.63", "45296.63"}, {"1.234,56", "1234.56"},
+                                       {"1,234.56", "1234.56"},  {"1.234.567", "1234567"},
+                                       {"  -12,5  ", "-12.5"},   {",5", "0.5"},
                                        {"-1,5E-10", "-1.5e-10"}};
         for (const auto& [text, expected] : rows)
             QTest::newRow(text) << QString(text) << QString(expected);
-        for (const char* bad : {"", "abc", "-", "12,50 €", "1 234,5", "1,2,3", "1.2,5", "1,5.000,1",
-                                "12-3", "--1", "1e", "1e309", "INF", "NAN"})
+        for (const char* bad : {"", "12,50 €", "1 234,5", "1,2,3", "1.2,5", "12-3", "1e309", "NAN"})
             QTest::addRow("refused %s", bad) << QString(bad) << "-";
-        QTest::newRow("long overflow") << "1" + QString(400, u'0') << "-";
     }
     void toFloat() {
         QFETCH(QString, text);
@@ -109,9 +80,8 @@ private Q_SLOTS:
 
     void toInt() {
         const std::pair<const char*, int> rows[] = {
-            {"42", 42},    {"  42 ", 42},  {"-17", -17}, {"+5", 5},
-            {"4.200", 99}, {"12abc3", 99}, {"12,7", 99}, {"2147483648", 99},
-            {"", 99},      {"abc", 99},    {"1-2", 99},  {"2147483647", 2147483647}};
+            {"  -17 ", -17}, {"+5", 5}, {"4.200", 99},      {"12abc3", 99},
+            {"12,7", 99},    {"", 99},  {"2147483648", 99}, {"2147483647", 2147483647}};
         for (const auto& [text, expected] : rows) QVERIFY2(ToInt(text, 99) == expected, text);
         QCOMPARE(ToInt("-2147483648", 99), std::numeric_limits<int>::min());
     }
@@ -119,15 +89,19 @@ private Q_SLOTS:
     void toCurrency_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("expected");
-        const std::pair<const char*, qint64> rows[] = {
-            {"12", 120000},      {"0,1", 1000},  {"1.234,5678", 12345678}, {"1,234.56", 12345600},
-            {"1,5E3", 15000000}, {"6E-5", 1},    {"-2,5", -25000},         {"0,00006", 1},
-            {"0,00004", 0},      {"0,00005", 0}, {"0,00015", 2},           {"0,000050001", 1},
-            {"-0,00015", -2},    {"EUR", -7}};
+        const std::pair<const char*, qint64> rows[] = {{"1.234,5678", 12345678},
+                                                       {"1,234.56", 12345600},
+                                                       {"6E-5", 1},
+                                                       {"-2,5", -25000},
+                                                       {"0,00004", 0},
+                                                       {"0,00005", 0},
+                                                       {"0,00015", 2},
+                                                       {"0,000050001", 1},
+                                                       {"-0,00015", -2},
+                                                       {"EUR", -7}};
         for (const auto& [text, expected] : rows) QTest::newRow(text) << QString(text) << expected;
         const qint64 max = std::numeric_limits<qint64>::max();
         QTest::newRow("largest") << "922337203685477,5807" << max;
-        QTest::newRow("smallest") << "-922337203685477,5808" << -max - 1;
         QTest::newRow("too large") << "922337203685477,5808" << qint64(-7);
         QTest::newRow("rounding overflows") << "922337203685477,58075" << qint64(-7);
     }
@@ -139,11 +113,9 @@ private Q_SLOTS:
     void toBool() {
         // text, default, expected
         const std::tuple<const char*, bool, bool> rows[] = {
-            {"", true, true},       {"", false, false},    {"0", true, false},
-            {"-1", false, true},    {"1", false, true},    {"0,5", false, true},
-            {"0,0", true, false},   {"true", false, true}, {"True", false, true},
-            {"FALSE", true, false}, {"ja", false, false},  {"ja", true, true},
-            {" ", true, true}};
+            {"", false, false},     {"0", true, false},   {"-1", false, true},
+            {"0,5", false, true},   {"0,0", true, false}, {"True", false, true},
+            {"FALSE", true, false}, {"ja", false, false}, {"ja", true, true}};
         for (const auto& [text, defaultValue, expected] : rows)
             QVERIFY2(ToBool(text, defaultValue) == expected, text);
     }
@@ -152,9 +124,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("expected");
         const std::pair<double, const char*> rows[] = {
-            {1234.5, "1234,5"},    {1234567.0, "1234567"}, {-1.25, "-1,25"},  {0.0, "0"},
-            {-0.0, "0"},           {-1.5e20, "-1,5E20"},   {1e-5, "0,00001"}, {1.5e-10, "1,5E-10"},
-            {45296.63, "45296,63"}};
+            {-0.0, "0"}, {-1.5e20, "-1,5E20"}, {1e-5, "0,00001"}, {1.5e-10, "1,5E-10"}};
         for (const auto& [value, expected] : rows)
             QTest::addRow("%.17g", value) << value << QString(expected);
         QTest::newRow("largest fixed") << 1e15 - 1 << QString("999999999999999");
@@ -178,16 +148,10 @@ private Q_SLOTS:
         QTest::addColumn<double>("dayNumber");
         QTest::addColumn<QDateTime>("dateTime");
         const std::pair<double, QDateTime> rows[] = {{0.0, local(1899, 12, 30)},
-                                                     {1.5, local(1899, 12, 31, 12)},
-                                                     {45000.25, local(2023, 3, 15, 6)},
-                                                     {-1.0, local(1899, 12, 29)},
                                                      {-1.25, local(1899, 12, 29, 6)},
                                                      {-36522.75, local(1800, 1, 1, 18)},
-                                                     {36526.0, local(2000, 1, 1)},
                                                      // Summer time starts and ends.
-                                                     {45382.5, local(2024, 3, 31, 12)},
                                                      {45382.125, local(2024, 3, 31, 3)},
-                                                     {45592.5, local(2024, 10, 27, 12)},
                                                      {45592.875, local(2024, 10, 27, 21)}};
         for (const auto& [day, dateTime] : rows) QTest::addRow("%.3f", day) << day << dateTime;
     }
@@ -204,10 +168,7 @@ private Q_SLOTS:
         const double dayNumber = DateTimeToDayNumber(stamp);
         QVERIFY(dayNumber > 45351.9999 && dayNumber < 45352.0);
         QCOMPARE(DayNumberToDateTime(dayNumber), stamp);
-        const QDateTime early = local(1899, 12, 29, 0, 0, 0, 1);
-        QCOMPARE(DayNumberToDateTime(DateTimeToDayNumber(early)), early);
         const double msec = 1.0 / 86400000.0;
-        QCOMPARE(DayNumberToDateTime(0.5 + 0.4 * msec), local(1899, 12, 30, 12));
         QCOMPARE(DayNumberToDateTime(0.5 + 0.6 * msec), local(1899, 12, 30, 12, 0, 0, 1));
         // A fraction that rounds up to a whole day moves to the next midnight.
         QCOMPARE(DayNumberToDateTime(1.0 - 0.1 * msec), local(1899, 12, 31));
@@ -228,8 +189,7 @@ private Q_SLOTS:
     }
 
     void dayNumberOutOfRangeAndLimits() {
-        for (double day :
-             {std::nan(""), std::numeric_limits<double>::infinity(), 1e300, -693594.5, 2958466.0})
+        for (double day : {std::nan(""), -693594.5, 2958466.0})
             QVERIFY2(!DayNumberToDateTime(day).isValid(), qPrintable(QString::number(day)));
         QCOMPARE(DayNumberToDateTime(-693593.0), local(1, 1, 1));
         QCOMPARE(DayNumberToDateTime(2958465.5), local(9999, 12, 31, 12));

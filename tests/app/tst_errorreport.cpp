@@ -1,10 +1,7 @@
 #include <unistd.h>
 
-#include <QTemporaryFile>
 #include <QtTest>
-#include <stdexcept>
 
-#include "app/dialogs.h"
 #include "app/errorreport.h"
 #include "testsupport.h"
 
@@ -41,12 +38,7 @@ private:
 class TestErrorReport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() {
-        SetConsoleProcess(false);
-        SetErrorReportingEnabled(true);
-        InstallProtocol(false);
-        ClearProtocol();
-    }
+    void cleanup() { SetConsoleProcess(false); }
 
     // A window process shows a dialog of the severity's kind; a console process writes a line.
     void reportFollowsSeverity_data() {
@@ -55,9 +47,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("prefix");
         QTest::newRow("fatal") << int(sevFatal) << int(mtError) << "Fatal Error: ";
         QTest::newRow("error") << int(sevError) << int(mtError) << "Error: ";
-        QTest::newRow("warning") << int(sevWarning) << int(mtWarning) << "Warning: ";
-        QTest::newRow("information")
-            << int(sevInformation) << int(mtInformation) << "Information: ";
     }
     void reportFollowsSeverity() {
         QFETCH(int, severity);
@@ -78,47 +67,14 @@ private Q_SLOTS:
     void detailsNameExceptionAndSender() {
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
-        dialogs.answer(mrOk);
         QObject sender;
         sender.setObjectName("edGoto");
         const EFoo error("x");
-        const std::runtime_error foreign("boom");
         ReportError(sevError, "Fehler beim Lesen", &sender, &error);
-        ReportError(sevError, "M", nullptr, &foreign);
         QCOMPARE(dialogs.texts().value(0),
                  "Fehler beim Lesen\nException-Message (EFoo): x\nObject: QObject - edGoto\n"
                  "Application: " +
                      QCoreApplication::applicationFilePath());
-        QVERIFY2(
-            dialogs.texts().value(1).contains("Exception-Message (std::runtime_error): boom\n"),
-            qPrintable(dialogs.texts().value(1)));
-    }
-
-    // The protocol keeps reports only once installed, even when they are not shown.
-    void protocolKeepsReportsOnceInstalled() {
-        ScriptedDialogs dialogs;
-        dialogs.answer(mrOk);
-        ReportError(sevError, "not kept");
-        QVERIFY(Protocol().empty());
-        SetErrorReportingEnabled(false);
-        InstallProtocol(true);
-        ReportError(sevWarning, "still logged");
-        QCOMPARE(dialogs.shown().size(), 1);
-        QCOMPARE(Protocol().size(), size_t(1));
-        QCOMPARE(int(Protocol().front().Severity), int(sevWarning));
-        QVERIFY(Protocol().front().Text.startsWith("still logged\nApplication: "));
-    }
-
-    void messageDlgFmtFormatsBeforeShowing() {
-        ScriptedDialogs dialogs;
-        dialogs.answer(mrNo);
-        const int pressed =
-            ShowMessageDlgFmt(QStringLiteral("Adresse %s mit %d Kontakten loeschen?"),
-                              {QStringLiteral("10001"), 3}, mtConfirmation, mbYesNo);
-        QCOMPARE(pressed, int(mrNo));
-        QCOMPARE(dialogs.texts(),
-                 QStringList{QStringLiteral("Adresse 10001 mit 3 Kontakten loeschen?")});
-        QCOMPARE(int(dialogs.shown().first().type), int(mtConfirmation));
     }
 };
 

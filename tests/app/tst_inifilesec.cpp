@@ -1,23 +1,11 @@
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QtTest/QTest>
+#include <QtTest>
 
-#include "app/dialogs.h"
 #include "app/errorreport.h"
 #include "app/inifile.h"
 #include "app/inifilesec.h"
-#include "app/rc4.h"
 #include "testsupport.h"
 
 namespace {
-
-QByteArray randomBytes(QRandomGenerator& random, int count) {
-    QByteArray bytes(count, Qt::Uninitialized);
-    for (char& b : bytes) b = char(random.bounded(256));
-    return bytes;
-}
 
 // Writes one stored text as it stands, without protection.
 void writePlain(const QString& path, const QString& section, const QString& key,
@@ -32,24 +20,6 @@ void writePlain(const QString& path, const QString& section, const QString& key,
 class TestIniFileSec : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void rc4KnownAnswers() {
-        const char* const rows[][3] = {
-            {"Key", "Plaintext", "BBF316E8D940AF0AD3"},
-            {"Wiki", "pedia", "1021BF0420"},
-            {"Secret", "Attack at dawn", "45A01F645FC35B383552544B9BF5"}};
-        for (const auto& [key, plainText, cipherHex] : rows) {
-            const QByteArray plain(plainText);
-            TRC4 cipher(key);
-            // The key stream runs on across pieces and starts again after a reset.
-            const QByteArray first = cipher.process(plain.left(3));
-            QCOMPARE((first + cipher.process(plain.mid(3))).toHex().toUpper(), cipherHex);
-            cipher.reset();
-            QCOMPARE(cipher.process(plain.left(3)), first);
-            QCOMPARE(TRC4(key).process(QByteArray::fromHex(cipherHex)), plain);
-        }
-        QVERIFY_THROWS_EXCEPTION(EKwpError, (void)TRC4(QByteArray()));
-    }
-
     void writerFileMatchesGolden() {
         QTemporaryDir dir;
         const QString path = dir.filePath("SYSDATA.INI");
@@ -70,32 +40,10 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadString("MEIER", "Vollname", "-"), QStringLiteral("Hans Müller"));
         QCOMPARE(ini.ReadFloat("MEIER", "Provision", 0.0), 2.5);
         QCOMPARE(ini.ReadBool("MEIER", "ZutrittsSperre", false), true);
-        QVERIFY(ini.SectionExists("meier"));
-        QVERIFY(ini.ValueExists("System", "Journale"));
-        QVERIFY(!ini.ValueExists("System", "Lager"));
         // A protected empty text is no number and no flag.
         QCOMPARE(ini.ReadInteger("System", "Journale", 7), 7);
         QCOMPARE(ini.ReadFloat("System", "Journale", 7.5), 7.5);
         QCOMPARE(ini.ReadBool("System", "Journale", true), true);
-    }
-
-    void roundTrip_data() {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("umlauts and backslashes") << "Müller & Söhne – Straße 5 € \\\\SERVER\\";
-        QTest::newRow("outside BMP") << "Notiz 😀 Ende";
-        QTest::newRow("blanks and equals") << " a = b ";
-    }
-    void roundTrip() {
-        QFETCH(QString, value);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("SYSDATB.INI");
-        TIniFileSecWriter writer(path);
-        writer.WriteString("MEIER", "Wert", value);
-        writer.UpdateFile();
-        QCOMPARE(TIniFileSec(path).ReadString("MEIER", "Wert", "-"), value);
-        // Not readable in the file.
-        const QString stored = TIniFile(path).ReadString("MEIER", "Wert", QString());
-        QVERIFY(!stored.isEmpty() && !stored.contains(value));
     }
 
     void writerDestructorReportsFailure() {
@@ -120,17 +68,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(path).size(), TIniFile::MaxFileSize + 1);
     }
 
-    void movedValueReadsDefault_data() {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::newRow("other key") << QString("System") << QString("Journale");
-        QTest::newRow("other section") << QString("Mandant") << QString("A1");
-        QTest::newRow("name spelled otherwise") << QString("SYSTEM") << QString("a1");
-    }
-
+    // A protected value copied to another key does not read there.
     void movedValueReadsDefault() {
-        QFETCH(QString, section);
-        QFETCH(QString, key);
         QTemporaryDir dir;
         const QString path = dir.filePath("SYSDATA.INI");
         {
@@ -139,35 +78,25 @@ private Q_SLOTS:
             writer.WriteString("System", "Nummer", "");
             writer.UpdateFile();
         }
-        {
-            TIniFile ini(path);
-            if (section != "SYSTEM") {
-                ini.WriteString(section, key, ini.ReadString("System", "A1", QString()));
-                ini.WriteString(section, "Leer", ini.ReadString("System", "Nummer", QString()));
-            }
-            ini.UpdateFile();
-        }
+        writePlain(path, "System", "Journale",
+                   TIniFile(path).ReadString("System", "A1", QString()));
+        writePlain(path, "System", "Leer",
+                   TIniFile(path).ReadString("System", "Nummer", QString()));
         const TIniFileSec ini(path);
-        QVERIFY(ini.ValueExists(section, key));
-        QCOMPARE(ini.ReadString(section, key, "<default>"), QStringLiteral("<default>"));
-        QCOMPARE(ini.ReadString(section, "Leer", "<default>"), QStringLiteral("<default>"));
+        QVERIFY(ini.ValueExists("System", "Journale"));
+        QCOMPARE(ini.ReadString("System", "Journale", "<default>"), QStringLiteral("<default>"));
+        QCOMPARE(ini.ReadString("System", "Leer", "<default>"), QStringLiteral("<default>"));
+        QCOMPARE(ini.ReadString("SYSTEM", "a1", "<default>"), QStringLiteral("<default>"));
         QCOMPARE(ini.ReadString("System", "A1", "<default>"), QStringLiteral("D:\\DATEN\\"));
     }
 
     void garbageReadsDefault_data() {
         QTest::addColumn<QString>("stored");
-        QRandomGenerator random(1871);
         const QString valid = EncodeProtectedValue("System", "A1", "C:\\SUITE\\");
         QString flipped = valid;
         flipped[10] = flipped[10] == u'A' ? u'B' : u'A';
-        QTest::newRow("random Latin-1 text") << QString::fromLatin1(randomBytes(random, 80));
         QTest::newRow("truncated Base64") << valid.left(valid.size() - 8);
-        QTest::newRow("Base64 cut inside digest") << valid.left(40);
         QTest::newRow("one character changed") << flipped;
-        QTest::newRow("Base64 of random bytes")
-            << QString::fromLatin1(randomBytes(random, 90).toBase64());
-        QTest::newRow("Base64 of odd byte count")
-            << QString::fromLatin1(randomBytes(random, 71).toBase64());
         QTest::newRow("plain number") << "19";
         QTest::newRow("plain empty text") << "";
         QTest::newRow("digest in plain text") << Md5HexUtf16("SystemA1C:\\") + "C:\\";
@@ -186,32 +115,18 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadBool("System", "A1", true), true);
     }
 
-    void nonAlphabetCharactersSkipped_data() {
-        QTest::addColumn<QString>("inserted");
-        QTest::newRow("blanks") << " ";
-        QTest::newRow("tab") << "\t";
-        QTest::newRow("line break") << "\r\n";
-        QTest::newRow("umlaut") << "ä";
-        QTest::newRow("outside Latin-1") << "€";
-    }
-
+    // Characters outside the Base64 alphabet and missing padding do not spoil a value.
     void nonAlphabetCharactersSkipped() {
-        QFETCH(QString, inserted);
         const QString value = QStringLiteral("Hans Müller");
         const QString valid = EncodeProtectedValue("MEIER", "Vollname", value);
-        QString stored;
-        for (qsizetype n = 0; n < valid.size(); ++n) {
-            stored += valid[n];
-            if (n % 7 == 3) stored += inserted;
-        }
-        QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", stored).value_or("<none>"), value);
-        // Without padding it still decodes.
-        QString unpadded = valid;
+        QString stored, unpadded = valid;
+        for (qsizetype n = 0; n < valid.size(); ++n)
+            stored += valid[n] + QString(n % 7 == 3 ? " €" : "");
         while (unpadded.endsWith(u'=')) unpadded.chop(1);
-        QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", unpadded).value_or("<none>"), value);
-
-        // Line breaks cannot stand in an INI line; blanks and other characters can.
-        if (inserted.contains(u'\n')) return;
+        QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", QString(stored).insert(9, "\r\n"))
+                     .value_or("-"),
+                 value);
+        QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", unpadded).value_or("-"), value);
         QTemporaryDir dir;
         const QString path = dir.filePath("SYSDATB.INI");
         writePlain(path, "MEIER", "Vollname", stored);

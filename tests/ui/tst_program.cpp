@@ -1,5 +1,3 @@
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "testsupport.h"
@@ -28,47 +26,35 @@ private Q_SLOTS:
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");  // start of the only dialog, or in stderr
+        QTest::addColumn<QString>("message");  // start of the only dialog
         QTest::newRow("unknown user")
             << "demo" << QStringList{"DEMO", "NIEMAND"} << 1
             << "Fehler: Der Benutzer \"NIEMAND\" wurde nicht in der Konfigurationsdatei";
-        QTest::newRow("unknown tenant")
-            << "demo" << QStringList{"NIRGENDWO", "ADMIN"} << 1 << "Fehler: Verzeichnis \"";
         QTest::newRow("no user") << "demo" << QStringList{"DEMO"} << 1 << "";
         QTest::newRow("outside BIN")
             << "outside BIN" << QStringList{"DEMO", "ADMIN"} << 0 << "Fehler: Initst-";
-        QTest::newRow("no display")
-            << "no display" << QStringList{"DEMO", "ADMIN"} << 2 << "No display found";
     }
     void refusedStartEndsWithItsMessage() {
         QFETCH(QString, setup);
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        QProcessEnvironment env = environment(dir);
         QString program = dir.filePath("kwp00207");
         if (setup == "demo") {
             QVERIFY(makeDemo(dir.path()));
             program = dir.filePath("BIN/kwp00207");
-        } else if (setup == "outside BIN") {
-            QVERIFY(QFile::copy(QStringLiteral(KWP00207_PATH), program));
         } else {
-            program = QStringLiteral(KWP00207_PATH);
-            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-                env.remove(name);
+            QVERIFY(QFile::copy(QStringLiteral(KWP00207_PATH), program));
         }
         QProcess process;
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(environment(dir));
         process.start(program, args);
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QTEST(process.exitCode(), "exitCode");
         const QStringList dialogs = QString::fromUtf8(ReadFileBytes(dir.filePath("dialogs.txt")))
                                         .split('\n', Qt::SkipEmptyParts);
-        if (setup == "no display") {
-            const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
-            QVERIFY2(errors.contains(message), qPrintable(errors));
-        } else if (message.isEmpty()) {
+        if (message.isEmpty()) {
             QCOMPARE(dialogs, QStringList());
         } else {
             QCOMPARE(dialogs.size(), 1);

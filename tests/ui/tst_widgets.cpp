@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,7 +9,6 @@
 #include "app/widgets/passworddlg.h"
 #include "app/widgets/translatecomponent.h"
 #include "testsupport.h"
-#include "ui/widgets/kwp00207form1.h"
 
 class TestWidgets : public QObject {
     Q_OBJECT
@@ -48,7 +46,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(!dialog.findChild<QLineEdit*>("edUserName")->isVisible());
         QVERIFY(!dialog.findChild<QLabel*>("lbUserName")->isVisible());
-        QCOMPARE(dialog.height(), 73);
         auto* password = dialog.findChild<QLineEdit*>("edPassword");
         QCOMPARE(password->echoMode(), QLineEdit::Password);
         password->setFocus();
@@ -61,18 +58,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.password(), QStringLiteral("geheim"));
     }
 
-    void passwordDialogMovesFromUserName() {
-        TPasswordDlg dialog(TPasswordDlg::UserNameRow::Shown);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* user = dialog.findChild<QLineEdit*>("edUserName");
-        user->setFocus();
-        QTest::keyClick(user, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog.findChild<QLineEdit*>("edPassword"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    }
-
     void translatesWindowsWhenCreated() {
         UseLanguage(QStringLiteral("en_GB"));
         QWidget window;
@@ -80,30 +65,11 @@ private Q_SLOTS:
         auto* label = new QLabel(QStringLiteral("Passwort"), &window);
         auto* button = new QPushButton(QStringLiteral("Abbrechen"), &window);
         button->setToolTip(QStringLiteral("Benutzername"));
-        auto* combo = new QComboBox(&window);
-        combo->addItems({QStringLiteral("Warnung"), QStringLiteral("Fehler")});
-        ExcludePropertyFromTranslation(QStringLiteral("QComboBox"), QStringLiteral("items"));
         TranslateComponent(&window);
         QCOMPARE(window.windowTitle(), QStringLiteral("Login"));
         QCOMPARE(label->text(), QStringLiteral("Password"));
         QCOMPARE(button->text(), QStringLiteral("Cancel"));
         QCOMPARE(button->toolTip(), QStringLiteral("User name"));
-        QCOMPARE(combo->itemText(0), QStringLiteral("Warnung"));  // excluded above
-    }
-
-    void mainWindowCaption_data() {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("german") << "de_DE"
-                                << "[0207 - 01] - DEMO - Adressverwaltung";
-        QTest::newRow("english") << "en_US"
-                                 << "[0207 - 01] - DEMO - Address management";
-    }
-    void mainWindowCaption() {
-        QFETCH(QString, language);
-        UseLanguage(language);
-        TKWP00207Form1 window(QStringLiteral("DEMO"));
-        QTEST(window.windowTitle(), "caption");
     }
 };
 
