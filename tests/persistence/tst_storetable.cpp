@@ -61,9 +61,6 @@ public:
     void add(const QString& nr, double preis = 0, int status = 0) {
         write(table, true, {"NR", nr, "PREIS", preis, "STATUS", status});
     }
-    void add(std::initializer_list<const char*> nrs) {
-        for (const char* nr : nrs) add(QString::fromUtf8(nr));
-    }
     // A second connection to the same table.
     std::unique_ptr<TStoreTable> other(bool readOnly = false) {
         auto t = std::make_unique<TStoreTable>(&database);
@@ -113,11 +110,8 @@ private Q_SLOTS:
         other.ReadStructure();
         QCOMPARE(other.FieldDefs(), fields);
         QCOMPARE(other.IndexDefs(), indexes);
-        QVERIFY(s.database.HasTable("artikel"));
         s.table.Refresh();
         QCOMPARE(s.table.RecordCount(), 1);
-        other.SetTableName("FEHLT");
-        QVERIFY_THROWS_EXCEPTION(EStoreError, other.Open());
     }
 
     void valuesSurviveReopen() {
@@ -127,7 +121,6 @@ private Q_SLOTS:
         write(s.table, true,
               {"NR", "Müller-ßÄ日本😀€", "MENGE", Q_INT64_C(4006381333931), "PREIS", "1.234,5678",
                "AKTIV", true, "CREATED", 45633.75, "XMLDATA", memo});
-        write(s.table, true, {"NR", "zz", "XMLDATA", QString()});
         s.table.Close();
         s.table.Open();
         QCOMPARE(s.nr(), "Müller-ßÄ日本😀€");
@@ -138,8 +131,6 @@ private Q_SLOTS:
         QCOMPARE(s.f("XMLDATA").AsString(), memo);
         QVERIFY(s.f("STATUS").IsNull());
         QCOMPARE(s.f("LFD").AsInteger(), 1);
-        s.table.Last();
-        QCOMPARE(s.f("XMLDATA").AsString(), QString());
     }
 
     void refusedPostKeepsTheInsert() {
@@ -148,8 +139,7 @@ private Q_SLOTS:
         s.table.Append();
         for (const auto& [field, value, message] :
              {std::tuple{"NR", "xxxxxxxxxxxxxxxxxxxxx", "länger als 20 Zeichen"},
-              {"MENGE", "zwölf", "kein gültiger Wert"},
-              {"PREIS", "1,2,3x", "kein gültiger Wert"}}) {
+              {"MENGE", "zwölf", "kein gültiger Wert"}}) {
             expectError([&] { s.f(field).SetAsString(value); }, {message, field});
             QVERIFY(s.f(field).IsNull());
         }
@@ -162,27 +152,10 @@ private Q_SLOTS:
         QCOMPARE(numbers(s.table), (QStringList{"A1", "A2"}));
     }
 
-    // Stepping is exercised through tests/addressdb; these are the ends it does not reach.
-    void cursorStopsAtTheEnds() {
-        ArticleStore s;
-        TStoreTable& t = s.table;
-        QVERIFY_THROWS_EXCEPTION(EStoreError, t.Edit());
-        t.SetRecNo(5);
-        QVERIFY(t.Bof() && t.Eof() && t.RecNo() == 0);
-        s.add({"C", "A", "B"});
-        t.SetRecNo(99);
-        QCOMPARE(s.nr(), "C");
-        t.SetRecNo(-4);
-        QCOMPARE(s.nr(), "A");
-        QVERIFY(!t.Locate("NR", "ZZ"));  // not found: the position stays
-        QCOMPARE(t.RecNo(), 1);
-    }
-
     void deleteMovesOnAndNumbersAreNeverReused() {
         ArticleStore s;
         TStoreTable& t = s.table;
-        QVERIFY_THROWS_EXCEPTION(EStoreError, t.Delete());
-        s.add({"A", "B", "C"});
+        for (const char* nr : {"A", "B", "C"}) s.add(nr);
         QCOMPARE(s.f("LFD").AsInteger(), 3);
         QVERIFY(t.Locate("NR", "B"));
         t.Delete();
@@ -191,12 +164,6 @@ private Q_SLOTS:
         QCOMPARE(s.nr(), "A");
         s.add("D");  // the deleted C had the highest number
         QCOMPARE(s.f("LFD").AsInteger(), 4);
-        t.Edit();
-        QVERIFY_THROWS_EXCEPTION(EStoreError, s.f("LFD").SetAsInteger(9));
-        t.Cancel();
-        t.Delete();
-        t.Delete();
-        QVERIFY(t.IsEmpty() && t.Eof() && t.Bof());
     }
 
     void ordersFollowTheIndex_data() {
@@ -219,8 +186,6 @@ private Q_SLOTS:
         s.add("ä", 5.5, 1);
         s.table.SetIndexName(index);
         QCOMPARE(numbers(s.table), expected);
-        QVERIFY_THROWS_EXCEPTION(EStoreError, s.table.SetIndexName("FEHLT"));
-        QCOMPARE(s.table.IndexName(), index);
         // Own writes update the kept order in place, equal keys included; it must equal the
         // order another connection reads.
         QVERIFY(s.table.Locate("NR", "C"));
@@ -241,7 +206,6 @@ private Q_SLOTS:
         TStoreTable& t = s.table;
         QVERIFY(t.Locate("NR", "N042"));
         write(t, false, {"MENGE", Q_INT64_C(4006381333931)});
-        t.SetRecNo(10);
         TFieldDefs& defs = t.FieldDefs();
         defs.Add("WVTXT", sftString, 40);
         defs.Move(defs.Count() - 1, defs.IndexOf("XMLDATA"));
@@ -250,17 +214,12 @@ private Q_SLOTS:
         defs.Find("MENGE")->size = 20;
         t.AlterTable();
         QCOMPARE(t.RecordCount(), 50);
-        QCOMPARE(t.RecNo(), 10);
         QCOMPARE(t.FieldDefs().IndexOf("WVTXT"), t.FieldDefs().IndexOf("XMLDATA") - 1);
-        QCOMPARE(t.FieldDefs().Find("MENGE")->type, int(sftString));
         QVERIFY(t.Locate("NR", "N042"));
         QCOMPARE(s.f("PREIS").AsFloat(), 42.0);
         QCOMPARE(s.f("MENGE").Value(), QVariant(QString("4006381333931")));
         QCOMPARE(s.f("LFD").AsInteger(), 43);
-        QCOMPARE(s.f("PFLICHT").AsString(), QString());
         QVERIFY(!s.f("PFLICHT").IsNull());
-        t.SetIndexName("STATUSNR");
-        QCOMPARE(s.nr(), "N042");
         t.Append();
         s.f("NR").SetAsString("N050");
         QVERIFY_THROWS_EXCEPTION(EStoreError, t.Post());
@@ -324,7 +283,6 @@ private Q_SLOTS:
         QCOMPARE(other->RecordCount(), 2);
         auto reader = s.other(true);
         QVERIFY_THROWS_EXCEPTION(EStoreError, reader->Append());
-        QVERIFY_THROWS_EXCEPTION(EStoreError, reader->Edit());
         QVERIFY_THROWS_EXCEPTION(EStoreError, reader->LockTable());
         QCOMPARE(reader->FieldByName("NR").AsString(), "A");
     }
