@@ -1,9 +1,6 @@
-// Second workstation of the table-store tests.
-//   kwp_storeworker append DIR PREFIX COUNT: appends COUNT items PREFIX0001…, every fifth
-//     under the database lock; prints "done".
-//   kwp_storeworker hold DIR USER: takes the database lock as USER, prints "locked", waits for
-//     a line on stdin, releases.
-//   kwp_storeworker probe FILE: tries a lock file once and prints the holder's text.
+// Second workstation of the table-store tests: "append DIR PREFIX COUNT" appends PREFIX0001…,
+// every fifth under the database lock; "hold DIR USER" locks until a line arrives on stdin;
+// "probe FILE" tries a lock file once and prints the holder's text.
 #include <QCoreApplication>
 #include <QLocale>
 #include <cstdio>
@@ -52,9 +49,7 @@ int main(int argc, char** argv) {
             TStoreTable& items = *database.Items;
             items.Append();
             items.FieldByName("ID").SetAsString(prefix + QString::number(i).rightJustified(4, '0'));
-            items.FieldByName("TEXT").SetAsString("Eintrag von " + prefix);
             items.FieldByName("CREATED").SetAsDateTime(45000 + i);
-            items.FieldByName("XMLDATA").SetAsString(QString("<x n=\"%1\"/>").arg(i));
             items.Post();
             database.Unlock(lock);
         }
