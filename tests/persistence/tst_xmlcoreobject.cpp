@@ -166,6 +166,12 @@ private Q_SLOTS:
         QTest::newRow("bad entity")
             << header + utf16Bytes(entity) << "undefined entity Line 3 Column 9";
         QTest::newRow("unbound prefix") << QByteArray("<k:sample/>") << "unbound prefix";
+        // A hostile file must be refused, not expanded until the memory is gone.
+        QByteArray bomb = "<?xml version=\"1.0\"?><!DOCTYPE l [<!ENTITY a \"aaaaaaaaaa\">";
+        for (char c = 'b'; c <= 'i'; ++c)
+            bomb += "<!ENTITY " + QByteArray(1, c) + " \"" +
+                    ("&" + QByteArray(1, char(c - 1)) + ";").repeated(10) + "\">";
+        QTest::newRow("entity expansion bomb") << bomb + "]><l>&i;</l>" << QString();
     }
     void malformedFilesAreReported() {
         QFETCH(QByteArray, bytes);
