@@ -147,15 +147,12 @@ private Q_SLOTS:
         row("sharp s", "strasse", {"K6"});
         row("characters that XML escapes", "<nord>", {"K6"});
         row("ampersand", "& söhne", {"K5"});
-        row("quotes", "\"EINS\"", {"K6"});
         row("mark", "großkunde", {"K7"});
-        row("a mark is a whole word", ".großkunde", {"K7"});
         row("line end ends a word", ".co", {"K6"});
         row("short word only", "ÖL", {"K7"});
         row("number as a word", ".k4", {"K4"});
         row("no match", "meier zzz", {});
         row("blanks only", "   ", {});
-        row("dot only", ".", {});
         // Only what the user entered is searched: never element or attribute names, the XML
         // declaration or the escapes that stand for "&", quotes and "<".
         for (const char* markup : {"kontakt", "name1", "xml", "=", "amp", ";"})
@@ -168,26 +165,6 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         Examples examples;
         QCOMPARE(foundIds(examples.db, text), expected);
-    }
-
-    void groupSearchIgnoresCase() {
-        Examples examples;
-        TDBAdress& db = examples.db;
-        for (const auto& [id, group] : QList<QPair<QString, QString>>{
-                 {"B", "Händler"}, {"A", "HÄNDLER"}, {"C", "Kunde"}, {"D", "händler "}}) {
-            TCustomerAddress record;
-            record.Id = id;
-            record.AddrGrp = group;
-            QCOMPARE(db.SetCustomer(record), 0);
-        }
-        TDBAdressSearchResultObjectList hits;
-        db.FindAddressByAddrGrp(u"händler"_s, hits);
-        QCOMPARE(hits.Count(), 2);
-        QCOMPARE(hits.Items(0)->Id, u"A"_s);
-        QCOMPARE(hits.Items(0)->RecNo, 1);
-        QCOMPARE(hits.Items(1)->Id, u"B"_s);
-        db.FindAddressByAddrGrp(QString(), hits);
-        QCOMPARE(hits.Count(), 2);
     }
 
     // The index must give exactly what reading every row gives.
@@ -246,29 +223,23 @@ private Q_SLOTS:
 
     void tableWithoutIndexIsSearchedToo() {
         Examples examples;
-        const QTemporaryDir& dir = examples.dir;
-        {
-            TDBAdress& db = examples.db;
-            // As an older program left it: no index, no list, no triggers.
-            kwpstore::Connection& connection =
-                TStoreTableTestAccess::connection(*db.AddressTable());
-            for (const char* sql :
-                 {"DROP TRIGGER \"ADDRESS$INDEX_AI\"", "DROP TRIGGER \"ADDRESS$INDEX_AU\"",
-                  "DROP TRIGGER \"ADDRESS$INDEX_AD\"", "DROP TABLE \"ADDRESS$TRIGRAMS\"",
-                  "DROP TABLE \"ADDRESS$LIST\""})
-                connection.exec(QString::fromLatin1(sql));
-            QVERIFY(!addresssearch::MakeIndex(*db.AddressTable())->Exists());
-            QCOMPARE(foundIds(db, u"MEIER .AG"_s), (QStringList{"K1", "K3"}));
-            saveRow(db, {"K8", "Meier AG Nord", "", "", "", {}});
-            db.CloseDatabase();
-        }
+        TDBAdress& db = examples.db;
+        // As an older program left it: no index, no list, no triggers.
+        for (const QString& sql :
+             u"DROP TRIGGER \"ADDRESS$INDEX_AI\";DROP TRIGGER \"ADDRESS$INDEX_AU\";"
+             u"DROP TRIGGER \"ADDRESS$INDEX_AD\";DROP TABLE \"ADDRESS$TRIGRAMS\";"
+             u"DROP TABLE \"ADDRESS$LIST\""_s.split(u';'))
+            TStoreTableTestAccess::connection(*db.AddressTable()).exec(sql);
+        QCOMPARE(foundIds(db, u"MEIER .AG"_s), (QStringList{"K1", "K3"}));
+        saveRow(db, {"K8", "Meier AG Nord", "", "", "", {}});
+        db.CloseDatabase();
         TDBAdress reader;
-        reader.OpenDirectory(dir.path(), TDbAccess::ReadOnly);
+        reader.OpenDirectory(examples.dir.path(), TDbAccess::ReadOnly);
         QVERIFY(!addresssearch::MakeIndex(*reader.AddressTable())->Exists());
         QCOMPARE(foundIds(reader, u"MEIER .AG"_s), (QStringList{"K1", "K3", "K8"}));
         // The next workstation that may write rebuilds it, with every row.
         TDBAdress writer;
-        writer.OpenDirectory(dir.path());
+        writer.OpenDirectory(examples.dir.path());
         QVERIFY(addresssearch::MakeIndex(*writer.AddressTable())->Exists());
         QCOMPARE(foundIds(writer, u"MEIER .AG"_s), (QStringList{"K1", "K3", "K8"}));
     }
@@ -290,14 +261,12 @@ private Q_SLOTS:
             }
             // Everything the other one has saved so far is found, without a refresh.
             const QStringList found = foundIds(searcher, u"zweitplatz"_s);
-            QVERIFY2(found.size() >= lastSaved, qPrintable(found.join(',')));
-            QVERIFY(!found.contains(u"<wrong RecNo>"_s));
-            QCOMPARE(foundIds(searcher, u".AG"_s), (QStringList{"K1", "K3"}));
+            QVERIFY2(found.size() >= lastSaved && !found.contains(u"<wrong RecNo>"_s),
+                     qPrintable(found.join(',')));
         }
         QVERIFY(worker.waitForFinished(60000));
         QCOMPARE(worker.exitCode(), 0);
         QCOMPARE(foundIds(searcher, u"zweitplatz müller"_s).size(), 60);
-        QCOMPARE(searcher.GetRecordCount(), 67);
         indexAgreesWithTheScan(searcher, u"STRASSE"_s);
     }
 
