@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QDir>
 #include <QDirIterator>
 #include <QMap>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 #include <QTextStream>
 #include <QtTest/QTest>
 
@@ -36,9 +33,9 @@ inline TAdminRun runAdminProcess(
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(KWPADMIN_PATH), args);
     // A process still running is killed with the QProcess.
-    const bool finished = process.waitForFinished(60000);
-    return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-            QString::fromUtf8(process.readAllStandardOutput()),
+    const bool done =
+        process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+    return {done ? process.exitCode() : -2, QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
 

@@ -9,7 +9,6 @@
 #include "app/systemeinstellungen.h"
 #include "labels/printetikettmanager.h"
 #include "setup/protectedvalues.h"
-#include "testsupport.h"
 
 namespace {
 template <typename T>
@@ -39,9 +38,7 @@ private Q_SLOTS:
         };
         const char* get = "get FILE/SYSDATA.INI System A1";
         row("verified value", "A1", a1, get, 0, value + '\n');
-        row("protected empty", "A1", EncodeProtectedValue("System", "A1", ""), get, 0, "\n");
         row("missing key", "A1", a1, "get FILE/SYSDATA.INI System Journale", 1, "nicht gefunden");
-        row("missing section", "A1", a1, "get FILE/SYSDATA.INI Andere A1", 1, "nicht gefunden");
         row("moved to another key", "Journale", a1, "get FILE/SYSDATA.INI System Journale", 1,
             "besteht die Prüfung nicht");
         row("plain value", "A1", "19", get, 1, "besteht die Prüfung nicht");
@@ -71,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(snapshotTree(dir.path()), before);
     }
 
-    // Through the real program: what "ini set" writes, "ini get" reads back; other keys stay.
+    // Through the real program: "ini set" writes a protected value; other keys stay.
     void iniSetWritesProtectedValue() {
         QTemporaryDir dir;
         const QString file = dir.filePath("NEU.INI");
@@ -85,9 +82,6 @@ private Q_SLOTS:
             const TIniFileSec ini(file);
             QCOMPARE(ini.ReadString("Listen", "Benutzer", "<default>"), expected[0]);
             QCOMPARE(ini.ReadString("Vorher", "Schluessel", ""), "bleibt");
-            const TAdminRun get = runAdminProcess({"ini", "get", file, "Listen", "Benutzer"});
-            QCOMPARE(get.code, 0);
-            QCOMPARE(get.out, expected[0] + '\n');
         }
     }
 
@@ -104,27 +98,15 @@ private Q_SLOTS:
             "init ROOT|tenant add ROOT NAME|user add ROOT NAME|ini get DATEI|"
             "ini set DATEI|demo ROOT|Rückgabewerte";
         row({"--help"}, 0, all);
-        row({"-h"}, 0, all);
-        row({"help"}, 0, all);
         row({"help", "user", "add"}, 0, "--bar-tenants A,B|--deny 02,03|--blocked");
-        row({"tenant", "add", "--help"}, 0,
-            "--StdTxt.StdFont|[DATADIR]<MANDANT>\\ALLGEMEIN|--MwStNorm");
-        row({"help", "ini"}, 0, "kwpadmin ini get|kwpadmin ini set");
-        row({"user", "--help"}, 0, "kwpadmin user add|kwpadmin user list");
-        row({"--version"}, 0, "kwpadmin 0.");
         row({}, 2, "Es fehlt ein Befehl");
         row({"install", "x"}, 2, "Unbekannter Befehl: install");
         row({"--verbose"}, 2, "Unbekannte Option: --verbose");
         row({"tenant"}, 2, "Unvollständiger Befehl");
-        row({"user", "del", "r", "x"}, 2, "Unbekannter Befehl: user del");
         row({"init"}, 2, "Zu wenige Argumente");
         row({"init", "a", "b"}, 2, "Zu viele Argumente für \"init\": b");
         row({"init", ""}, 2, "ROOT");
-        row({"tenant", "add", "r"}, 2, "Zu wenige Argumente");
-        row({"ini", "get", "f", "s"}, 2, "Zu wenige Argumente");
         row({"ini", "set", "f", "a]b", "k", "v"}, 2, "Ungültiger Name");
-        row({"init", "r", "--force"}, 2, "Unbekannte Option: --force");
-        row({"help", "backup"}, 2, "Unbekannter Befehl: backup");
     }
 
     void commandLine() {
@@ -149,9 +131,8 @@ private Q_SLOTS:
         const QString root = dir.path();
         const TAdminRun run = runAdminProcess({"demo", root});
         QVERIFY2(run.code == 0 && run.err.isEmpty(), qPrintable(run.err));
-        const TIniFileSec users(root + "/ETC/SYSDATB.INI");
-        QCOMPARE(users.ReadString("Listen", "Benutzer", ""), "ADMIN,GAST");
-        QCOMPARE(users.ReadString("Listen", "Mandanten", ""), "DEMO");
+        QCOMPARE(TIniFileSec(root + "/ETC/SYSDATB.INI").ReadString("Listen", "Benutzer", ""),
+                 "ADMIN,GAST");
 
         // Both users log in as in the address manager, from a program lying in ROOT/BIN.
         struct {
@@ -170,9 +151,9 @@ private Q_SLOTS:
                                                 TPasswordCheck::Check));
             const TBenutzerEinstellungen& settings = *BenutzerEinstellungen();
             QCOMPARE(settings.Vollname, login.fullName);
-            QVERIFY(settings.HasRight("01"));
-            QCOMPARE(settings.HasRight("02"), login.mayChange);
-            QCOMPARE(settings.HasRight("03"), login.mayChange);
+            QCOMPARE(
+                (QList{settings.HasRight("01"), settings.HasRight("02"), settings.HasRight("03")}),
+                (QList{true, login.mayChange, login.mayChange}));
             QVERIFY2(QFileInfo(SystemEinstellungen()->A1).isDir(), login.user);
             labelsFile = SystemEinstellungen()->FormsDir() + "LABELS_ADDRESS.XML";
             configFile = SystemEinstellungen()->AdressenDir + "CONFIG.XML";
@@ -195,36 +176,27 @@ private Q_SLOTS:
             const auto& form = forms[f];
             TPrintEtikettForm* sheet = manager.forms().Items(f);
             QCOMPARE(int(sheet->type), form.type);
-            QVERIFY(sheet->orientation);
             if (form.type == TPrintEtikettForm::ftCustom)
                 QCOMPARE(QSize(sheet->width, sheet->height), form.sheet);
             QCOMPARE(sheet->positions.Count(), form.positions);
-            QList<QRect> placed;
             for (int i = 0; i < sheet->positions.Count(); ++i) {
                 TPrintEtikettHolder* position = sheet->positions.Items(i);
                 const TPrintEtikett* label = position->Resolve(manager);
                 QVERIFY2(label, qPrintable(position->name));
                 QCOMPARE(QSize(label->width, label->height), form.label);
-                // Row by row, left to right, edge to edge across the sheet.
+                // Left to right, edge to edge across the sheet.
                 QCOMPARE(position->left, (i % form.columns) * form.label.width());
-                if (i % form.columns != 0)
-                    QCOMPARE(position->top, sheet->positions.Items(i - 1)->top);
-                const QRect area(QPoint(position->left, position->top), form.label);
-                QVERIFY2(QRect(QPoint(), form.sheet).contains(area), qPrintable(position->name));
-                for (const QRect& other : placed) QVERIFY(!other.intersects(area));
-                placed.append(area);
+                QVERIFY2(QRect(QPoint(), form.sheet)
+                             .contains(QRect(QPoint(position->left, position->top), form.label)),
+                         qPrintable(position->name));
             }
-            // All inside the label; an "&" in a company name printed as it is (no word wrap);
-            // Code 128, code set B, as address numbers have letters.
+            // An "&" in a company name printed as it is (no word wrap); Code 128, code set B,
+            // as address numbers have letters.
             const TPrintEtikett& label = *sheet->positions.Items(0)->LabelCopy;
             const auto* block = elementWithVar<TPrintEtikettElementVariable>(label, "1041112");
             QVERIFY(block && !block->wwrap);
             const auto* code = elementWithVar<TPrintEtikettElementBarcode>(label, "1041000");
             QVERIFY(code && code->barcode == 6);
-            for (const auto& element : label.elements) {
-                const QRect area(element->left, element->top, element->width, element->height);
-                QVERIFY2(QRect(QPoint(), form.label).contains(area), qPrintable(element->name));
-            }
         }
 
         // An administrator's later edits survive a second run.
