@@ -194,12 +194,6 @@ private Q_SLOTS:
                  "</printpreview>"}));
     }
 
-    // The name of a plain document type is pinned in dtausCoverSheet.
-    void pdfFileName() {
-        QCOMPARE(TPrintHelperSYSDATB::PdfFileName("  Liste 1/2: A  "), "Liste 1_2_ A.PDF");
-        QCOMPARE(TPrintHelperSYSDATB::PdfFileName("!\"*/:<>?\\|"), "__________.PDF");
-    }
-
     void printProgramParameters() {
         QTemporaryDir dir;
         WriteFileBytes(dir.filePath("KWP00002.EXE"), "x");

@@ -3,7 +3,6 @@
 #include <QtTest>
 #include <functional>
 
-#include "address/addressconfig.h"
 #include "address/customeraddress.h"
 #include "labels/printetikettmanager.h"
 #include "printdoc/printarealayoutscore.h"
@@ -72,15 +71,6 @@ private Q_SLOTS:
             TCustomerAddress record;
             fillAddress(record, text);
             record.SaveToFile(file);
-        });
-        QTest::newRow("address configuration") << XmlWriter([](const QString& file,
-                                                               const QString& text) {
-            TAddressConfig config;
-            config.Lkz = config.StdMailHeader = text;
-            for (QStringList* list : {&config.AdressKz, &config.AnschriftArten, &config.AdressGrp,
-                                      &config.Nk, &config.KontaktKz, &config.SpezielleKontaktKz})
-                *list = {text, text};
-            config.SaveToFile(file);
         });
         QTest::newRow("label layouts") << XmlWriter([](const QString& file, const QString& text) {
             TPrintEtikettManager manager;
