@@ -17,9 +17,6 @@ private Q_SLOTS:
         QTest::newRow("money number") << "%n %s" << QVariantList{1234.5, "EUR"} << "1.234,50 EUR";
         QTest::newRow("large number") << "%n" << QVariantList{-1234567.891} << "-1.234.567,89";
         QTest::newRow("fixed") << "%.3f" << QVariantList{1234.5} << "1234,500";
-        QTest::newRow("width") << "[%5s]" << QVariantList{"ab"} << "[   ab]";
-        QTest::newRow("cut text") << "%.2s" << QVariantList{"abcdef"} << "ab";
-        QTest::newRow("hex") << "%x" << QVariantList{255} << "FF";
         QTest::newRow("percent") << "100%% sicher" << QVariantList{} << "100% sicher";
         QTest::newRow("missing argument") << "%s und %s" << QVariantList{"A"} << "A und %s";
         QTest::newRow("unknown directive") << "50%q" << QVariantList{1} << "50%q";

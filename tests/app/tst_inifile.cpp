@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include "app/errorreport.h"
 #include "app/inifile.h"
 #include "testsupport.h"
 
@@ -111,23 +110,9 @@ private Q_SLOTS:
                                        {"Allgemein", "Formel", "a=b==c"},
                                        {"", "Vorspann", "-"},
                                        {"Allgemein", ";Name", "-"}};
-        for (const auto& [section, key, value] : rows) {
+        for (const auto& [section, key, value] : rows)
             QCOMPARE(ini.ReadString(section, key, "-"), QString(value));
-            QCOMPARE(ini.ValueExists(section, key), QString(value) != "-");
-        }
         QVERIFY(!ini.SectionExists("Vorspann"));
-    }
-
-    // The number rules themselves are the conversions' business; here only the keys.
-    void typedReads() {
-        QTemporaryDir dir;
-        const TIniFile ini(iniFile(dir, encoded(TIniEncoding::Utf8, "[S]\nI=-7\nB=0\nF=2,5\n")));
-        QCOMPARE(ini.ReadInteger("S", "I", 99), -7);
-        QCOMPARE(ini.ReadBool("S", "B", true), false);
-        QCOMPARE(ini.ReadFloat("S", "F", 99.0), 2.5);
-        QCOMPARE(ini.ReadInteger("S", "Fehlt", -5), -5);
-        QCOMPARE(ini.ReadBool("S", "Fehlt", true), true);
-        QCOMPARE(ini.ReadFloat("S", "Fehlt", 1.5), 1.5);
     }
 
     // A line break in a value must not start a line of its own (a section, a key).
@@ -191,34 +176,6 @@ private Q_SLOTS:
         ini.UpdateFile();
         QCOMPARE(ReadFileBytes(path),
                  encoded(TIniEncoding::Utf16LEBom, "[S]\r\nName=Jörg\r\nPreis=10 €, Łódź\r\n"));
-    }
-
-    void unchangedFileIsNotRewritten() {
-        QTemporaryDir dir;
-        const QByteArray original = "[S]\nA = 1\n";
-        const QString path = iniFile(dir, original);
-        TIniFile ini(path);
-        ini.WriteString("S", "A", "1");
-        QVERIFY(!ini.isModified());
-        ini.UpdateFile();
-        QCOMPARE(ReadFileBytes(path), original);
-    }
-
-    void oversizedFileIsNotReplaced() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("GROSS.INI");
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QVERIFY(file.write("[S]\r\nA=1\r\n") > 0);
-            QVERIFY(file.resize(TIniFile::MaxFileSize + 1));  // sparse
-        }
-        TIniFile ini(path);
-        QCOMPARE(ini.ReadString("S", "A", "leer"), QStringLiteral("leer"));
-        ini.WriteString("S", "A", "2");
-        QVERIFY_THROWS_EXCEPTION(EKwpError, ini.UpdateFile());
-        QCOMPARE(QFileInfo(path).size(), TIniFile::MaxFileSize + 1);
-        QVERIFY(ini.isModified());
     }
 };
 
