@@ -1,6 +1,3 @@
-#include <QDir>
-#include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "address/addressconfig.h"

@@ -1,5 +1,3 @@
-#include <QLocale>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "address/addresslistfile.h"

@@ -1,4 +1,3 @@
-#include <QLocale>
 #include <QtTest>
 
 #include "address/paymentterm.h"

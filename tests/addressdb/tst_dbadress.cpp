@@ -1,7 +1,4 @@
 #include <sqlite3.h>
-#include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <tuple>
 

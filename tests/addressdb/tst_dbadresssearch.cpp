@@ -1,7 +1,4 @@
 #include <sqlite3.h>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "address/customeraddress.h"

@@ -1,6 +1,3 @@
-#include <QDirIterator>
-#include <QRegularExpression>
-#include <QTranslator>
 #include <QtTest>
 
 #include "testsupport.h"

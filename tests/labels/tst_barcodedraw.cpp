@@ -1,8 +1,5 @@
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "labels/barcode.h"

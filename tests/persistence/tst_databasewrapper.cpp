@@ -1,6 +1,3 @@
-#include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/errorreport.h"

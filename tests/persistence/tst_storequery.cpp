@@ -1,5 +1,3 @@
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "persistence/storedatabase.h"

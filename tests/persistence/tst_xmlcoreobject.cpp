@@ -1,5 +1,3 @@
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 

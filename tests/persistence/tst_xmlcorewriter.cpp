@@ -1,5 +1,3 @@
-#include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/errorreport.h"

@@ -1,6 +1,3 @@
-#include <QDir>
-#include <QStorageInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/conversions.h"

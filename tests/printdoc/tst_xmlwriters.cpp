@@ -1,5 +1,4 @@
 #include <expat.h>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
