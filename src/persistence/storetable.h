@@ -264,7 +264,6 @@ private:
     quint64 m_changeCount = 0;
 };
 
-// Owning list of table objects.
 // While it lives, every read of the table sees one state of its file: nobody's commit comes
 // in between (several queries that must agree, as a search and its result list).
 class TStoreReadSnapshot {
@@ -278,6 +277,7 @@ private:
     std::unique_ptr<kwpstore::ReadScope> m_scope;
 };
 
+// Owning list of table objects.
 class TTableObjectList : public TObjectList<TStoreTable> {
 public:
     TStoreTable* operator[](int i) const { return m_items[size_t(i)].get(); }
