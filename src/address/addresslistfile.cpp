@@ -1,5 +1,4 @@
 #include "address/addresslistfile.h"
-#include "app/conversions.h"
 
 #include <QIODevice>
 
@@ -99,58 +98,49 @@ TAddressListReader listReader(TCustomerAdressObjectList& list) {
                               [&list] { list.Clear(); });
 }
 
-QString listHead() {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>") + CrLf +
-           QStringLiteral("<adressen>") + CrLf;
-}
-
-QString listTail() {
-    return QStringLiteral("</adressen>") + CrLf;
-}
-
-}  // namespace
-
-QString AddressListText(const TCustomerAdressObjectList& list) {
-    QString text = listHead();
-    for (const auto& record : list) text += record->GetXMLBody(TXmlContent::Full, kListIndent);
-    return text + listTail();
-}
-
-TAddressListWriter::TAddressListWriter(const QString& fileName) : m_file(fileName) {
-    m_file.Open();
-    put(QChar(QChar::ByteOrderMark) + listHead());
-}
-
-TAddressListWriter::~TAddressListWriter() = default;
-
-void TAddressListWriter::Add(TCustomerAddress& record) {
-    put(record.GetXMLBody(TXmlContent::Full, kListIndent));
-    ++m_count;
-}
-
-void TAddressListWriter::Finish() {
-    put(listTail());
-    m_file.Commit();
-}
-
-void TAddressListWriter::put(const QString& text) {
-    const auto bytes = qint64(text.size()) * 2;
-    if (m_file.write(reinterpret_cast<const char*>(text.utf16()), bytes) != bytes)
-        throw EKwpError(m_file.errorMessage());
-}
-
-void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString& fileName) {
-    TAddressListWriter writer(fileName);
+void writeAll(TAddressListWriter& writer, const TCustomerAdressObjectList& list) {
     for (const auto& record : list) writer.Add(*record);
     writer.Finish();
 }
 
+}  // namespace
+
+TAddressListWriter::TAddressListWriter(const QString& fileName)
+    : m_file(std::make_unique<TAtomicFile>(fileName)), m_writer(m_file.get()) {
+    m_file->Open();
+    begin();
+}
+
+TAddressListWriter::TAddressListWriter(QIODevice* stream) : m_writer(stream) {
+    begin();
+}
+
+TAddressListWriter::~TAddressListWriter() = default;
+
+void TAddressListWriter::begin() {
+    m_writer.WriteHeader();
+    m_writer.WriteLine(QStringLiteral("<adressen>"));
+}
+
+void TAddressListWriter::Add(TCustomerAddress& record) {
+    m_writer.Write(record.GetXMLBody(TXmlContent::Full, kListIndent));
+    ++m_count;
+}
+
+void TAddressListWriter::Finish() {
+    m_writer.WriteLine(QStringLiteral("</adressen>"));
+    if (m_file) m_file->Commit();
+}
+
+void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString& fileName) {
+    TAddressListWriter writer(fileName);
+    writeAll(writer, list);
+}
+
 void SaveAddressListToStream(const TCustomerAdressObjectList& list, QIODevice* stream) {
     if (!stream) return;
-    const QString text = QChar(QChar::ByteOrderMark) + AddressListText(list);
-    const auto bytes = qint64(text.size()) * 2;
-    if (stream->write(reinterpret_cast<const char*>(text.utf16()), bytes) != bytes)
-        throw EKwpError(_("Fehler beim Schreiben der XML-Daten.") + CrLf + stream->errorString());
+    TAddressListWriter writer(stream);
+    writeAll(writer, list);
 }
 
 bool LoadAddressListFromFile(const QString& fileName, TCustomerAdressObjectList& list,

@@ -3,7 +3,10 @@
 #include <QString>
 #include <functional>
 
+#include <memory>
+
 #include "app/atomicfile.h"
+#include "persistence/xmlcorewriter.h"
 
 class QIODevice;
 class TCustomerAddress;
@@ -13,11 +16,13 @@ class TCustomerAdressObjectList;
 // byte-order mark. Serves the pick-mode result file and the import and export of the setup
 // tool.
 
-// Writes a list of any length record by record, in the memory of one record. The file is put
-// in place by Finish() only (temporary file beside the target, renamed); throws EKwpError.
+// Writes a list of any length record by record, in the memory of one record; throws
+// EKwpError. A file is put in place by Finish() only (temporary file beside the target,
+// renamed); a stream stays the caller's.
 class TAddressListWriter {
 public:
     explicit TAddressListWriter(const QString& fileName);
+    explicit TAddressListWriter(QIODevice* stream);
     ~TAddressListWriter();
     TAddressListWriter(const TAddressListWriter&) = delete;
     TAddressListWriter& operator=(const TAddressListWriter&) = delete;
@@ -27,9 +32,10 @@ public:
     int Count() const { return m_count; }
 
 private:
-    void put(const QString& text);
+    void begin();
 
-    TAtomicFile m_file;
+    std::unique_ptr<TAtomicFile> m_file;  // none for a caller's stream
+    TDBXMLCoreWriter m_writer;
     int m_count = 0;
 };
 
@@ -37,8 +43,6 @@ private:
 void SaveAddressListToFile(const TCustomerAdressObjectList& list, const QString& fileName);
 // Throws EKwpError when the stream does not take every byte.
 void SaveAddressListToStream(const TCustomerAdressObjectList& list, QIODevice* stream);
-// The document's text without byte-order mark.
-QString AddressListText(const TCustomerAdressObjectList& list);
 
 // Replace the content of list with the records of the document. A missing file gives an
 // empty list. On a damaged document the parser error has been reported, the list keeps the

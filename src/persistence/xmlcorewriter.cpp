@@ -69,7 +69,11 @@ void TDBXMLCoreWriter::WriteHeader() {
 }
 
 void TDBXMLCoreWriter::WriteLine(const QString& text) {
-    const QByteArray bytes = utf16le(text + QStringLiteral("\r\n"));
+    Write(text + QStringLiteral("\r\n"));
+}
+
+void TDBXMLCoreWriter::Write(const QString& text) {
+    const QByteArray bytes = utf16le(text);
     writeBytes(bytes.constData(), bytes.size());
 }
 

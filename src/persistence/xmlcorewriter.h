@@ -29,6 +29,8 @@ public:
     void WriteHeader();
     // Appends the UTF-16LE text and CR LF; throws EKwpError when the stream refuses.
     void WriteLine(const QString& text);
+    // Appends the text as it is (for a piece that brings its own line breaks).
+    void Write(const QString& text);
     void WriteFormatLine(const QString& format, const QVariantList& args);
     // Puts a file created by CreateFile in place; throws EKwpError when that fails.
     void Close();
