@@ -8,6 +8,7 @@ PACKAGES=(
   libqt6opengl6-dev libgl-dev
   libexpat1-dev libsqlite3-dev libgsf-1-dev libical-dev libbenchmark-dev
   xvfb xauth zbar-tools poppler-utils libxml2-utils fonts-dejavu-core
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -2059,5 +2059,9 @@ flag 1 are taken over.
         <source>Die Prüfziffern der IBAN stimmen nicht; bitte auf Tippfehler prüfen.</source>
         <translation>The check digits of the IBAN do not match; please check for typing errors.</translation>
     </message>
+    <message>
+        <source>Adresse &quot;%s&quot; wirklich loeschen?</source>
+        <translation>Really delete address &quot;%s&quot;?</translation>
+    </message>
 </context>
 </TS>

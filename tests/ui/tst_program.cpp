@@ -57,6 +57,14 @@ private Q_SLOTS:
         QVERIFY2(dialogs.first().startsWith(message), qPrintable(dialogs.first()));
     }
 
+    void withoutArgumentsPrintsHowToCall() {
+        QProcess process;
+        process.start(QStringLiteral(KWP00207_PATH), {});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardOutput().startsWith("Aufruf: kwp00207 MANDANT BENUTZER"));
+    }
+
     void demoStartsIntoTheMainWindow() {
         QTemporaryDir dir;
         QVERIFY(makeDemo(dir.path()));

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const struct {
@@ -60,6 +61,11 @@ TMessageDialog::TMessageDialog(const QString& text, TMsgDlgType type, TMsgDlgBut
     message->setWordWrap(true);
     message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     message->setMaximumWidth(averageChar * 80);
+    // A wrapped label would shrink to its narrowest layout; short texts stay on one line.
+    int longestLine = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        longestLine = std::max(longestLine, metrics.horizontalAdvance(line));
+    message->setMinimumWidth(std::min(longestLine + averageChar, averageChar * 50));
 
     auto* top = new QHBoxLayout;
     top->addWidget(image);
