@@ -2062,6 +2062,60 @@ flag 1 are taken over.
     <message>
         <source>Adresse &quot;%s&quot; wirklich loeschen?</source>
         <translation>Really delete address &quot;%s&quot;?</translation>
+        <source>root storage create failed</source>
+        <translation>root storage create failed</translation>
+    </message>
+    <message>
+        <source>root storage open failed</source>
+        <translation>root storage open failed</translation>
+    </message>
+    <message>
+        <source>not a storage file</source>
+        <translation>not a storage file</translation>
+    </message>
+    <message>
+        <source>no storage name given</source>
+        <translation>no storage name given</translation>
+    </message>
+    <message>
+        <source>storage failed to commit</source>
+        <translation>storage failed to commit</translation>
+    </message>
+    <message>
+        <source>storage create failed</source>
+        <translation>storage create failed</translation>
+    </message>
+    <message>
+        <source>storage open failed</source>
+        <translation>storage open failed</translation>
+    </message>
+    <message>
+        <source>element destroy failed</source>
+        <translation>element destroy failed</translation>
+    </message>
+    <message>
+        <source>stream create failed</source>
+        <translation>stream create failed</translation>
+    </message>
+    <message>
+        <source>stream open failed</source>
+        <translation>stream open failed</translation>
+    </message>
+    <message>
+        <source>no stream name given</source>
+        <translation>no stream name given</translation>
+    </message>
+    <message>
+        <source>stream setsize failed</source>
+        <translation>stream setsize failed</translation>
+    </message>
+    <message>
+        <source>failed enumeration</source>
+        <translation>failed enumeration</translation>
+    </message>
+    <message>
+        <source>Filename &gt; 31 chars</source>
+        <translation>Filename &gt; 31 chars</translation>
     </message>
 </context>
 </TS>
