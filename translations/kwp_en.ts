@@ -2062,6 +2062,8 @@ flag 1 are taken over.
     <message>
         <source>Adresse &quot;%s&quot; wirklich loeschen?</source>
         <translation>Really delete address &quot;%s&quot;?</translation>
+    </message>
+    <message>
         <source>root storage create failed</source>
         <translation>root storage create failed</translation>
     </message>
