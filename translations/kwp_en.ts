@@ -2059,5 +2059,33 @@ flag 1 are taken over.
         <source>Die Prüfziffern der IBAN stimmen nicht; bitte auf Tippfehler prüfen.</source>
         <translation>The check digits of the IBAN do not match; please check for typing errors.</translation>
     </message>
+    <message>
+        <source>Unbekannte Art von Favoriten: %d</source>
+        <translation>Unknown kind of favourite: %d</translation>
+    </message>
+    <message>
+        <source>Kein Benutzer angemeldet.</source>
+        <translation>No user is logged in.</translation>
+    </message>
+    <message>
+        <source>Der Favorit konnte nicht gespeichert werden.</source>
+        <translation>The favourite could not be saved.</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Hinweis</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>Kalender</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Kein gültiges Datum</source>
+        <translation>Not a valid date</translation>
+    </message>
 </context>
 </TS>
