@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPauseAnimation>
 #include <QPropertyAnimation>
 #include <QScreen>
@@ -77,9 +78,13 @@ TDesktopNotice::~TDesktopNotice() {
 
 TDesktopNotice* TDesktopNotice::Show(const QString& header, const QString& text, int fadeMs,
                                      int showMs) {
-    const QWidget* active = QApplication::activeWindow();
+    // With no window of ours active (the user works elsewhere), the main window's screen.
+    const QWidget* anchor = QApplication::activeWindow();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!anchor && window->isVisible() && qobject_cast<QMainWindow*>(window)) anchor = window;
+    }
     QScreen* screen =
-        active && active->screen() ? active->screen() : QGuiApplication::primaryScreen();
+        anchor && anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
     auto* notice = new TDesktopNotice(header, text, fadeMs, showMs, screen);
     restack();
     notice->show();
