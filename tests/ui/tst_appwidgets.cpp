@@ -19,6 +19,7 @@ class TestAppWidgets : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void cleanup() {
+        SetNoticeService(nullptr);
         UseLanguage("de_DE");
         FinalizeApplication();
     }
@@ -114,9 +115,11 @@ private Q_SLOTS:
         SetNoticeService(&service);
         ShowDesktopNotice({}, "3 Treffer", 10, 10000);
         ShowDesktopNotice("Kopf", "Nichts gefunden.", 10, 300);
+        SetNoticeService(nullptr);
         QTest::qWait(100);
         QCOMPARE(QApplication::focusWidget(), edit);
         const QList<TDesktopNotice*> notices = TDesktopNotice::Notices();
+        QCOMPARE(notices.size(), 2);
         const QRect lowest = notices[0]->geometry();
         QVERIFY(window.screen()->availableGeometry().contains(lowest));
         QVERIFY(notices[1]->geometry().bottom() < lowest.top());
@@ -128,7 +131,6 @@ private Q_SLOTS:
         TRecordingDialogService recording(dir.filePath("dialogs.txt"));
         SetNoticeService(&recording);
         ShowDesktopNotice({}, "3 Treffer", 100, 1000);
-        SetNoticeService(nullptr);
         QCOMPARE(ReadFileBytes(dir.filePath("dialogs.txt")),
                  "Hinweis: Adressverwaltung: 3 Treffer\n");
     }
