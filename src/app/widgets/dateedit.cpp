@@ -64,6 +64,7 @@ void TDateEdit::finishInput() {
 }
 
 void TDateEdit::showCalendar() {
+    if (isReadOnly()) return;
     if (!m_calendar) {
         m_calendar = new QCalendarWidget(this);
         m_calendar->setObjectName(QStringLiteral("Calendar"));
