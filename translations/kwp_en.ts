@@ -2119,5 +2119,33 @@ flag 1 are taken over.
         <source>Filename &gt; 31 chars</source>
         <translation>Filename &gt; 31 chars</translation>
     </message>
+    <message>
+        <source>Unbekannte Art von Favoriten: %d</source>
+        <translation>Unknown kind of favourite: %d</translation>
+    </message>
+    <message>
+        <source>Kein Benutzer angemeldet.</source>
+        <translation>No user is logged in.</translation>
+    </message>
+    <message>
+        <source>Der Favorit konnte nicht gespeichert werden.</source>
+        <translation>The favourite could not be saved.</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Hinweis</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>Kalender</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Kein gültiges Datum</source>
+        <translation>Not a valid date</translation>
+    </message>
 </context>
 </TS>

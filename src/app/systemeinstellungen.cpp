@@ -22,6 +22,7 @@ namespace {
 std::unique_ptr<TSystemEinstellungen> g_system;
 std::unique_ptr<TBenutzerEinstellungen> g_user;
 std::unique_ptr<TIniFile> g_applicationIni;
+std::unique_ptr<TIniFile> g_userApplicationIni;
 QString g_programFile;
 
 using S = TSystemEinstellungen;
@@ -352,6 +353,14 @@ TBenutzerEinstellungen* BenutzerEinstellungen() {
 TIniFile* ApplicationIni() {
     return g_applicationIni.get();
 }
+TIniFile* UserApplicationIni() {
+    if (!g_user || g_user->UserEtcDir.isEmpty()) return nullptr;
+    const QString fileName = g_user->UserEtcDir + QStringLiteral("APPLICATION.INI");
+    // A new login may name another user.
+    if (!g_userApplicationIni || g_userApplicationIni->fileName() != fileName)
+        g_userApplicationIni = std::make_unique<TIniFile>(fileName);
+    return g_userApplicationIni.get();
+}
 
 QString RunningProgramFile() {
     if (!g_programFile.isEmpty()) return g_programFile;
@@ -424,6 +433,7 @@ void InitApplication(TProgramDir programDir, TTaskbarButton) {
 }
 
 void FinalizeApplication() {
+    g_userApplicationIni.reset();
     g_applicationIni.reset();
     g_user.reset();
     g_system.reset();

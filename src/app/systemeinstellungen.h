@@ -119,6 +119,9 @@ bool InitApplicationFor(TProgramDir programDir, const QString& programFile);
 void FinalizeApplication();
 // The suite "APPLICATION.INI", open for the life of the process.
 TIniFile* ApplicationIni();
+// The user's own "APPLICATION.INI" (colours, window placement): opened on first use after the
+// login and kept open for the life of the process; null before a login.
+TIniFile* UserApplicationIni();
 // The program file name the settings layer checks for the suite launcher.
 QString RunningProgramFile();
 

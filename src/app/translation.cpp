@@ -1,6 +1,8 @@
 #include "app/translation.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QSet>
 #include <QTranslator>
 #include <memory>
@@ -48,6 +50,27 @@ bool UseLanguage(const QString& code) {
 
 QString GetCurrentLanguage() {
     return g_language;
+}
+
+QList<TLanguage> AvailableLanguages() {
+    // A language is offered under its own name, whatever language is shown now.
+    const auto nativeName = [](const QString& code) {
+        if (code.startsWith(QLatin1String("de"))) return QStringLiteral("Deutsch");
+        if (code.startsWith(QLatin1String("en"))) return QStringLiteral("English");
+        return QLocale(code).nativeLanguageName();
+    };
+    QList<TLanguage> languages{{QStringLiteral("de_DE"), nativeName(QStringLiteral("de_DE"))}};
+    const QDir catalogues(QStringLiteral(":/i18n"), QStringLiteral("kwp_*.qm"), QDir::Name);
+    for (const QString& file : catalogues.entryList(QDir::Files)) {
+        QTranslator translator;
+        if (!translator.load(catalogues.filePath(file))) continue;
+        QString code = translator.language();
+        if (code.isEmpty()) code = file.mid(4).chopped(3);
+        code.replace(QLatin1Char('-'), QLatin1Char('_'));
+        if (code.startsWith(QLatin1String("de"))) continue;
+        languages.append({code, nativeName(code)});
+    }
+    return languages;
 }
 
 void ExcludeClassFromTranslation(const QString& className) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,13 @@ inline QString _(const QString& text) {
 // without one shows the German texts. Returns false when no catalogue was found.
 bool UseLanguage(const QString& code);
 QString GetCurrentLanguage();
+
+struct TLanguage {
+    QString code;  // "de_DE"
+    QString name;  // in its own language: "Deutsch"
+};
+// German, then every language the program has a catalogue for.
+QList<TLanguage> AvailableLanguages();
 
 // Start-up registration: classes and properties that window translation leaves alone.
 void RegisterTranslation();

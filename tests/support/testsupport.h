@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/dialogs.h"
+#include "app/notices.h"
 #include "app/shell.h"
 
 // Dialog service of the tests: records every dialog and returns queued answers. A dialog
@@ -59,6 +60,17 @@ public:
     QList<Started> started;
     QList<QUrl> opened;
     bool result = true;
+};
+
+// Notice service of the tests: records every desktop notice as "header: text".
+class RecordingNotices : public INoticeService {
+public:
+    RecordingNotices() { SetNoticeService(this); }
+    ~RecordingNotices() override { SetNoticeService(nullptr); }
+    void showDesktopNotice(const QString& header, const QString& text, int, int) override {
+        shown.append(header + QStringLiteral(": ") + text);
+    }
+    QStringList shown;
 };
 
 // Pins "now" for the life of the guard.

@@ -4,6 +4,7 @@
 
 #include "app/errorreport.h"
 #include "app/translation.h"
+#include "app/widgets/desktopnotice.h"
 #include "app/widgets/messagedialog.h"
 #include "app/widgets/passworddlg.h"
 
@@ -17,15 +18,32 @@ std::optional<QString> TWidgetDialogService::askPassword(const QString&) {
     return TPasswordDlg::Execute(QApplication::activeWindow());
 }
 
-int TRecordingDialogService::messageDlg(const QString& text, TMsgDlgType type,
-                                        TMsgDlgButtons buttons, int) {
+TWidgetNoticeService::~TWidgetNoticeService() {
+    TDesktopNotice::CloseAll();
+}
+
+void TWidgetNoticeService::showDesktopNotice(const QString& header, const QString& text, int fadeMs,
+                                             int showMs) {
+    TDesktopNotice::Show(header, text, fadeMs, showMs);
+}
+
+void TRecordingDialogService::record(QString line) {
     QFile file(m_fileName);
     if (file.open(QIODevice::Append)) {
-        QString line = MsgDlgTitle(type) + QStringLiteral(": ") + text;
         line.replace(QLatin1Char('\n'), QLatin1String("\\n"));
         file.write(line.toUtf8() + '\n');
     }
+}
+
+int TRecordingDialogService::messageDlg(const QString& text, TMsgDlgType type,
+                                        TMsgDlgButtons buttons, int) {
+    record(MsgDlgTitle(type) + QStringLiteral(": ") + text);
     return DefaultButtonResult(buttons);
+}
+
+void TRecordingDialogService::showDesktopNotice(const QString& header, const QString& text, int,
+                                                int) {
+    record(_("Hinweis") + QStringLiteral(": ") + header + QStringLiteral(": ") + text);
 }
 
 std::optional<QString> TRecordingDialogService::askPassword(const QString&) {
@@ -37,13 +55,16 @@ TKwpApplication::TKwpApplication(int& argc, char** argv) : QApplication(argc, ar
     const QString record = qEnvironmentVariable("KWP_DIALOG_RECORD");
     if (record.isEmpty()) {
         SetDialogService(&m_dialogs);
+        SetNoticeService(&m_notices);
     } else {
         m_recording = std::make_unique<TRecordingDialogService>(record);
         SetDialogService(m_recording.get());
+        SetNoticeService(m_recording.get());
     }
 }
 
 TKwpApplication::~TKwpApplication() {
+    SetNoticeService(nullptr);
     SetDialogService(nullptr);
 }
 

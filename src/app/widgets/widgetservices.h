@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/dialogs.h"
+#include "app/notices.h"
 
 // Dialogs of a windowed process.
 class TWidgetDialogService : public IDialogService {
@@ -13,16 +14,28 @@ public:
     std::optional<QString> askPassword(const QString& user) override;
 };
 
-// For tests of whole processes: with KWP_DIALOG_RECORD=FILE set, dialogs are not shown but
-// appended to FILE (one line "title: text" each) and answered with their default button.
-class TRecordingDialogService : public IDialogService {
+// Desktop notices of a windowed process (TDesktopNotice).
+class TWidgetNoticeService : public INoticeService {
+public:
+    ~TWidgetNoticeService() override;
+    void showDesktopNotice(const QString& header, const QString& text, int fadeMs,
+                           int showMs) override;
+};
+
+// For tests of whole processes: with KWP_DIALOG_RECORD=FILE set, dialogs and notices are not
+// shown but appended to FILE (one line "title: text" or "Hinweis: header: text" each); dialogs
+// are answered with their default button.
+class TRecordingDialogService : public IDialogService, public INoticeService {
 public:
     explicit TRecordingDialogService(QString fileName) : m_fileName(std::move(fileName)) {}
     int messageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons,
                    int helpContext) override;
     std::optional<QString> askPassword(const QString& user) override;
+    void showDesktopNotice(const QString& header, const QString& text, int fadeMs,
+                           int showMs) override;
 
 private:
+    void record(QString line);
     QString m_fileName;
 };
 
@@ -37,5 +50,6 @@ public:
 
 private:
     TWidgetDialogService m_dialogs;
+    TWidgetNoticeService m_notices;
     std::unique_ptr<TRecordingDialogService> m_recording;
 };
