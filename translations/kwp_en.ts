@@ -2147,5 +2147,9 @@ flag 1 are taken over.
         <source>Kein gültiges Datum</source>
         <translation>Not a valid date</translation>
     </message>
+    <message>
+        <source>%d Treffer</source>
+        <translation>%d matches</translation>
+    </message>
 </context>
 </TS>

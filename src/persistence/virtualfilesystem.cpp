@@ -28,10 +28,10 @@ QString maskExtension(const QString& mask) {
 
 }  // namespace
 
-TVirtualFileSystem::TVirtualFileSystem(const QString& fileName, bool readOnly)
+TVirtualFileSystem::TVirtualFileSystem(const QString& fileName, TDbAccess access)
     : m_fileName(fileName) {
     try {
-        if (readOnly)
+        if (access == TDbAccess::ReadOnly)
             m_root = TRootStorage::Open(fileName, smRead | smShareDenyNone);
         else if (QFileInfo::exists(fileName))
             m_root = TRootStorage::Open(fileName, smReadWrite | smShareDenyNone);

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "persistence/storetypes.h"
+
 class TRootStorage;
 class TStorageStream;
 
@@ -11,9 +13,9 @@ class TStorageStream;
 // (as "TVirtualFileSystem.<operation>") and returns false or null instead of throwing.
 class TVirtualFileSystem {
 public:
-    // Opens the compound file; a missing file is created unless readOnly. When that fails,
+    // Opens the compound file; a missing file is created unless ReadOnly. When that fails,
     // the failure is reported and every operation returns false.
-    TVirtualFileSystem(const QString& fileName, bool readOnly);
+    TVirtualFileSystem(const QString& fileName, TDbAccess access);
     ~TVirtualFileSystem();
     TVirtualFileSystem(const TVirtualFileSystem&) = delete;
     TVirtualFileSystem& operator=(const TVirtualFileSystem&) = delete;

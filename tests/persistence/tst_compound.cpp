@@ -53,7 +53,7 @@ private Q_SLOTS:
         RUN_TOOL(out, "/usr/bin/gsf", args);
         ScriptedDialogs dialogs;
         RecordingShell shell;
-        TVirtualFileSystem vfs(dir.filePath("f.ole"), true);
+        TVirtualFileSystem vfs(dir.filePath("f.ole"), TDbAccess::ReadOnly);
         QStringList pdfs;
         QVERIFY(vfs.ListFiles(" *.pdf ", pdfs));
         pdfs.sort();
@@ -100,20 +100,20 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("akte.ole");
         {
-            TVirtualFileSystem vfs(path, false);
+            TVirtualFileSystem vfs(path, TDbAccess::ReadWrite);
             QVERIFY(vfs.IsOpen());
             auto stream = vfs.OpenStream("Notiz.txt");
             QVERIFY(stream && stream->write("Hallo") == 5);
         }
         {
-            TVirtualFileSystem vfs(path, false);
+            TVirtualFileSystem vfs(path, TDbAccess::ReadWrite);
             auto stream = vfs.OpenStream("NOTIZ.TXT");
             QCOMPARE(stream->readAll(), QByteArray("Hallo"));
             QVERIFY(stream->seek(1) && stream->write("E") == 1);
             QVERIFY(stream->seek(8) && stream->write("!") == 1);
             stream->SetSize(7);
         }
-        TVirtualFileSystem vfs(path, true);
+        TVirtualFileSystem vfs(path, TDbAccess::ReadOnly);
         QCOMPARE(vfs.OpenStream("Notiz.txt")->readAll(), QByteArray("HEllo\0\0", 7));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"akte.ole"});
     }

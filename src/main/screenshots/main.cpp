@@ -2,6 +2,7 @@
 // PNG files, so that a change of layout or text can be looked at without a desktop.
 #include <QCommandLineParser>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPainter>
 #include <cstdio>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
+#include "app/widgets/desktopnotice.h"
 #include "app/widgets/messagedialog.h"
 #include "app/widgets/passworddlg.h"
 #include "app/widgets/waitform.h"
@@ -58,6 +60,12 @@ std::vector<TShot> shots() {
                  FormatStr(_("Adresse \"%s\" wirklich loeschen?"), {QStringLiteral("K10023")}),
                  mtConfirmation, mbYesNo);
          }},
+        {QStringLiteral("desktopnotice"),
+         [](const QString&) {
+             return std::make_unique<TDesktopNotice>(ProgramTitle(),
+                                                     FormatStr(_("%d Treffer"), {24}), 0, 60000,
+                                                     QGuiApplication::primaryScreen());
+         }},
         {QStringLiteral("waitform"),
          [](const QString&) {
              return std::make_unique<TWaitForm>(
@@ -76,7 +84,7 @@ bool save(QWidget& window, const QString& file) {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
     const QPixmap content = window.grab();
     const QFontMetrics metrics(window.font());
-    const int barHeight = metrics.height() + 8;
+    const int barHeight = window.windowTitle().isEmpty() ? 0 : metrics.height() + 8;
     QImage image(content.width(), content.height() + barHeight, QImage::Format_RGB32);
     image.fill(window.palette().color(QPalette::Window));
     QPainter painter(&image);
