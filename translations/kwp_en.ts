@@ -2151,5 +2151,17 @@ flag 1 are taken over.
         <source>%d Treffer</source>
         <translation>%d matches</translation>
     </message>
+    <message>
+        <source>(maximal %d Zeichen !)</source>
+        <translation>(at most %d characters!)</translation>
+    </message>
+    <message>
+        <source>Adressgruppe</source>
+        <translation>Address group</translation>
+    </message>
+    <message>
+        <source>Unerlaubte Zeichen in der Eingabe.</source>
+        <translation>The input contains characters that are not allowed.</translation>
+    </message>
 </context>
 </TS>
