@@ -2163,5 +2163,33 @@ flag 1 are taken over.
         <source>Unerlaubte Zeichen in der Eingabe.</source>
         <translation>The input contains characters that are not allowed.</translation>
     </message>
+    <message>
+        <source>Auswahl: %s</source>
+        <translation>Choice: %s</translation>
+    </message>
+    <message>
+        <source>Liste bearbeiten</source>
+        <translation>Edit list</translation>
+    </message>
+    <message>
+        <source>Liste sortieren</source>
+        <translation>Sort list</translation>
+    </message>
+    <message>
+        <source>Neu</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Loeschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Neuer Eintrag</source>
+        <translation>New entry</translation>
+    </message>
+    <message>
+        <source>Bezeichnung</source>
+        <translation>Name</translation>
+    </message>
 </context>
 </TS>

@@ -1,12 +1,28 @@
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QtTest>
 
 #include "testsupport.h"
+#include "ui/widgets/auswahlbox.h"
 #include "ui/widgets/kwp00207form9.h"
 
 class TestEditDialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void auswahlboxKeysAfterNineAreLetters() {
+        QStringList entries;
+        for (int i = 0; i < 11; ++i) entries.append(QString("Eintrag %1").arg(i));
+        entries.insert(3, "&Sonderfall");
+        TAuswahlbox box("Nummernkreis", entries.join(','));
+        QCOMPARE(box.findChild<QRadioButton*>("rbEntry3")->text(), "&Sonderfall");
+        QCOMPARE(box.findChild<QRadioButton*>("rbEntry10")->text(), "&a Eintrag 9");
+        QCOMPARE(box.findChild<QRadioButton*>("rbEntry11")->text(), "&b Eintrag 10");
+        QTest::keyClick(&box, Qt::Key_B);
+        QCOMPARE(box.chosenKey(), QChar('b'));
+        QTest::keyClick(&box, Qt::Key_S);
+        QCOMPARE(box.chosenKey(), QChar('S'));
+    }
+
     void newAddressRefusesForbiddenCharacters_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
