@@ -2191,5 +2191,53 @@ flag 1 are taken over.
         <source>Bezeichnung</source>
         <translation>Name</translation>
     </message>
+    <message>
+        <source>Zahlungsbedingung bearbeiten</source>
+        <translation>Edit payment term</translation>
+    </message>
+    <message>
+        <source>Es werden zwei Typen von Zahlungsbedingungen unterstuetzt.</source>
+        <translation>Two kinds of payment terms are supported.</translation>
+    </message>
+    <message>
+        <source>Waehlen Sie den gewuenschten Typ aus!</source>
+        <translation>Choose the kind you want!</translation>
+    </message>
+    <message>
+        <source>Bis x Tage</source>
+        <translation>Within x days</translation>
+    </message>
+    <message>
+        <source>Bis Monatsmitte/-ende plus x halbe Monate</source>
+        <translation>By mid-month/month end plus x half months</translation>
+    </message>
+    <message>
+        <source>Prozent</source>
+        <translation>Percent</translation>
+    </message>
+    <message>
+        <source>(0 Prozent = Netto)</source>
+        <translation>(0 percent = net)</translation>
+    </message>
+    <message>
+        <source>Eine Woche zaehlt</source>
+        <translation>A week counts</translation>
+    </message>
+    <message>
+        <source>Tage</source>
+        <translation>days</translation>
+    </message>
+    <message>
+        <source>Bis</source>
+        <translation>Within</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>Plus</translation>
+    </message>
+    <message>
+        <source>halbe Monate</source>
+        <translation>half months</translation>
+    </message>
 </context>
 </TS>

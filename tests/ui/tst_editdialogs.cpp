@@ -1,9 +1,12 @@
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QtTest>
 
+#include "address/paymentterm.h"
 #include "testsupport.h"
 #include "ui/widgets/auswahlbox.h"
+#include "ui/widgets/kwp00207form5.h"
 #include "ui/widgets/kwp00207form9.h"
 
 class TestEditDialogs : public QObject {
@@ -21,6 +24,32 @@ private Q_SLOTS:
         QCOMPARE(box.chosenKey(), QChar('b'));
         QTest::keyClick(&box, Qt::Key_S);
         QCOMPARE(box.chosenKey(), QChar('S'));
+    }
+
+    void termDialogFollowsKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("weekShown");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("days") << 0 << true << "Tage";
+        QTest::newRow("half months") << 1 << false << "halbe Monate";
+    }
+    void termDialogFollowsKind() {
+        QFETCH(int, kind);
+        TPaymentTerm term;
+        term.PtType = kind;
+        term.Days = 14;
+        term.Dpw = 5;
+        TKWP00207Form5 dialog;
+        dialog.load(term);
+        QTEST(!dialog.findChild<QWidget*>("pnWeek")->isHidden(), "weekShown");
+        QTEST(dialog.findChild<QLabel*>("lbAfter")->text(), "unit");
+        auto* perc = dialog.findChild<QDoubleSpinBox*>("edPerc");
+        perc->selectAll();
+        QTest::keyClicks(perc, "2,5");
+        dialog.store(term);
+        QCOMPARE(term.Perc, 2.5);
+        QCOMPARE(term.PtType, kind);
+        QCOMPARE(term.Dpw, 5);
     }
 
     void newAddressRefusesForbiddenCharacters_data() {
