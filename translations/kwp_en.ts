@@ -2239,5 +2239,45 @@ flag 1 are taken over.
         <source>halbe Monate</source>
         <translation>half months</translation>
     </message>
+    <message>
+        <source>Vorgaben bearbeiten</source>
+        <translation>Edit defaults</translation>
+    </message>
+    <message>
+        <source>Kontakt</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>Weitere Daten - Telefon, FAX, E-Mail...</source>
+        <translation>Further data - telephone, fax, e-mail...</translation>
+    </message>
+    <message>
+        <source>Typ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Kennzeichen</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>Hinzufuegen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Nach oben</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Nach unten</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Kontakt bearbeiten</source>
+        <translation>Edit contact</translation>
+    </message>
 </context>
 </TS>

@@ -1,17 +1,72 @@
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QtTest>
 
+#include "address/contacttypes.h"
+#include "address/customeranschrift.h"
+#include "address/customercontact.h"
 #include "address/paymentterm.h"
 #include "testsupport.h"
 #include "ui/widgets/auswahlbox.h"
+#include "ui/widgets/kwp00207form2.h"
 #include "ui/widgets/kwp00207form5.h"
 #include "ui/widgets/kwp00207form9.h"
+
+namespace {
+TCustomerContactData* channel(TCustomerContact& contact, int type, const QString& value) {
+    TCustomerContactData* data = contact.Data.Add();
+    data->CdType = quint8(type);
+    data->CdValue = value;
+    return data;
+}
+
+}  // namespace
 
 class TestEditDialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Kinds 6 to 11 live in fields and come back in front of the grid as 11, 10, 9, 6, 7, 8.
+    void contactFieldsRoundTrip() {
+        TCustomerAnschriftObjectList anschriften;
+        for (const char* id : {"01", "03"}) anschriften.Add()->Id = id;
+        TCustomerContact contact;
+        contact.Name = "Einkauf";
+        channel(contact, cdtTelefon, "0911 4711")->CdName = "Zentrale";
+        channel(contact, cdtFirma, "Muster GmbH");
+        channel(contact, cdtPosition, "Leiter");
+        channel(contact, cdtName, "Hans Meier");
+        channel(contact, cdtEmail, "info@muster.de");
+        TKWP00207Form2 dialog(anschriften, {"Einkauf", "Technik"});
+        dialog.load(contact);
+        QCOMPARE(dialog.findChild<QLineEdit*>("edFirma")->text(), "Muster GmbH");
+        auto* grid = dialog.findChild<QTableWidget*>("sgData");
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(grid->item(1, 2)->text(), "info@muster.de");
+        auto* anschrift = dialog.findChild<QComboBox*>("cbAnschrift");
+        anschrift->setCurrentIndex(anschrift->findText("03", Qt::MatchStartsWith));
+        dialog.store(contact);
+        QList<int> types;
+        QStringList values;
+        for (const auto& data : contact.Data) {
+            types.append(data->CdType);
+            values.append(data->CdValue);
+        }
+        QCOMPARE(types, (QList<int>{11, 9, 7, 8, 2, 4}));
+        QCOMPARE(values.first(), "03");
+        QCOMPARE(contact.Data.Items(4)->CdName, "Zentrale");
+
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* position = dialog.findChild<QLineEdit*>("edPosition");
+        position->setFocus();
+        QTest::keyClick(position, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), "btOK");
+    }
+
     void auswahlboxKeysAfterNineAreLetters() {
         QStringList entries;
         for (int i = 0; i < 11; ++i) entries.append(QString("Eintrag %1").arg(i));
