@@ -2279,5 +2279,17 @@ flag 1 are taken over.
         <source>Kontakt bearbeiten</source>
         <translation>Edit contact</translation>
     </message>
+    <message>
+        <source>Adressnummer</source>
+        <translation>Address number</translation>
+    </message>
+    <message>
+        <source>Beschreibung</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Entfernen</source>
+        <translation>Remove</translation>
+    </message>
 </context>
 </TS>
