@@ -2291,5 +2291,53 @@ flag 1 are taken over.
         <source>Entfernen</source>
         <translation>Remove</translation>
     </message>
+    <message>
+        <source>Adress-Nr.</source>
+        <translation>Address no.</translation>
+    </message>
+    <message>
+        <source>Angebots-Nr.</source>
+        <translation>Offer no.</translation>
+    </message>
+    <message>
+        <source>Auftrags-Nr.</source>
+        <translation>Order no.</translation>
+    </message>
+    <message>
+        <source>Auftragsdatum</source>
+        <translation>Order date</translation>
+    </message>
+    <message>
+        <source>Besteller</source>
+        <translation>Ordered by</translation>
+    </message>
+    <message>
+        <source>Bestell-Nr.</source>
+        <translation>Purchase order no.</translation>
+    </message>
+    <message>
+        <source>Rechnungs-Nr.</source>
+        <translation>Invoice no.</translation>
+    </message>
+    <message>
+        <source>faellig am</source>
+        <translation>due on</translation>
+    </message>
+    <message>
+        <source>Interne Nr.</source>
+        <translation>Internal no.</translation>
+    </message>
+    <message>
+        <source>Lieferer</source>
+        <translation>Supplier</translation>
+    </message>
+    <message>
+        <source>Auswahl</source>
+        <translation>Choice</translation>
+    </message>
+    <message>
+        <source>Mandant &quot;%s&quot; kann nicht geladen werden.</source>
+        <translation>Tenant &quot;%s&quot; cannot be loaded.</translation>
+    </message>
 </context>
 </TS>

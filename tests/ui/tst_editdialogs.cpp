@@ -9,11 +9,16 @@
 #include "address/customeranschrift.h"
 #include "address/customercontact.h"
 #include "address/paymentterm.h"
+#include "app/inifile.h"
+#include "app/inifilesec.h"
+#include "persistence/storedatabase.h"
+#include "persistence/storetable.h"
 #include "testsupport.h"
 #include "ui/widgets/auswahlbox.h"
 #include "ui/widgets/kwp00207form2.h"
 #include "ui/widgets/kwp00207form5.h"
 #include "ui/widgets/kwp00207form9.h"
+#include "ui/widgets/viewdbselectform1.h"
 
 namespace {
 TCustomerContactData* channel(TCustomerContact& contact, int type, const QString& value) {
@@ -23,6 +28,33 @@ TCustomerContactData* channel(TCustomerContact& contact, int type, const QString
     return data;
 }
 
+// A tenant folder whose invoice journal holds the given numbers.
+QString tenantWithInvoices(const QTemporaryDir& dir, const QStringList& numbers) {
+    const QString etc = dir.filePath("ETC");
+    QDir().mkpath(etc);
+    {
+        TIniFileSecWriter sysdata(etc + "/SYSDATA.INI");
+        for (const char* key :
+             {"A1", "Journale", "Kleinrechnungen", "Angebote", "Wartung", "Lager", "Bestellwesen",
+              "Leistungsdatei", "Kataloge", "Auftraege", "Briefe"})
+            sysdata.WriteString("System", key, dir.filePath(key));
+        sysdata.UpdateFile();
+    }
+    TStoreDatabase database;
+    database.SetLocation(dir.filePath("Journale/RECHNUNGEN/"));
+    QDir().mkpath(database.Location());
+    TStoreTable table(&database);
+    table.SetTableName("RGJOURNAL");
+    TViewDBSelectForm1::DefineTable(table);
+    table.CreateTable();
+    table.Open();
+    for (const QString& number : numbers) {
+        table.Append();
+        table.FieldByName("RGNR").SetAsString(number);
+        table.Post();
+    }
+    return etc;
+}
 }  // namespace
 
 class TestEditDialogs : public QObject {
@@ -131,6 +163,47 @@ private Q_SLOTS:
                  accepted ? QStringList() : QStringList{"Unerlaubte Zeichen in der Eingabe."});
         QCOMPARE(dialog.text(), typed.toUpper());
         QCOMPARE(dialog.group(), "Lieferanten");
+    }
+
+    void pickerAnswersTheChosenKey_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("cancelled") << false << "";
+        QTest::newRow("OK on the last row") << true << "R2";
+    }
+    void pickerAnswersTheChosenKey() {
+        QFETCH(bool, ok);
+        QTemporaryDir dir;
+        const QString tenant = tenantWithInvoices(dir, {"R1", "R2  "});
+        TIniFile ini(dir.filePath("KWP00207.INI"));
+        QTimer::singleShot(0, [ok] {
+            QWidget* picker = QApplication::activeModalWidget();
+            QVERIFY(picker);
+            if (ok)
+                QTest::mouseClick(picker->findChild<QWidget*>("btOK"), Qt::LeftButton);
+            else
+                QTest::keyClick(picker, Qt::Key_Escape);
+        });
+        QString key = "alt";
+        QCOMPARE(TViewDBSelectForm1::SelectARechnung(tenant, key, &ini), ok);
+        QTEST(key, "key");
+        QCOMPARE(ini.ReadInteger("ViewDBSelectFormARechnungen", "DBGrid13", 0), 400);
+    }
+
+    void pickerReportsMissingTenantAndJournal() {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        dialogs.answer(mrOk);
+        QString key;
+        QVERIFY(!TViewDBSelectForm1::SelectAngebot(dir.filePath("X"), key, nullptr));
+        const QString tenant = tenantWithInvoices(dir, {});
+        QVERIFY(!TViewDBSelectForm1::SelectAngebot(tenant, key, nullptr));
+        QCOMPARE(dialogs.texts(),
+                 (QStringList{
+                     QString("Mandant \"%1\" kann nicht geladen werden.").arg(dir.filePath("X")),
+                     QString("Datei \"%1/ANGJOURNAL.DAT\" nicht gefunden.")
+                         .arg(dir.filePath("Angebote"))}));
     }
 };
 
