@@ -2339,5 +2339,13 @@ flag 1 are taken over.
         <source>Mandant &quot;%s&quot; kann nicht geladen werden.</source>
         <translation>Tenant &quot;%s&quot; cannot be loaded.</translation>
     </message>
+    <message>
+        <source>Neue Adresse</source>
+        <translation>New address</translation>
+    </message>
+    <message>
+        <source>Nummernkreis</source>
+        <translation>Number range</translation>
+    </message>
 </context>
 </TS>

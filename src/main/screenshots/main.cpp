@@ -8,6 +8,9 @@
 #include <functional>
 #include <memory>
 
+#include "address/addressconfig.h"
+#include "address/contacttypes.h"
+#include "address/paymentterm.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
@@ -16,7 +19,15 @@
 #include "app/widgets/passworddlg.h"
 #include "app/widgets/waitform.h"
 #include "app/widgets/widgetservices.h"
+#include "ui/widgets/adresslistviewerframe.h"
+#include "ui/widgets/auswahlbox.h"
+#include "ui/widgets/editstringlist.h"
+#include "ui/widgets/inputboxform.h"
 #include "ui/widgets/kwp00207form1.h"
+#include "ui/widgets/kwp00207form2.h"
+#include "ui/widgets/kwp00207form5.h"
+#include "ui/widgets/kwp00207form9.h"
+#include "ui/widgets/viewdbselectform1.h"
 
 namespace {
 struct TShot {
@@ -27,6 +38,29 @@ struct TShot {
 std::unique_ptr<QWidget> messageDialog(const QString& text, TMsgDlgType type,
                                        TMsgDlgButtons buttons) {
     return std::make_unique<TMessageDialog>(text, type, buttons);
+}
+
+// The tenant's address configuration as the main window loads it.
+std::unique_ptr<TAddressConfig> addressConfig() {
+    auto config = std::make_unique<TAddressConfig>();
+    config->LoadFromFile(SystemEinstellungen()->AdressenDir + QStringLiteral("CONFIG.XML"));
+    return config;
+}
+
+std::unique_ptr<TCustomerAddress> demoAddress(const QString& id, const QString& name,
+                                              const QString& street, const QString& town) {
+    auto record = std::make_unique<TCustomerAddress>();
+    record->Id = id;
+    TCustomerAnschrift* a = record->Anschriften.Add();
+    a->Id = QStringLiteral("01");
+    a->Std = true;
+    a->Name1 = name;
+    a->Strasse = street;
+    a->Land = QStringLiteral("D");
+    a->Plz = town.section(QLatin1Char(' '), 0, 0);
+    a->Ort = town.section(QLatin1Char(' '), 1);
+    record->DisplayTxt = record->GetShortText();
+    return record;
 }
 
 // One entry per window; a new window adds itself here.
@@ -65,6 +99,88 @@ std::vector<TShot> shots() {
              return std::make_unique<TDesktopNotice>(ProgramTitle(),
                                                      FormatStr(_("%d Treffer"), {24}), 0, 60000,
                                                      QGuiApplication::primaryScreen());
+         }},
+        {QStringLiteral("inputboxform"),
+         [](const QString&) {
+             return std::make_unique<TInputBoxForm>(_("Neue Adresse"), _("Adressnummer"),
+                                                    QStringLiteral("K10023"), 20, true, true);
+         }},
+        {QStringLiteral("kwp00207form9"),
+         [](const QString&) {
+             const auto config = addressConfig();
+             return std::make_unique<TKWP00207Form9>(_("Neue Adresse"), _("Adressnummer"),
+                                                     config->AdressGrp, config->AdressGrp.value(0),
+                                                     QStringLiteral("K10024"), 20, true, true);
+         }},
+        {QStringLiteral("auswahlbox"),
+         [](const QString&) {
+             return std::make_unique<TAuswahlbox>(
+                 _("Nummernkreis"), QStringLiteral("K - Kunden,L - Lieferanten,I - Interessenten,"
+                                                   "S - Subunternehmer,&Keine Vorgabe"));
+         }},
+        {QStringLiteral("editstringlist"),
+         [](const QString&) {
+             return std::make_unique<TEditStringList>(
+                 QStringList{QStringLiteral("Sehr geehrte Damen und Herren,"),
+                             QStringLiteral("Sehr geehrte Frau"),
+                             QStringLiteral("Sehr geehrter Herr"), QStringLiteral("Hallo")});
+         }},
+        {QStringLiteral("kwp00207form5"),
+         [](const QString&) {
+             auto dialog = std::make_unique<TKWP00207Form5>();
+             TPaymentTerm term;
+             term.Days = 14;
+             term.Perc = 2;
+             term.Dpw = 5;
+             dialog->load(term);
+             return dialog;
+         }},
+        {QStringLiteral("kwp00207form2"),
+         [](const QString&) {
+             const auto record =
+                 demoAddress(QStringLiteral("K10023"), QStringLiteral("Schreinerei Holzmann GmbH"),
+                             QStringLiteral("Lindenstrasse 12"), QStringLiteral("90402 Nuernberg"));
+             auto dialog =
+                 std::make_unique<TKWP00207Form2>(record->Anschriften, addressConfig()->KontaktKz);
+             TCustomerContact contact;
+             contact.Name = QStringLiteral("Einkauf");
+             const std::pair<int, const char*> channels[] = {
+                 {cdtZugehoerigeAnschrift, "01"},
+                 {cdtName, "Petra Holzmann"},
+                 {cdtBriefanrede, "Sehr geehrte Frau Holzmann,"},
+                 {cdtPosition, "Einkauf"},
+                 {cdtTelefon, "0911 2345-10"},
+                 {cdtFax, "0911 2345-99"},
+                 {cdtEmail, "p.holzmann@holzmann-schreinerei.de"}};
+             for (const auto& [kind, value] : channels) {
+                 TCustomerContactData* data = contact.Data.Add();
+                 data->CdType = quint8(kind);
+                 data->CdValue = QString::fromUtf8(value);
+                 if (kind == cdtTelefon) data->CdName = QStringLiteral("Durchwahl");
+             }
+             dialog->load(contact);
+             return dialog;
+         }},
+        {QStringLiteral("adresslistviewerframe"),
+         [](const QString&) {
+             auto frame = std::make_unique<TAdresslistViewerFrame>();
+             frame->AddAddress(*demoAddress(
+                 QStringLiteral("K10023"), QStringLiteral("Schreinerei Holzmann GmbH"),
+                 QStringLiteral("Lindenstrasse 12"), QStringLiteral("90402 Nuernberg")));
+             frame->AddAddress(*demoAddress(
+                 QStringLiteral("K10031"), QStringLiteral("Elektro Maier e.K."),
+                 QStringLiteral("Bahnhofstrasse 3"), QStringLiteral("91054 Erlangen")));
+             frame->AddAddress(*demoAddress(
+                 QStringLiteral("L20007"), QStringLiteral("Baustoffe Krause KG"),
+                 QStringLiteral("Industriestrasse 40"), QStringLiteral("90763 Fuerth")));
+             frame->Refresh();
+             frame->resize(480, 260);
+             return frame;
+         }},
+        {QStringLiteral("viewdbselectform1"),
+         [](const QString&) -> std::unique_ptr<QWidget> {
+             return TViewDBSelectForm1::Create(QStringLiteral("ViewDBSelectFormAdr"),
+                                               SystemEinstellungen()->TenantEtcDir, nullptr);
          }},
         {QStringLiteral("waitform"),
          [](const QString&) {
@@ -130,6 +246,11 @@ int main(int argc, char** argv) {
     for (const TShot& shot : shots()) {
         const std::unique_ptr<QWidget> window = shot.make(tenant);
         const QString file = out.filePath(shot.name + QStringLiteral(".png"));
+        if (!window) {  // its data is missing in this installation
+            std::fprintf(stderr, "cannot create %s\n", qPrintable(shot.name));
+            ++failed;
+            continue;
+        }
         if (save(*window, file)) {
             std::printf("%s\n", qPrintable(file));
         } else {
