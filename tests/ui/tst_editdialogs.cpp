@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -15,6 +16,7 @@
 #include "persistence/storetable.h"
 #include "testsupport.h"
 #include "ui/widgets/auswahlbox.h"
+#include "ui/widgets/editstringlist.h"
 #include "ui/widgets/kwp00207form2.h"
 #include "ui/widgets/kwp00207form5.h"
 #include "ui/widgets/kwp00207form9.h"
@@ -111,6 +113,23 @@ private Q_SLOTS:
         QCOMPARE(box.chosenKey(), QChar('b'));
         QTest::keyClick(&box, Qt::Key_S);
         QCOMPARE(box.chosenKey(), QChar('S'));
+    }
+
+    // New entries are trimmed and unique; sorting follows the language, not the code points.
+    void listEditorAddsSortsAndDeletes() {
+        TEditStringList dialog({"Sehr geehrter Herr", "\u00c4rzte,", "hallo"});
+        QVERIFY(dialog.addEntry("  Liebe Kollegen "));
+        QVERIFY(!dialog.addEntry("hallo"));
+        QVERIFY(!dialog.addEntry("  "));
+        dialog.findChild<QAction*>("actSort")->trigger();
+        QCOMPARE(dialog.list(),
+                 (QStringList{"\u00c4rzte,", "hallo", "Liebe Kollegen", "Sehr geehrter Herr"}));
+        auto* list = dialog.findChild<QListWidget*>("lbList");
+        list->item(0)->setSelected(true);
+        list->item(2)->setSelected(true);
+        QTest::mouseClick(dialog.findChild<QWidget*>("btDelete"), Qt::LeftButton);
+        QCOMPARE(dialog.list(), (QStringList{"hallo", "Sehr geehrter Herr"}));
+        QCOMPARE(list->currentRow(), 0);
     }
 
     void termDialogFollowsKind_data() {

@@ -1,10 +1,12 @@
 #include "ui/widgets/editstringlist.h"
 
 #include <QAction>
+#include <QCollator>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/translation.h"
 #include "app/widgets/loadformstate.h"
@@ -76,7 +78,14 @@ void TEditStringList::deleteSelected() {
 }
 
 void TEditStringList::sortList() {
-    m_list->sortItems();
+    // In the order of the user's language: umlauts beside their letters, case ignored.
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    QStringList entries = list();
+    std::sort(entries.begin(), entries.end(), collator);
+    m_list->clear();
+    m_list->addItems(entries);
+    if (m_list->count() > 0) m_list->setCurrentRow(0);
 }
 
 void TEditStringList::askNewEntry() {
