@@ -4,8 +4,10 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <QtTest>
 
+#include "address/addresslistfile.h"
 #include "address/contacttypes.h"
 #include "address/customeranschrift.h"
 #include "address/customercontact.h"
@@ -15,6 +17,7 @@
 #include "persistence/storedatabase.h"
 #include "persistence/storetable.h"
 #include "testsupport.h"
+#include "ui/widgets/adresslistviewerframe.h"
 #include "ui/widgets/auswahlbox.h"
 #include "ui/widgets/editstringlist.h"
 #include "ui/widgets/kwp00207form2.h"
@@ -182,6 +185,29 @@ private Q_SLOTS:
                  accepted ? QStringList() : QStringList{"Unerlaubte Zeichen in der Eingabe."});
         QCOMPARE(dialog.text(), typed.toUpper());
         QCOMPARE(dialog.group(), "Lieferanten");
+    }
+
+    // "Entfernen" drops the selected copies, and only those, from the result file.
+    void storeListRemovesSelectedAndWritesTheRest() {
+        TAdresslistViewerFrame frame;
+        for (const char* id : {"K1", "K2", "K3", "K4"}) {
+            TCustomerAddress record;
+            record.Id = id;
+            frame.AddAddress(record);
+        }
+        frame.Refresh();
+        auto* view = frame.findChild<QTreeWidget*>("vstList");
+        view->clearSelection();
+        view->topLevelItem(0)->setSelected(true);
+        view->topLevelItem(2)->setSelected(true);
+        QTest::mouseClick(frame.findChild<QWidget*>("btEntfernen"), Qt::LeftButton);
+        QCOMPARE(view->currentItem()->text(0), "K4");
+        QTemporaryDir dir;
+        frame.SaveToFile(dir.filePath("TEMP.XML"));
+        TCustomerAdressObjectList saved;
+        QVERIFY(LoadAddressListFromFile(dir.filePath("TEMP.XML"), saved));
+        QCOMPARE(saved.Count(), 2);
+        QCOMPARE(saved.Items(0)->Id + saved.Items(1)->Id, "K2K4");
     }
 
     void pickerAnswersTheChosenKey_data() {
