@@ -2151,5 +2151,73 @@ flag 1 are taken over.
         <source>%d Treffer</source>
         <translation>%d matches</translation>
     </message>
+    <message>
+        <source>Anschrift bearbeiten</source>
+        <translation>Edit postal address</translation>
+    </message>
+    <message>
+        <source>Name %d</source>
+        <translation>Name %d</translation>
+    </message>
+    <message>
+        <source>Strasse</source>
+        <translation>Street</translation>
+    </message>
+    <message>
+        <source>Land</source>
+        <translation>Country</translation>
+    </message>
+    <message>
+        <source>PLZ</source>
+        <translation>Postcode</translation>
+    </message>
+    <message>
+        <source>Ort</source>
+        <translation>Town</translation>
+    </message>
+    <message>
+        <source>Anschriftart</source>
+        <translation>Address kind</translation>
+    </message>
+    <message>
+        <source>Geben Sie das Laenderkuerzel ein, um automatisch nach Ort und Postleitzahl suchen zu lassen.</source>
+        <translation>Enter the country code to have town and postcode looked up automatically.</translation>
+    </message>
+    <message>
+        <source>Merken</source>
+        <translation>Remember</translation>
+    </message>
+    <message>
+        <source>PLZ und Ort fuer die Zukunft speichern</source>
+        <translation>Save postcode and town for later use</translation>
+    </message>
+    <message>
+        <source>Postleitzahl</source>
+        <translation>Postcode</translation>
+    </message>
+    <message>
+        <source>Uebernehmen</source>
+        <translation>Take over</translation>
+    </message>
+    <message>
+        <source>Sie muessen einen Ort eingeben!</source>
+        <translation>You must enter a town!</translation>
+    </message>
+    <message>
+        <source>Sie muessen ein Land eingeben!</source>
+        <translation>You must enter a country!</translation>
+    </message>
+    <message>
+        <source>Dieses Laenderkuerzel wird nicht unterstuetzt!</source>
+        <translation>This country code is not supported!</translation>
+    </message>
+    <message>
+        <source>Sie muessen eine Postleitzahl eingeben!</source>
+        <translation>You must enter a postcode!</translation>
+    </message>
+    <message>
+        <source>Moechten Sie &quot;%s&quot; fuer die Zukunft speichern?</source>
+        <translation>Do you want to save &quot;%s&quot; for later use?</translation>
+    </message>
 </context>
 </TS>

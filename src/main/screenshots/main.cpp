@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+#include "address/addressconfig.h"
+#include "address/customeranschrift.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
@@ -17,12 +19,29 @@
 #include "app/widgets/waitform.h"
 #include "app/widgets/widgetservices.h"
 #include "ui/widgets/kwp00207form1.h"
+#include "ui/widgets/kwp00207form3.h"
 
 namespace {
 struct TShot {
     QString name;
     std::function<std::unique_ptr<QWidget>(const QString& tenant)> make;
 };
+
+std::unique_ptr<TKWP00207Form3> postalAddressDialog(const QString& plz) {
+    TAddressConfig config;
+    auto dialog = std::make_unique<TKWP00207Form3>(
+        QStringLiteral("Rechnungsanschrift,Lieferanschrift,Postfach"), &config);
+    TCustomerAnschrift anschrift;
+    anschrift.Name1 = QStringLiteral("Schreinerei Holzmann GmbH");
+    anschrift.Name2 = QStringLiteral("z. Hd. Frau Petra Holzmann");
+    anschrift.Strasse = QStringLiteral("Lindenallee 12");
+    anschrift.Land = QStringLiteral("D");
+    anschrift.Plz = plz;
+    anschrift.Ort = QStringLiteral("Potsdam");
+    anschrift.AArt = QStringLiteral("Rechnungsanschrift");
+    dialog->LoadAnschrift(anschrift);
+    return dialog;
+}
 
 std::unique_ptr<QWidget> messageDialog(const QString& text, TMsgDlgType type,
                                        TMsgDlgButtons buttons) {
@@ -73,6 +92,14 @@ std::vector<TShot> shots() {
                              "gesperrt."),
                            {QStringLiteral("MEIER")}),
                  [] {});
+         }},
+        {QStringLiteral("kwp00207form3"),
+         [](const QString&) { return postalAddressDialog(QStringLiteral("14469")); }},
+        {QStringLiteral("kwp00207form3-lookup"),
+         [](const QString&) {
+             auto dialog = postalAddressDialog(QString());
+             dialog->OrtExit();
+             return dialog;
          }},
     };
 }
