@@ -2219,5 +2219,41 @@ flag 1 are taken over.
         <source>Moechten Sie &quot;%s&quot; fuer die Zukunft speichern?</source>
         <translation>Do you want to save &quot;%s&quot; for later use?</translation>
     </message>
+    <message>
+        <source>Bankverbindung bearbeiten</source>
+        <translation>Edit bank account</translation>
+    </message>
+    <message>
+        <source>Kreditinstitut</source>
+        <translation>Bank</translation>
+    </message>
+    <message>
+        <source>IBAN</source>
+        <translation>IBAN</translation>
+    </message>
+    <message>
+        <source>BIC</source>
+        <translation>BIC</translation>
+    </message>
+    <message>
+        <source>Kurzbezeichnung</source>
+        <translation>Short name</translation>
+    </message>
+    <message>
+        <source>Bezeichnung</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Bezeichnung Btx und EZUE</source>
+        <translation>Name for Btx and EZUE</translation>
+    </message>
+    <message>
+        <source>Die IBAN &quot;%s&quot; ist ungueltig.
+%s
+Moechten Sie sie trotzdem speichern?</source>
+        <translation>The IBAN &quot;%s&quot; is not valid.
+%s
+Do you want to save it anyway?</translation>
+    </message>
 </context>
 </TS>

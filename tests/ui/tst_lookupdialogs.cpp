@@ -3,15 +3,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include "address/addressconfig.h"
 #include "address/customeranschrift.h"
+#include "address/paymentway.h"
+#include "addressdb/blzcodes.h"
 #include "addressdb/zipcodes.h"
 #include "testsupport.h"
 #include "ui/widgets/kwp00207form3.h"
+#include "ui/widgets/kwp00207form4.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,10 +32,22 @@ class TestLookupDialogs : public QObject {
         QTest::keyClick(edit, Qt::Key_Tab);
     }
 
+    // A line of the central bank's file, as the import reads it.
+    static QByteArray bankLine(const char* blz, const QByteArray& name, const char* bic) {
+        return blz + "1"_ba + name.leftJustified(58) + "10117" + "Berlin"_ba.leftJustified(35) +
+               name.leftJustified(27) + "12345" + QByteArray(bic).leftJustified(11) +
+               "09000001U000000000\n";
+    }
+
 private Q_SLOTS:
     void initTestCase() {
         WriteFileBytes(etc() + u"ZIPCODES_D.DAT"_s,
                        "10115;Berlin\r\n14467;Potsdam\r\n14469;Potsdam\r\n14471;Potsdam\r\n");
+        TDBBLZCodes::ImportBundesbankData(
+            bankLine("37040044", "Commerzbank Koeln", "COBADEFFXXX") +
+                bankLine("10020030", "Spreebank", "SPRBDEB1XXX") +
+                bankLine("10020030", "Spreebank Mitte", "SPRBDEB1MIT"),
+            u"test"_s, etc() + u"BLZCODES.TDBD"_s);
     }
     void init() { TDBZIPCodes::ClearCache(); }
 
@@ -120,6 +136,60 @@ private Q_SLOTS:
         QTest::mouseClick(dialog.findChild<QPushButton*>("btSaveZip"), Qt::LeftButton);
         QTEST(dialogs.texts().value(0), "message");
         QCOMPARE(ReadFileBytes(etc() + u"ZIPCODES_CH_U.DAT"_s), userFile);
+    }
+
+    void bankLookup_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("bank");
+        QTest::addColumn<int>("offered");
+        const auto row = [](const char* name, const char* field, const char* text,
+                            const char* account, const char* bank, int offered) {
+            QTest::newRow(name) << field << text << account << bank << offered;
+        };
+        row("one bank", "edBLZ", "370 400 44", "370 400 44|", "COBADEFFXXX Commerzbank Koeln", 0);
+        row("several banks", "edBLZ", "10020030", "10020030|", " ", 2);
+        row("German IBAN", "edIban", "de89 3704 0044 0532 0130 00", "37040044|532013000",
+            "COBADEFFXXX Commerzbank Koeln", 0);
+    }
+    void bankLookup() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(int, offered);
+        TKWP00207Form4 dialog(nullptr, etc());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        const ScriptedDialogs noDialogs;
+        typeAndLeave(&dialog, field.toLatin1().constData(), text);
+        TPaymentWay way;
+        dialog.StorePaymentWay(way);
+        QTEST(way.BCode + u'|' + way.Acc, "account");
+        QTEST(way.Bic + u' ' + way.Inst, "bank");
+        QCOMPARE(dialog.findChild<QTableWidget*>("sgBanks")->rowCount(), offered);
+        if (offered) QCOMPARE(dialog.width(), 650);
+        QVERIFY(dialog.findChild<QLabel*>("lbIbanState")->text().isEmpty());
+    }
+
+    // The reason shows while typing; each "OK" asks once, and only Yes keeps the IBAN.
+    void invalidIban() {
+        TKWP00207Form4 dialog(nullptr, etc());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        typeAndLeave(&dialog, "edIban", u"DE89370400440532013001"_s);
+        QCOMPARE(dialog.findChild<QLabel*>("lbIbanState")->text(),
+                 u"Die Prüfziffern der IBAN stimmen nicht; bitte auf Tippfehler prüfen."_s);
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrNo);
+        dialogs.answer(mrYes);
+        auto* ok = dialog.findChild<QPushButton*>("btOK");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"edIban"_s);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialogs.texts().size(), 2);
+        QVERIFY(dialogs.texts().at(0).startsWith(u"Die IBAN \"DE89370400440532013001\" ist "_s));
     }
 };
 

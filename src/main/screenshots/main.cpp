@@ -10,6 +10,7 @@
 
 #include "address/addressconfig.h"
 #include "address/customeranschrift.h"
+#include "address/paymentway.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
@@ -20,6 +21,7 @@
 #include "app/widgets/widgetservices.h"
 #include "ui/widgets/kwp00207form1.h"
 #include "ui/widgets/kwp00207form3.h"
+#include "ui/widgets/kwp00207form4.h"
 
 namespace {
 struct TShot {
@@ -40,6 +42,19 @@ std::unique_ptr<TKWP00207Form3> postalAddressDialog(const QString& plz) {
     anschrift.Ort = QStringLiteral("Potsdam");
     anschrift.AArt = QStringLiteral("Rechnungsanschrift");
     dialog->LoadAnschrift(anschrift);
+    return dialog;
+}
+
+std::unique_ptr<TKWP00207Form4> bankAccountDialog(const QString& iban) {
+    auto dialog = std::make_unique<TKWP00207Form4>();
+    TPaymentWay way;
+    way.Comm = QStringLiteral("Hausbank");
+    way.BCode = QStringLiteral("70020270");
+    way.Inst = QStringLiteral("Isartaler Bank");
+    way.Acc = QStringLiteral("1234567");
+    way.Iban = iban;
+    way.Bic = QStringLiteral("ISTBDEMMXXX");
+    dialog->LoadPaymentWay(way);
     return dialog;
 }
 
@@ -100,6 +115,15 @@ std::vector<TShot> shots() {
              auto dialog = postalAddressDialog(QString());
              dialog->OrtExit();
              return dialog;
+         }},
+        {QStringLiteral("kwp00207form4"),
+         [](const QString&) {
+             return bankAccountDialog(
+                 GermanIban(QStringLiteral("70020270"), QStringLiteral("1234567")));
+         }},
+        {QStringLiteral("kwp00207form4-invalid-iban"),
+         [](const QString&) {
+             return bankAccountDialog(QStringLiteral("DE12 7002 0270 0000 1234 57"));
          }},
     };
 }
