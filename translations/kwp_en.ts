@@ -2255,5 +2255,13 @@ Moechten Sie sie trotzdem speichern?</source>
 %s
 Do you want to save it anyway?</translation>
     </message>
+    <message>
+        <source>Bankleitzahl</source>
+        <translation>Bank code</translation>
+    </message>
+    <message>
+        <source>Kontonummer</source>
+        <translation>Account number</translation>
+    </message>
 </context>
 </TS>

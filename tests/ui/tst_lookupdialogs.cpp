@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,18 +57,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ort");
         QTest::addColumn<int>("hits");
         QTest::addColumn<bool>("hint");
-        QTest::newRow("one town fills Ort") << "d"
-                                            << "edPlz"
-                                            << "10115"
-                                            << "Berlin" << 0 << false;
-        QTest::newRow("town with several codes") << "D"
-                                                 << "edOrt"
-                                                 << "potsdam"
-                                                 << "potsdam" << 3 << false;
-        QTest::newRow("no country, hint") << ""
-                                          << "edPlz"
-                                          << "10115"
-                                          << "" << 0 << true;
+        const auto row = [](const char* name, const char* land, const char* field, const char* text,
+                            const char* ort, int hits, bool hint) {
+            QTest::newRow(name) << land << field << text << ort << hits << hint;
+        };
+        row("one town fills Ort", "d", "edPlz", "10115", "Berlin", 0, false);
+        row("town with several codes", "D", "edOrt", "potsdam", "potsdam", 3, false);
+        row("no country, hint", "", "edPlz", "10115", "", 0, true);
     }
     void postcodeLookup() {
         QFETCH(QString, land);
@@ -105,19 +99,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ort");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QByteArray>("userFile");
-        QTest::newRow("France") << "F"
-                                << "75001"
-                                << "Paris"
-                                << "Dieses Laenderkuerzel wird nicht unterstuetzt!" << QByteArray();
-        QTest::newRow("no town") << ""
-                                 << ""
-                                 << ""
-                                 << "Sie muessen einen Ort eingeben!" << QByteArray();
-        QTest::newRow("saved") << "ch"
-                               << "8000"
-                               << "Zürich"
-                               << "Moechten Sie \"CH - 8000 Zürich\" fuer die Zukunft speichern?"
-                               << "8000;Zürich\r\n"_ba;
+        const auto row = [](const char* name, const char* land, const char* plz, const char* ort,
+                            const char* message, const QByteArray& userFile) {
+            QTest::newRow(name) << land << plz << ort << message << userFile;
+        };
+        row("France", "F", "75001", "Paris", "Dieses Laenderkuerzel wird nicht unterstuetzt!", {});
+        row("no town", "", "", "", "Sie muessen einen Ort eingeben!", {});
+        row("saved", "ch", "8000", "Zürich",
+            "Moechten Sie \"CH - 8000 Zürich\" fuer die Zukunft speichern?", "8000;Zürich\r\n");
     }
     void saveForFuture() {
         QFETCH(QString, land);

@@ -110,7 +110,8 @@ TKWP00207Form3::TKWP00207Form3(const QString& kinds, const TAddressConfig* confi
     m_hits->setObjectName(QStringLiteral("lvZip"));
     m_hits->setRootIsDecorated(false);
     m_hits->setHeaderLabels({_("Postleitzahl"), _("Ort")});
-    m_hits->setColumnWidth(0, 70);
+    // The header's text is not cut, whatever the language.
+    m_hits->setColumnWidth(0, qMax(70, m_hits->header()->sectionSizeHint(0)));
     m_hits->setColumnWidth(1, 240);
     m_take = new QPushButton(_("Uebernehmen"), m_hitPanel);
     m_take->setObjectName(QStringLiteral("btTakeZip"));
@@ -121,7 +122,8 @@ TKWP00207Form3::TKWP00207Form3(const QString& kinds, const TAddressConfig* confi
     m_hitPanel->hide();
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(fields);
+    // Widened, the fields keep about their width and the list takes the rest.
+    layout->addWidget(fields, 1);
     layout->addWidget(m_hitPanel, 1);
 
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -53,6 +53,12 @@ TKWP00207Form4::TKWP00207Form4(QWidget* parent, const QString& etcDir)
     m_ibanState = new QLabel(fields);
     m_ibanState->setObjectName(QStringLiteral("lbIbanState"));
     m_ibanState->setWordWrap(true);
+    m_ibanState->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_ibanState->hide();
+    // Room for a German IBAN in groups of four.
+    m_iban->setMinimumWidth(
+        m_iban->fontMetrics().horizontalAdvance(QStringLiteral("DE00 0000 0000 0000 0000 00")) +
+        16);
     grid->addWidget(m_ibanState, grid->rowCount(), 1);
     m_bic = addField(_("BIC"), "edBic");
 
@@ -176,7 +182,15 @@ void TKWP00207Form4::showIbanState() {
     const QString iban = m_iban->text().trimmed();
     const QString error = iban.isEmpty() ? QString() : IbanError(iban);
     m_ibanState->setText(error);
-    m_ibanState->setStyleSheet(error.isEmpty() ? QString() : QStringLiteral("color: #C00000;"));
+    m_ibanState->setStyleSheet(QStringLiteral("color: #C00000;"));
+    m_ibanState->setVisible(!error.isEmpty());
+    // A reason of several lines needs more height than the dialog had; the grid does not ask
+    // the label for it by itself.
+    layout()->activate();
+    m_ibanState->setMinimumHeight(
+        m_ibanState->heightForWidth(qMax(m_ibanState->width(), m_iban->minimumWidth())));
+    layout()->activate();
+    if (minimumSizeHint().height() > height()) resize(width(), minimumSizeHint().height());
 }
 
 void TKWP00207Form4::ibanEdited() {
