@@ -2256,6 +2256,22 @@ Moechten Sie sie trotzdem speichern?</source>
 Do you want to save it anyway?</translation>
     </message>
     <message>
+        <source>Verzeichnis wurde nicht gefunden.</source>
+        <translation>Folder not found.</translation>
+    </message>
+    <message>
+        <source>Datei wurde nicht gefunden.</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>Fuer &quot;%s&quot; ist kein Programm zum Oeffnen eingerichtet.</source>
+        <translation>No program is set up to open &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; konnte nicht geoeffnet werden.</source>
+        <translation>&quot;%s&quot; could not be opened.</translation>
+    </message>
+    <message>
         <source>Bankleitzahl</source>
         <translation>Bank code</translation>
     </message>
