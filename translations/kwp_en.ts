@@ -2272,6 +2272,14 @@ Do you want to save it anyway?</translation>
         <translation>&quot;%s&quot; could not be opened.</translation>
     </message>
     <message>
+        <source>Fuer &quot;tel:&quot;-Links ist kein Telefonieprogramm eingerichtet. Bitte richten Sie in den Einstellungen des Desktops ein Programm fuer Telefonnummern ein.</source>
+        <translation>No telephony program is set up for &quot;tel:&quot; links. Please choose a program for phone numbers in the desktop settings.</translation>
+    </message>
+    <message>
+        <source>Fehler beim Waehlen der Telefonnummer.</source>
+        <translation>Error while dialling the phone number.</translation>
+    </message>
+    <message>
         <source>Bankleitzahl</source>
         <translation>Bank code</translation>
     </message>

