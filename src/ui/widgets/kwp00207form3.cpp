@@ -22,11 +22,11 @@
 #include "ui/widgets/hourglass.h"
 
 namespace {
-constexpr int narrowWidth = 320;
-constexpr int wideWidth = 700;
+constexpr int form3NarrowWidth = 320;
+constexpr int form3WideWidth = 700;
 
-QLineEdit* addField(QGridLayout* grid, QWidget* parent, const QString& caption,
-                    const char* objectName, int maxLength) {
+QLineEdit* form3AddField(QGridLayout* grid, QWidget* parent, const QString& caption,
+                         const char* objectName, int maxLength) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(objectName));
     edit->setMaxLength(maxLength);
@@ -39,10 +39,10 @@ QLineEdit* addField(QGridLayout* grid, QWidget* parent, const QString& caption,
 }
 
 // A hit is "postcode;town".
-QString hitZip(const QString& hit) {
+QString form3HitZip(const QString& hit) {
     return hit.section(QLatin1Char(';'), 0, 0).trimmed();
 }
-QString hitTown(const QString& hit) {
+QString form3HitTown(const QString& hit) {
     return hit.section(QLatin1Char(';'), 1).trimmed();
 }
 }  // namespace
@@ -59,12 +59,13 @@ TKWP00207Form3::TKWP00207Form3(const QString& kinds, const TAddressConfig* confi
     auto* grid = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         const QByteArray name = "edName" + QByteArray::number(i + 1);
-        m_name[i] = addField(grid, fields, FormatStr(_("Name %d"), {i + 1}), name.constData(), 255);
+        m_name[i] =
+            form3AddField(grid, fields, FormatStr(_("Name %d"), {i + 1}), name.constData(), 255);
     }
-    m_strasse = addField(grid, fields, _("Strasse"), "edStrasse", 255);
-    m_land = addField(grid, fields, _("Land"), "edLand", 255);
-    m_plz = addField(grid, fields, _("PLZ"), "edPlz", 40);
-    m_ort = addField(grid, fields, _("Ort"), "edOrt", 255);
+    m_strasse = form3AddField(grid, fields, _("Strasse"), "edStrasse", 255);
+    m_land = form3AddField(grid, fields, _("Land"), "edLand", 255);
+    m_plz = form3AddField(grid, fields, _("PLZ"), "edPlz", 40);
+    m_ort = form3AddField(grid, fields, _("Ort"), "edOrt", 255);
     m_kind = new QComboBox(fields);
     m_kind->setObjectName(QStringLiteral("cbAArt"));
     auto* kindLabel = new QLabel(_("Anschriftart"), fields);
@@ -143,7 +144,7 @@ TKWP00207Form3::TKWP00207Form3(const QString& kinds, const TAddressConfig* confi
                              static_cast<QWidget*>(m_kind), static_cast<QWidget*>(m_hits)})
         control->installEventFilter(this);
 
-    resize(qMax(narrowWidth, minimumSizeHint().width()), sizeHint().height());
+    resize(qMax(form3NarrowWidth, minimumSizeHint().width()), sizeHint().height());
     LoadFormState(this, TFormRole::Other);
     // Filled after the translation: the kinds are the user's own words.
     m_kind->addItem(QString());
@@ -206,19 +207,19 @@ void TKWP00207Form3::hideHits() {
     if (m_hitPanel->isHidden()) return;
     m_hitPanel->hide();
     layout()->activate();
-    resize(qMax(narrowWidth, minimumSizeHint().width()), height());
+    resize(qMax(form3NarrowWidth, minimumSizeHint().width()), height());
 }
 
 void TKWP00207Form3::showHits(const QStringList& hits) {
     m_hits->clear();
     for (const QString& hit : hits) {
-        auto* item = new QTreeWidgetItem(m_hits, {hitZip(hit), hitTown(hit)});
+        auto* item = new QTreeWidgetItem(m_hits, {form3HitZip(hit), form3HitTown(hit)});
         item->setData(0, Qt::UserRole, hit);
     }
     m_hits->setCurrentItem(m_hits->topLevelItem(0));
     m_hitPanel->show();
     layout()->activate();
-    resize(qMax(wideWidth, minimumSizeHint().width()), height());
+    resize(qMax(form3WideWidth, minimumSizeHint().width()), height());
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
         move(area.left() + (area.width() - width()) / 2, y());
@@ -246,7 +247,7 @@ void TKWP00207Form3::PlzExit() {
         m_zipCodes->FindByZip(m_plz->text(), m_land->text(), hits);
     }
     if (hits.size() == 1) {
-        m_ort->setText(hitTown(hits.constFirst()));
+        m_ort->setText(form3HitTown(hits.constFirst()));
         hideHits();
     } else if (hits.size() > 1) {
         showHits(hits);
@@ -272,8 +273,8 @@ void TKWP00207Form3::TakeHit() {
     const QTreeWidgetItem* item = m_hits->currentItem();
     if (!item) return;
     const QString hit = item->data(0, Qt::UserRole).toString();
-    m_plz->setText(hitZip(hit));
-    m_ort->setText(hitTown(hit));
+    m_plz->setText(form3HitZip(hit));
+    m_ort->setText(form3HitTown(hit));
 }
 
 bool TKWP00207Form3::refuse(const QString& text, QLineEdit* field) {

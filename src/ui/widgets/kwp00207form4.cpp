@@ -18,12 +18,12 @@
 #include "ui/widgets/hourglass.h"
 
 namespace {
-constexpr int wideWidth = 650;
+constexpr int form4WideWidth = 650;
 
 // The query's columns in the order of the grid; the last grid column has no data of its own.
-const char* const bankColumns[] = {"INSTITUTSHORT", "CITY", "ZIP", "BIC", "INSTITUT"};
-constexpr int bankShortColumn = 0;
-constexpr int bankBicColumn = 3;
+const char* const form4BankColumns[] = {"INSTITUTSHORT", "CITY", "ZIP", "BIC", "INSTITUT"};
+constexpr int form4BankShortColumn = 0;
+constexpr int form4BankBicColumn = 3;
 }  // namespace
 
 TKWP00207Form4::TKWP00207Form4(QWidget* parent, const QString& etcDir)
@@ -145,14 +145,14 @@ void TKWP00207Form4::LookupBankCode() {
         if (!query) return;
         for (query->First(); !query->Eof(); query->Next()) {
             QStringList bank;
-            for (const char* column : bankColumns)
+            for (const char* column : form4BankColumns)
                 bank.append(query->FieldByName(QLatin1String(column)).AsString().trimmed());
             banks.append(bank);
         }
     }
     if (banks.size() == 1) {
-        m_bic->setText(banks.constFirst().at(bankBicColumn));
-        m_inst->setText(banks.constFirst().at(bankShortColumn));
+        m_bic->setText(banks.constFirst().at(form4BankBicColumn));
+        m_inst->setText(banks.constFirst().at(form4BankShortColumn));
         return;
     }
     if (banks.isEmpty()) return;
@@ -164,7 +164,7 @@ void TKWP00207Form4::LookupBankCode() {
     m_banks->selectRow(0);
     m_bankPanel->show();
     layout()->activate();
-    resize(qMax(wideWidth, minimumSizeHint().width()), height());
+    resize(qMax(form4WideWidth, minimumSizeHint().width()), height());
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
         move(area.left() + (area.width() - 700) / 2, y());
@@ -174,8 +174,8 @@ void TKWP00207Form4::LookupBankCode() {
 void TKWP00207Form4::TakeBank() {
     const int row = m_banks->currentRow();
     if (row < 0) return;
-    m_bic->setText(m_banks->item(row, bankBicColumn)->text());
-    m_inst->setText(m_banks->item(row, bankShortColumn)->text());
+    m_bic->setText(m_banks->item(row, form4BankBicColumn)->text());
+    m_inst->setText(m_banks->item(row, form4BankShortColumn)->text());
 }
 
 void TKWP00207Form4::showIbanState() {
