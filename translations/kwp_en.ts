@@ -2188,6 +2188,94 @@ flag 1 are taken over.
         <translation>New entry</translation>
     </message>
     <message>
+        <source>Anschrift bearbeiten</source>
+        <translation>Edit postal address</translation>
+    </message>
+    <message>
+        <source>Name %d</source>
+        <translation>Name %d</translation>
+    </message>
+    <message>
+        <source>Strasse</source>
+        <translation>Street</translation>
+    </message>
+    <message>
+        <source>Land</source>
+        <translation>Country</translation>
+    </message>
+    <message>
+        <source>PLZ</source>
+        <translation>Postcode</translation>
+    </message>
+    <message>
+        <source>Ort</source>
+        <translation>Town</translation>
+    </message>
+    <message>
+        <source>Anschriftart</source>
+        <translation>Address kind</translation>
+    </message>
+    <message>
+        <source>Geben Sie das Laenderkuerzel ein, um automatisch nach Ort und Postleitzahl suchen zu lassen.</source>
+        <translation>Enter the country code to have town and postcode looked up automatically.</translation>
+    </message>
+    <message>
+        <source>Merken</source>
+        <translation>Remember</translation>
+    </message>
+    <message>
+        <source>PLZ und Ort fuer die Zukunft speichern</source>
+        <translation>Save postcode and town for later use</translation>
+    </message>
+    <message>
+        <source>Postleitzahl</source>
+        <translation>Postcode</translation>
+    </message>
+    <message>
+        <source>Uebernehmen</source>
+        <translation>Take over</translation>
+    </message>
+    <message>
+        <source>Sie muessen einen Ort eingeben!</source>
+        <translation>You must enter a town!</translation>
+    </message>
+    <message>
+        <source>Sie muessen ein Land eingeben!</source>
+        <translation>You must enter a country!</translation>
+    </message>
+    <message>
+        <source>Dieses Laenderkuerzel wird nicht unterstuetzt!</source>
+        <translation>This country code is not supported!</translation>
+    </message>
+    <message>
+        <source>Sie muessen eine Postleitzahl eingeben!</source>
+        <translation>You must enter a postcode!</translation>
+    </message>
+    <message>
+        <source>Moechten Sie &quot;%s&quot; fuer die Zukunft speichern?</source>
+        <translation>Do you want to save &quot;%s&quot; for later use?</translation>
+    </message>
+    <message>
+        <source>Bankverbindung bearbeiten</source>
+        <translation>Edit bank account</translation>
+    </message>
+    <message>
+        <source>Kreditinstitut</source>
+        <translation>Bank</translation>
+    </message>
+    <message>
+        <source>IBAN</source>
+        <translation>IBAN</translation>
+    </message>
+    <message>
+        <source>BIC</source>
+        <translation>BIC</translation>
+    </message>
+    <message>
+        <source>Kurzbezeichnung</source>
+        <translation>Short name</translation>
+    </message>
+    <message>
         <source>Bezeichnung</source>
         <translation>Name</translation>
     </message>
@@ -2346,6 +2434,50 @@ flag 1 are taken over.
     <message>
         <source>Nummernkreis</source>
         <translation>Number range</translation>
+    </message>
+    <message>
+        <source>Bezeichnung Btx und EZUE</source>
+        <translation>Name for Btx and EZUE</translation>
+    </message>
+    <message>
+        <source>Die IBAN &quot;%s&quot; ist ungueltig.
+%s
+Moechten Sie sie trotzdem speichern?</source>
+        <translation>The IBAN &quot;%s&quot; is not valid.
+%s
+Do you want to save it anyway?</translation>
+    </message>
+    <message>
+        <source>Verzeichnis wurde nicht gefunden.</source>
+        <translation>Folder not found.</translation>
+    </message>
+    <message>
+        <source>Datei wurde nicht gefunden.</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>Fuer &quot;%s&quot; ist kein Programm zum Oeffnen eingerichtet.</source>
+        <translation>No program is set up to open &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; konnte nicht geoeffnet werden.</source>
+        <translation>&quot;%s&quot; could not be opened.</translation>
+    </message>
+    <message>
+        <source>Fuer &quot;tel:&quot;-Links ist kein Telefonieprogramm eingerichtet. Bitte richten Sie in den Einstellungen des Desktops ein Programm fuer Telefonnummern ein.</source>
+        <translation>No telephony program is set up for &quot;tel:&quot; links. Please choose a program for phone numbers in the desktop settings.</translation>
+    </message>
+    <message>
+        <source>Fehler beim Waehlen der Telefonnummer.</source>
+        <translation>Error while dialling the phone number.</translation>
+    </message>
+    <message>
+        <source>Bankleitzahl</source>
+        <translation>Bank code</translation>
+    </message>
+    <message>
+        <source>Kontonummer</source>
+        <translation>Account number</translation>
     </message>
 </context>
 </TS>

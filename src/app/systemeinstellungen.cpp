@@ -288,7 +288,7 @@ void TSystemEinstellungen::OpenPdfDocument(const QString& fileName) const {
     const QStringList args = QCoreApplication::arguments();
     const QString parameters = args.value(1) + QLatin1Char(' ') + args.value(2) +
                                QStringLiteral(" -FD ") + QLatin1Char('"') + name + QLatin1Char('"');
-    if (!ShellService().startProgram(program, parameters, BinDir))
+    if (ShellService().startProgram(program, parameters, BinDir) != TShellResult::Ok)
         showError(_("Das Programm \"%s\" konnte nicht gestartet werden."), {program});
 }
 

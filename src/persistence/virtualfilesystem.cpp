@@ -78,8 +78,8 @@ bool TVirtualFileSystem::ExportFileToFilesystem(const QString& name, const QStri
 bool TVirtualFileSystem::OpenDocument(const QString& name, const QString& targetFile) {
     if (!ExportFileToFilesystem(name, targetFile)) return false;
     try {
-        return ShellService().openUrl(
-            QUrl::fromLocalFile(QFileInfo(targetFile).absoluteFilePath()));
+        return ShellService().openUrl(QUrl::fromLocalFile(
+                   QFileInfo(targetFile).absoluteFilePath())) == TShellResult::Ok;
     } catch (const std::exception& error) {
         reportVfs("OpenDocument", error);
         return false;

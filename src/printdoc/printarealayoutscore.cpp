@@ -214,8 +214,8 @@ bool TPrintAreaLayoutsCore::StartPrintProgram(const QString& programFile, const 
                     FormatStr(_("Kann die angegebene Datei nicht finden: %s"), {programFile}));
         return false;
     }
-    if (!ShellService().startProgram(program, PrintProgramParameters(tenant, mode),
-                                     QFileInfo(program).absolutePath())) {
+    if (ShellService().startProgram(program, PrintProgramParameters(tenant, mode),
+                                    QFileInfo(program).absolutePath()) != TShellResult::Ok) {
         ReportError(sevError,
                     FormatStr(_("Das Programm \"%s\" konnte nicht gestartet werden."), {program}));
         return false;

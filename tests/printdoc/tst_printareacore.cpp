@@ -226,7 +226,7 @@ private Q_SLOTS:
         TPrintAreaLayoutsCore doc;
         doc.FileName = dir.filePath("p.xml");
         RecordingShell shell;
-        shell.result = false;
+        shell.result = TShellResult::NotStarted;
         ScriptedDialogs dialogs;
         dialogs.answer(mrOk);
         QVERIFY(!doc.StartPrintProgram(dir.filePath("KWP00002.EXE"), "FIRMA1", 1));

@@ -56,13 +56,13 @@ RecordingShell::~RecordingShell() {
     SetShellService(nullptr);
 }
 
-bool RecordingShell::startProgram(const QString& program, const QString& parameters,
-                                  const QString& workingDir) {
+TShellResult RecordingShell::startProgram(const QString& program, const QString& parameters,
+                                          const QString& workingDir) {
     started.append({program, parameters, workingDir});
     return result;
 }
 
-bool RecordingShell::openUrl(const QUrl& url) {
+TShellResult RecordingShell::openUrl(const QUrl& url) {
     opened.append(url);
     return result;
 }

@@ -54,12 +54,12 @@ public:
     };
     RecordingShell();
     ~RecordingShell() override;
-    bool startProgram(const QString& program, const QString& parameters,
-                      const QString& workingDir) override;
-    bool openUrl(const QUrl& url) override;
+    TShellResult startProgram(const QString& program, const QString& parameters,
+                              const QString& workingDir) override;
+    TShellResult openUrl(const QUrl& url) override;
     QList<Started> started;
     QList<QUrl> opened;
-    bool result = true;
+    TShellResult result = TShellResult::Ok;
 };
 
 // Notice service of the tests: records every desktop notice as "header: text".

@@ -10,7 +10,9 @@
 
 #include "address/addressconfig.h"
 #include "address/contacttypes.h"
+#include "address/customeranschrift.h"
 #include "address/paymentterm.h"
+#include "address/paymentway.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
@@ -25,6 +27,8 @@
 #include "ui/widgets/inputboxform.h"
 #include "ui/widgets/kwp00207form1.h"
 #include "ui/widgets/kwp00207form2.h"
+#include "ui/widgets/kwp00207form3.h"
+#include "ui/widgets/kwp00207form4.h"
 #include "ui/widgets/kwp00207form5.h"
 #include "ui/widgets/kwp00207form9.h"
 #include "ui/widgets/viewdbselectform1.h"
@@ -34,6 +38,35 @@ struct TShot {
     QString name;
     std::function<std::unique_ptr<QWidget>(const QString& tenant)> make;
 };
+
+std::unique_ptr<TKWP00207Form3> postalAddressDialog(const QString& plz) {
+    TAddressConfig config;
+    auto dialog = std::make_unique<TKWP00207Form3>(
+        QStringLiteral("Rechnungsanschrift,Lieferanschrift,Postfach"), &config);
+    TCustomerAnschrift anschrift;
+    anschrift.Name1 = QStringLiteral("Schreinerei Holzmann GmbH");
+    anschrift.Name2 = QStringLiteral("z. Hd. Frau Petra Holzmann");
+    anschrift.Strasse = QStringLiteral("Lindenallee 12");
+    anschrift.Land = QStringLiteral("D");
+    anschrift.Plz = plz;
+    anschrift.Ort = QStringLiteral("Potsdam");
+    anschrift.AArt = QStringLiteral("Rechnungsanschrift");
+    dialog->LoadAnschrift(anschrift);
+    return dialog;
+}
+
+std::unique_ptr<TKWP00207Form4> bankAccountDialog(const QString& iban) {
+    auto dialog = std::make_unique<TKWP00207Form4>();
+    TPaymentWay way;
+    way.Comm = QStringLiteral("Hausbank");
+    way.BCode = QStringLiteral("70020270");
+    way.Inst = QStringLiteral("Isartaler Bank");
+    way.Acc = QStringLiteral("1234567");
+    way.Iban = iban;
+    way.Bic = QStringLiteral("ISTBDEMMXXX");
+    dialog->LoadPaymentWay(way);
+    return dialog;
+}
 
 std::unique_ptr<QWidget> messageDialog(const QString& text, TMsgDlgType type,
                                        TMsgDlgButtons buttons) {
@@ -189,6 +222,23 @@ std::vector<TShot> shots() {
                              "gesperrt."),
                            {QStringLiteral("MEIER")}),
                  [] {});
+         }},
+        {QStringLiteral("kwp00207form3"),
+         [](const QString&) { return postalAddressDialog(QStringLiteral("14469")); }},
+        {QStringLiteral("kwp00207form3-lookup"),
+         [](const QString&) {
+             auto dialog = postalAddressDialog(QString());
+             dialog->OrtExit();
+             return dialog;
+         }},
+        {QStringLiteral("kwp00207form4"),
+         [](const QString&) {
+             return bankAccountDialog(
+                 GermanIban(QStringLiteral("70020270"), QStringLiteral("1234567")));
+         }},
+        {QStringLiteral("kwp00207form4-invalid-iban"),
+         [](const QString&) {
+             return bankAccountDialog(QStringLiteral("DE12 7002 0270 0000 1234 57"));
          }},
     };
 }
