@@ -2151,5 +2151,21 @@ flag 1 are taken over.
         <source>%d Treffer</source>
         <translation>%d matches</translation>
     </message>
+    <message>
+        <source>Adress-Nr.</source>
+        <translation>Address no.</translation>
+    </message>
+    <message>
+        <source>Beschreibung</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Adressgruppe</source>
+        <translation>Address group</translation>
+    </message>
+    <message>
+        <source>Wiedervorlage</source>
+        <translation>Resubmission</translation>
+    </message>
 </context>
 </TS>
