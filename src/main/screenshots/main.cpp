@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <cstdio>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "app/widgets/passworddlg.h"
 #include "app/widgets/waitform.h"
 #include "app/widgets/widgetservices.h"
+#include "ui/widgets/dbadressviewframe1.h"
 #include "ui/widgets/kwp00207form1.h"
 
 namespace {
@@ -34,6 +36,15 @@ std::vector<TShot> shots() {
     return {
         {QStringLiteral("kwp00207form1"),
          [](const QString& tenant) { return std::make_unique<TKWP00207Form1>(tenant); }},
+        {QStringLiteral("dbadressviewframe1-suchergebnis"),
+         [](const QString& tenant) {
+             auto window = std::make_unique<TKWP00207Form1>(tenant);
+             TDBAdressViewFrame1* frame = window->AdressViewFrame();
+             frame->findChild<QLineEdit*>(QStringLiteral("edSearchText"))
+                 ->setText(QStringLiteral("Berlin"));
+             frame->TextSearch();
+             return window;
+         }},
         {QStringLiteral("passworddlg"),
          [](const QString&) { return std::make_unique<TPasswordDlg>(); }},
         {QStringLiteral("passworddlg-username"),

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -50,6 +51,9 @@ QListWidget* frameCheckList(const QString& name, const QStringList& items) {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    // Wide enough for the longest entry beside a vertical scroll bar.
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     return list;
 }
 
