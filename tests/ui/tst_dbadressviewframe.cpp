@@ -208,6 +208,16 @@ private Q_SLOTS:
                  mayEdit ? ". . . . ." : "Firma K02");
     }
 
+    void jumpAndGroupFilter() {
+        FrameSetup setup(QStringList(12, QString()));
+        RecordingNotices notices;
+        QTest::keyClicks(setup.find<QLineEdit>("edGoto"), "k05");
+        QCOMPARE(setup.find<QTableView>("VDBGrid")->currentIndex().row(), 4);
+        setup.frame->GroupSearch("Lieferanten");
+        QCOMPARE(notices.shown, QStringList{"Adressverwaltung: Nichts gefunden."});
+        QCOMPARE(setup.find<QTabWidget>("pcAdress")->count(), 1);
+    }
+
     void closingResultPageReturnsToItsRow() {
         FrameSetup setup(QStringList(12, QString()));
         RecordingNotices notices;
