@@ -27,8 +27,8 @@ struct TAdressListRow;
 class TDBAdressViewFrame1 : public QWidget {
     Q_OBJECT
 public:
-    // The configuration fills the search assistant and the group combo; it must outlive the
-    // frame. The address table of AdressenDir is opened here.
+    // The configuration fills the search assistant and the group combo (it is not kept). The
+    // address table of AdressenDir is opened here.
     explicit TDBAdressViewFrame1(const TAddressConfig& config, QWidget* parent = nullptr);
     ~TDBAdressViewFrame1() override;
 
