@@ -2372,16 +2372,16 @@ flag 1 are taken over.
         <translation>Address number</translation>
     </message>
     <message>
+        <source>Adress-Nr.</source>
+        <translation>Address no.</translation>
+    </message>
+    <message>
         <source>Beschreibung</source>
         <translation>Description</translation>
     </message>
     <message>
         <source>Entfernen</source>
         <translation>Remove</translation>
-    </message>
-    <message>
-        <source>Adress-Nr.</source>
-        <translation>Address no.</translation>
     </message>
     <message>
         <source>Angebots-Nr.</source>
@@ -2478,6 +2478,78 @@ Do you want to save it anyway?</translation>
     <message>
         <source>Kontonummer</source>
         <translation>Account number</translation>
+    </message>
+    <message>
+        <source>Wiedervorlage</source>
+        <translation>Resubmission</translation>
+    </message>
+    <message>
+        <source>Adressenstamm</source>
+        <translation>Address master</translation>
+    </message>
+    <message>
+        <source>Such-Assistent</source>
+        <translation>Search assistant</translation>
+    </message>
+    <message>
+        <source>Adresskennzeichen</source>
+        <translation>Address flags</translation>
+    </message>
+    <message>
+        <source>Kontaktkennzeichen</source>
+        <translation>Contact flags</translation>
+    </message>
+    <message>
+        <source>Spezielle Kontaktkennzeichen</source>
+        <translation>Special contact flags</translation>
+    </message>
+    <message>
+        <source>Spezialsuche starten</source>
+        <translation>Start special search</translation>
+    </message>
+    <message>
+        <source>Spezialsuche</source>
+        <translation>Special search</translation>
+    </message>
+    <message>
+        <source>Suchergebnis schliessen</source>
+        <translation>Close search result</translation>
+    </message>
+    <message>
+        <source>Suche starten</source>
+        <translation>Start search</translation>
+    </message>
+    <message>
+        <source>Suchtext</source>
+        <translation>Search text</translation>
+    </message>
+    <message>
+        <source>Umsch+F7</source>
+        <translation>Shift+F7</translation>
+    </message>
+    <message>
+        <source>Gehe zu Adresse</source>
+        <translation>Go to address</translation>
+    </message>
+    <message>
+        <source>F7</source>
+        <translation>F7</translation>
+    </message>
+    <message>
+        <source>Adresse &quot;%s&quot; nicht gefunden.</source>
+        <translation>Address &quot;%s&quot; not found.</translation>
+    </message>
+    <message>
+        <source>Sie sind nicht berechtigt, Adressen zu bearbeiten!</source>
+        <translation>You are not allowed to edit addresses!</translation>
+    </message>
+    <message>
+        <source>Fehler beim Speichern der Daten.</source>
+        <translation>Error saving the data.</translation>
+    </message>
+    <message>
+        <source>Nichts gefunden.</source>
+        <translation>Nothing found.</translation>
     </message>
 </context>
 </TS>

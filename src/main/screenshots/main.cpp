@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <cstdio>
 #include <functional>
@@ -23,6 +24,7 @@
 #include "app/widgets/widgetservices.h"
 #include "ui/widgets/adresslistviewerframe.h"
 #include "ui/widgets/auswahlbox.h"
+#include "ui/widgets/dbadressviewframe1.h"
 #include "ui/widgets/editstringlist.h"
 #include "ui/widgets/inputboxform.h"
 #include "ui/widgets/kwp00207form1.h"
@@ -101,6 +103,15 @@ std::vector<TShot> shots() {
     return {
         {QStringLiteral("kwp00207form1"),
          [](const QString& tenant) { return std::make_unique<TKWP00207Form1>(tenant); }},
+        {QStringLiteral("dbadressviewframe1-suchergebnis"),
+         [](const QString& tenant) {
+             auto window = std::make_unique<TKWP00207Form1>(tenant);
+             TDBAdressViewFrame1* frame = window->AdressViewFrame();
+             frame->findChild<QLineEdit*>(QStringLiteral("edSearchText"))
+                 ->setText(QStringLiteral("Berlin"));
+             frame->TextSearch();
+             return window;
+         }},
         {QStringLiteral("passworddlg"),
          [](const QString&) { return std::make_unique<TPasswordDlg>(); }},
         {QStringLiteral("passworddlg-username"),

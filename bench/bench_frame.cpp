@@ -1,0 +1,159 @@
+// The address list and search frame over 100,000 generated addresses (offscreen): creating it
+// and painting the first page, jumping to the last row, a text search with some 5,000 hits on
+// its result page, and the resident memory after scrolling through the whole list.
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "address/addressconfig.h"
+#include "addressdb/dbadress.h"
+#include "app/errorreport.h"
+#include "app/notices.h"
+#include "app/systemeinstellungen.h"
+#include "demodata/addressgenerator.h"
+#include "ui/widgets/dbadressviewframe1.h"
+
+namespace {
+
+int addressCount() {
+    const char* value = std::getenv("KWP_BENCH_ADDRESSES");
+    return value ? std::max(1, std::atoi(value)) : 100000;
+}
+
+class SilentNotices : public INoticeService {
+public:
+    void showDesktopNotice(const QString&, const QString&, int, int) override {}
+};
+
+struct FrameFixture {
+    QTemporaryDir dir;
+    int count = addressCount();
+    TAddressConfig config;
+    // The word whose hits come nearest to 5,000, and their number.
+    QString searchWord;
+    int searchHits = 0;
+
+    FrameFixture() {
+        InitApplicationFor(TProgramDir::Bin, dir.filePath(QStringLiteral("BIN/kwp00207")));
+        SystemEinstellungen()->AdressenDir = dir.filePath(QStringLiteral("ADRESSEN/"));
+        BenutzerEinstellungen()->Vollname = QStringLiteral("BENCH");
+        config.AdressGrp = TAddressGenerator::AddressGroups();
+        config.AdressKz = TAddressGenerator::AddressMarks();
+        TDBAdress db;
+        db.OpenDirectory(SystemEinstellungen()->AdressenDir);
+        TAddressGenerator().FillTable(db, 0, count);
+        // Candidates for some 5,000 hits among the generated addresses.
+        for (const char* word : {"Berlin GmbH", "Elektro", "Tischlerei", "Glaserei", "Schmidt",
+                                 "Hamburg", "München"}) {
+            TDBAdressSearchResultObjectList hits;
+            db.FindAddress(QString::fromUtf8(word), hits);
+            if (searchWord.isEmpty() ||
+                std::abs(hits.Count() - 5000) < std::abs(searchHits - 5000)) {
+                searchWord = QString::fromUtf8(word);
+                searchHits = hits.Count();
+            }
+        }
+    }
+};
+
+FrameFixture& fixture() {
+    static FrameFixture instance;
+    return instance;
+}
+
+std::unique_ptr<TDBAdressViewFrame1> shownFrame() {
+    auto frame = std::make_unique<TDBAdressViewFrame1>(fixture().config);
+    frame->resize(1200, 700);
+    frame->show();
+    return frame;
+}
+
+QTableView* activeList(TDBAdressViewFrame1& frame) {
+    return frame.findChild<QTabWidget*>(QStringLiteral("pcAdress"))
+        ->currentWidget()
+        ->findChild<QTableView*>();
+}
+
+void BM_CreateFrameAndPaintFirstPage(benchmark::State& state) {
+    for (auto _ : state) {
+        std::unique_ptr<TDBAdressViewFrame1> frame = shownFrame();
+        frame->SelectAddress(QString());
+        benchmark::DoNotOptimize(frame->grab());
+    }
+}
+BENCHMARK(BM_CreateFrameAndPaintFirstPage)->Unit(benchmark::kMillisecond);
+
+void BM_JumpToLastRowAndPaint(benchmark::State& state) {
+    std::unique_ptr<TDBAdressViewFrame1> frame = shownFrame();
+    auto* jump = frame->findChild<QLineEdit*>(QStringLiteral("edGoto"));
+    const QString last = TAddressGenerator::AddressNumber(fixture().count - 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        jump->clear();
+        frame->RefreshList();
+        state.ResumeTiming();
+        jump->setText(last);
+        benchmark::DoNotOptimize(activeList(*frame)->grab());
+    }
+}
+BENCHMARK(BM_JumpToLastRowAndPaint)->Unit(benchmark::kMillisecond);
+
+void BM_TextSearchOnResultPage(benchmark::State& state) {
+    std::unique_ptr<TDBAdressViewFrame1> frame = shownFrame();
+    frame->findChild<QLineEdit*>(QStringLiteral("edSearchText"))->setText(fixture().searchWord);
+    for (auto _ : state) {
+        frame->TextSearch();
+        benchmark::DoNotOptimize(activeList(*frame)->grab());
+        state.PauseTiming();
+        frame->CloseResultPage();
+        state.ResumeTiming();
+    }
+    state.counters["hits"] = fixture().searchHits;
+}
+BENCHMARK(BM_TextSearchOnResultPage)->Unit(benchmark::kMillisecond);
+
+qint64 residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
+
+void BM_ResidentMemoryAfterScrolling(benchmark::State& state) {
+    std::unique_ptr<TDBAdressViewFrame1> frame = shownFrame();
+    QTableView* list = activeList(*frame);
+    const qint64 before = residentKiB();
+    for (auto _ : state) {
+        const int page = std::max(1, list->viewport()->height() / list->rowHeight(0));
+        for (int row = 0; row < list->model()->rowCount(); row += page) {
+            list->scrollTo(list->model()->index(row, 0), QAbstractItemView::PositionAtTop);
+            benchmark::DoNotOptimize(list->viewport()->grab());
+        }
+    }
+    state.counters["rss_mb"] = double(residentKiB()) / 1024.0;
+    state.counters["rss_growth_mb"] = double(residentKiB() - before) / 1024.0;
+}
+BENCHMARK(BM_ResidentMemoryAfterScrolling)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SetConsoleProcess(true);
+    SilentNotices notices;
+    SetNoticeService(&notices);
+    fixture();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    SetNoticeService(nullptr);
+    return 0;
+}
