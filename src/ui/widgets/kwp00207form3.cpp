@@ -19,6 +19,7 @@
 #include "app/format.h"
 #include "app/translation.h"
 #include "app/widgets/loadformstate.h"
+#include "ui/widgets/dialogparts.h"
 #include "ui/widgets/hourglass.h"
 
 namespace {
@@ -85,16 +86,10 @@ TKWP00207Form3::TKWP00207Form3(const QString& kinds, const TAddressConfig* confi
     m_save->setObjectName(QStringLiteral("btSaveZip"));
     m_save->setToolTip(_("PLZ und Ort fuer die Zukunft speichern"));
     m_save->setVisible(m_lookup);
-    m_ok = new QPushButton(_("OK"), fields);
-    m_ok->setObjectName(QStringLiteral("btOK"));
-    m_ok->setDefault(true);
-    auto* cancel = new QPushButton(_("Abbrechen"), fields);
-    cancel->setObjectName(QStringLiteral("btCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_save);
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(this);
+    buttons->insertWidget(0, m_save);
+    m_ok = findChild<QPushButton*>(QStringLiteral("btOK"));
+    auto* cancel = findChild<QPushButton*>(QStringLiteral("btCancel"));
     // Enter on the last field moves to "OK".
     setTabOrder(m_kind, m_ok);
     setTabOrder(m_ok, cancel);
@@ -127,8 +122,6 @@ TKWP00207Form3::TKWP00207Form3(const QString& kinds, const TAddressConfig* confi
     layout->addWidget(fields, 1);
     layout->addWidget(m_hitPanel, 1);
 
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_take, &QPushButton::clicked, this, &TKWP00207Form3::TakeHit);
     connect(m_hits, &QTreeWidget::itemDoubleClicked, this, &TKWP00207Form3::TakeHit);
     connect(m_save, &QPushButton::clicked, this, &TKWP00207Form3::SaveForFuture);

@@ -15,6 +15,7 @@
 #include "app/translation.h"
 #include "app/widgets/loadformstate.h"
 #include "persistence/storequery.h"
+#include "ui/widgets/dialogparts.h"
 #include "ui/widgets/hourglass.h"
 
 namespace {
@@ -62,15 +63,7 @@ TKWP00207Form4::TKWP00207Form4(QWidget* parent, const QString& etcDir)
     grid->addWidget(m_ibanState, grid->rowCount(), 1);
     m_bic = addField(_("BIC"), "edBic");
 
-    auto* ok = new QPushButton(_("OK"), fields);
-    ok->setObjectName(QStringLiteral("btOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(_("Abbrechen"), fields);
-    cancel->setObjectName(QStringLiteral("btCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(this);
     auto* left = new QVBoxLayout(fields);
     left->setContentsMargins(0, 0, 0, 0);
     left->addLayout(grid);
@@ -98,8 +91,6 @@ TKWP00207Form4::TKWP00207Form4(QWidget* parent, const QString& etcDir)
     layout->addWidget(fields);
     layout->addWidget(m_bankPanel, 1);
 
-    connect(ok, &QPushButton::clicked, this, &TKWP00207Form4::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(take, &QPushButton::clicked, this, &TKWP00207Form4::TakeBank);
     connect(m_banks, &QTableWidget::cellDoubleClicked, this, &TKWP00207Form4::TakeBank);
     connect(m_iban, &QLineEdit::textChanged, this, &TKWP00207Form4::showIbanState);
