@@ -431,7 +431,9 @@ QString TDBAdress::GetNearestCustomer(const QString& id) {
 // the values of every row are kept until somebody writes.
 const addresssearch::ShownRows& TDBAdress::shownRows(const TStoreRowIds* rows,
                                                      addresssearch::ShownRows& readNow) {
-    constexpr size_t fewHits = 500;
+    // Reading every row's values costs half a second on a large table the first time; a search's
+    // few thousand hits are read one by one in a fraction of that.
+    constexpr size_t fewHits = 20000;
     TStoreTable& table = *AddressTable();
     if (shownCacheCurrent()) return m_shownCache->rows;
     const bool indexed = searchIndex().Exists();

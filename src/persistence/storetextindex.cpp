@@ -304,10 +304,12 @@ TStoreRowValues TStoreTextIndex::ReadList() const {
 }
 
 TStoreRowValues TStoreTextIndex::ReadList(const TStoreRowIds& rows) const {
-    kwpstore::Statement statement(m_table.connection(),
-                                  QStringLiteral("SELECT ") + textIndexColumns(m_listColumns) +
-                                      QStringLiteral(" FROM ") + m_table.quotedTableName() +
-                                      QStringLiteral(" WHERE rowid = ?"));
+    // The copies are small rows; the table's rows carry the whole record.
+    const QString source = Exists() ? QuoteIdent(objectName("$LIST")) : m_table.quotedTableName();
+    kwpstore::Statement statement(m_table.connection(), QStringLiteral("SELECT ") +
+                                                            textIndexColumns(m_listColumns) +
+                                                            QStringLiteral(" FROM ") + source +
+                                                            QStringLiteral(" WHERE rowid = ?"));
     TStoreRowValues values;
     for (const qint64 id : rows) {
         statement.bind(1, QVariant(qlonglong(id)));
