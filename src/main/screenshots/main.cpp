@@ -247,6 +247,14 @@ std::vector<TShot> shots() {
              return bankAccountDialog(
                  GermanIban(QStringLiteral("70020270"), QStringLiteral("1234567")));
          }},
+        {QStringLiteral("kwp00207form4-lookup"),
+         [](const QString&) {
+             auto dialog = bankAccountDialog(QString());
+             dialog->findChild<QLineEdit*>(QStringLiteral("edBLZ"))
+                 ->setText(QStringLiteral("10020030"));
+             dialog->LookupBankCode();
+             return dialog;
+         }},
         {QStringLiteral("kwp00207form4-invalid-iban"),
          [](const QString&) {
              return bankAccountDialog(QStringLiteral("DE12 7002 0270 0000 1234 57"));
