@@ -12,6 +12,7 @@
 #include "address/paymentway.h"
 #include "addressdb/blzcodes.h"
 #include "addressdb/zipcodes.h"
+#include "app/shell.h"
 #include "testsupport.h"
 #include "ui/contactactions.h"
 #include "ui/widgets/kwp00207form3.h"
@@ -205,6 +206,37 @@ private Q_SLOTS:
         if (result != TShellResult::Ok) dialogs.answer(mrOk);
         TDial::Dial(value, u"Meier"_s, u"Buero"_s);
         QTEST(shell.opened, "opened");
+    }
+
+    // What the desktop answers becomes the nearest of the shell's classic texts.
+    void shellFailuresAreReported_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<TShellResult>("result");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("document") << "fehlt.pdf" << TShellResult::NotFound
+                                  << "Datei wurde nicht gefunden.";
+        QTest::newRow("folder") << "/gibt/es/nicht/a.pdf" << TShellResult::NotFound
+                                << "Verzeichnis wurde nicht gefunden.";
+        QTest::newRow("no application")
+            << "mailto:info@firma.de" << TShellResult::NoApplication
+            << "Fuer \"mailto:info@firma.de\" ist kein Programm zum Oeffnen eingerichtet.";
+        QTest::newRow("program") << "" << TShellResult::NotFound
+                                 << "Kann die angegebene Datei nicht finden: /gibt/es/nicht";
+    }
+    void shellFailuresAreReported() {
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        RecordingShell shell;
+        QFETCH(TShellResult, result);
+        shell.result = result;
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        if (target.isEmpty())
+            QVERIFY(!StartProgram(u"/gibt/es/nicht"_s, {}));
+        else
+            QCOMPARE(ShellOpen(target, {}, dir.path()), result);
+        QVERIFY2(dialogs.texts().value(0).contains(message), qPrintable(dialogs.texts().join('|')));
     }
 
     // Tenant, user, then the recipient; without the program nothing starts and nothing shows.
