@@ -223,7 +223,11 @@ private Q_SLOTS:
         RecordingNotices notices;
         auto* search = setup.find<QLineEdit>("edSearchText");
         QTest::keyClicks(search, " K1 ");
-        QTest::mouseClick(setup.find<QPushButton>("btSearch"), Qt::LeftButton);
+        QVERIFY(!setup.frame->HandleKey(Qt::Key_Return, {}));  // Enter elsewhere is the window's
+        setup.frame->activateWindow();
+        search->setFocus();
+        QTRY_VERIFY(search->hasFocus());
+        QVERIFY(setup.frame->HandleKey(Qt::Key_Return, {}));
         auto* pages = setup.find<QTabWidget>("pcAdress");
         QCOMPARE(pages->tabText(pages->currentIndex()), "K1");
         QCOMPARE(setup.activeList()->model()->rowCount(), 3);  // K10, K11, K12
