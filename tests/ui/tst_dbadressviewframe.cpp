@@ -19,7 +19,8 @@
 #include "ui/widgets/dbadressviewframe1.h"
 
 namespace {
-// A tenant whose table holds K01, K02, ... with the given flags, and the frame over it.
+// A tenant whose table holds K01, K02, ... with the given flags (K01, K04, ... are suppliers),
+// and the frame over it.
 struct FrameSetup {
     QTemporaryDir dir;
     TAddressConfig config;
@@ -38,6 +39,7 @@ struct FrameSetup {
                 record.Id = QString("K%1").arg(i + 1, 2, 10, QChar('0'));
                 record.DisplayTxt = "Firma " + record.Id;
                 record.Kennzeichen = flags[i].split(' ', Qt::SkipEmptyParts);
+                if (i % 3 == 0) record.AddrGrp = "Lieferanten";
                 db.SetCustomer(record);
             }
         }
@@ -213,9 +215,14 @@ private Q_SLOTS:
         RecordingNotices notices;
         QTest::keyClicks(setup.find<QLineEdit>("edGoto"), "k05");
         QCOMPARE(setup.find<QTableView>("VDBGrid")->currentIndex().row(), 4);
-        setup.frame->GroupSearch("Lieferanten");
+        setup.frame->GroupSearch("Behörden");
         QCOMPARE(notices.shown, QStringList{"Adressverwaltung: Nichts gefunden."});
-        QCOMPARE(setup.find<QTabWidget>("pcAdress")->count(), 1);
+        auto* pages = setup.find<QTabWidget>("pcAdress");
+        QCOMPARE(pages->count(), 1);
+        setup.frame->GroupSearch("Lieferanten");
+        QCOMPARE(notices.shown.value(1), "Adressverwaltung: 4 Treffer");
+        QCOMPARE(pages->tabText(pages->currentIndex()), "Adressgruppe: Lieferanten");
+        QCOMPARE(setup.activeList()->model()->index(3, 0).data().toString(), "K10");
     }
 
     void closingResultPageReturnsToItsRow() {
