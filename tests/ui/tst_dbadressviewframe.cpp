@@ -116,6 +116,9 @@ private Q_SLOTS:
         hits->Add()->Wv = DateTimeToDayNumber(QDateTime(Today(), QTime(0, 0))) + days;
         TAdressResultModel model(std::move(hits));
         QTableView view;
+        QPalette dark = view.palette();  // a desktop whose selected text is not white
+        dark.setColor(QPalette::HighlightedText, Qt::black);
+        view.setPalette(dark);
         view.setModel(&model);
         TAdressListDelegate delegate;
         QStyleOptionViewItem option;
@@ -123,6 +126,9 @@ private Q_SLOTS:
         option.state = selected ? QStyle::State_Selected : QStyle::State_None;
         delegate.initStyleOption(&option, model.index(0, adresslist::ColWv));
         QCOMPARE(option.font.bold(), colour.isValid());
+        if (selected)  // the view has no focus: white on the inactive selection
+            QCOMPARE(option.palette.color(QPalette::Inactive, QPalette::HighlightedText),
+                     QColor(Qt::white));
         QCOMPARE(option.palette.color(QPalette::Text),
                  colour.isValid() ? colour : view.palette().color(QPalette::Text));
         QCOMPARE(option.text,
