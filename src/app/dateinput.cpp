@@ -49,7 +49,7 @@ std::optional<QDate> ParseDateInput(const QString& text, const QDate& today) {
 }
 
 double DateToDayNumber(const QDate& date) {
-    return date.isValid() ? double(QDate(1899, 12, 30).daysTo(date)) : 0.0;
+    return date.isValid() ? DateTimeToDayNumber(QDateTime(date, QTime(0, 0))) : 0.0;
 }
 
 QDate DayNumberToDate(double dayNumber) {

@@ -112,7 +112,9 @@ QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView data) {
     return decoder.decode(data);
 }
 
-QString decodeFile(const QByteArray& data, TIniEncoding& encoding) {
+}  // namespace
+
+QString DecodeSuiteText(const QByteArray& data, TIniEncoding& encoding) {
     const QByteArrayView view(data);
     if (view.startsWith("\xFF\xFE")) {
         encoding = TIniEncoding::Utf16LEBom;
@@ -148,6 +150,8 @@ QString decodeFile(const QByteArray& data, TIniEncoding& encoding) {
     encoding = TIniEncoding::Latin1;
     return QString::fromLatin1(view);
 }
+
+namespace {
 
 QByteArray encodeWith(QStringConverter::Encoding encoding, const QString& text) {
     QStringEncoder encoder(encoding, QStringConverter::Flag::Stateless);
@@ -238,7 +242,7 @@ TIniFile::TIniFile(const QString& fileName) : d(std::make_unique<Data>()) {
         d->loadFailed = true;
         return;
     }
-    d->sections = parseText(decodeFile(data, d->encoding));
+    d->sections = parseText(DecodeSuiteText(data, d->encoding));
 }
 
 TIniFile::~TIniFile() = default;

@@ -15,6 +15,10 @@ enum class TIniEncoding {
     Latin1,  // the 8-bit system code page; also plain ASCII files
 };
 
+// Text of the suite's files as INI files are read: by BOM, UTF-16LE without BOM, UTF-8, else
+// the 8-bit code page; tells which it was.
+QString DecodeSuiteText(const QByteArray& data, TIniEncoding& encoding);
+
 // INI file with the Windows semantics: case-insensitive section and key names, no escaping,
 // the last value of a key wins. Reads UTF-16LE/UTF-8 with or without BOM and 8-bit Latin-1;
 // writes back in the encoding it read, new files as UTF-16LE with BOM. Backslashes are kept.

@@ -29,19 +29,11 @@
 #include "app/translation.h"
 #include "ui/widgets/adresslistdelegate.h"
 #include "ui/widgets/adresslistmodel.h"
+#include "ui/widgets/hourglass.h"
 
 namespace {
 constexpr int selectionTickMs = 100;
 constexpr int selectionDelayMs = 300;
-
-// The hourglass for the life of the guard, restored on every path.
-class FrameWaitCursor {
-public:
-    FrameWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~FrameWaitCursor() { QApplication::restoreOverrideCursor(); }
-    FrameWaitCursor(const FrameWaitCursor&) = delete;
-    FrameWaitCursor& operator=(const FrameWaitCursor&) = delete;
-};
 
 QListWidget* frameCheckList(const QString& name, const QStringList& items) {
     auto* list = new QListWidget;
@@ -415,7 +407,7 @@ void TDBAdressViewFrame1::SaveIfModified() {
     } catch (const std::exception& error) {
         m_db->ReportError(error, QStringLiteral("RefreshTables"));
     }
-    const FrameWaitCursor wait;
+    const THourglass wait;
     m_address->DisplayTxt = m_address->GetShortText();
     if (OnBeforeSave) OnBeforeSave();
     if (m_db->SetCustomer(*m_address) != 0)
@@ -478,7 +470,7 @@ bool TDBAdressViewFrame1::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TDBAdressViewFrame1::jumpTo(const QString& text) {
-    const FrameWaitCursor wait;
+    const THourglass wait;
     showMainPage();
     // Numbers are stored upper-cased.
     m_db->FindID(text.toUpper());
@@ -492,7 +484,7 @@ void TDBAdressViewFrame1::TextSearch() {
     const QString text = edSearchText->text().trimmed();
     auto results = std::make_unique<TDBAdressSearchResultObjectList>();
     {
-        const FrameWaitCursor wait;
+        const THourglass wait;
         m_db->FindAddress(text, *results);
     }
     showResults(text, std::move(results));
@@ -502,7 +494,7 @@ void TDBAdressViewFrame1::GroupSearch(const QString& group) {
     SaveIfModified();
     auto results = std::make_unique<TDBAdressSearchResultObjectList>();
     {
-        const FrameWaitCursor wait;
+        const THourglass wait;
         m_db->FindAddressByAddrGrp(group, *results);
     }
     showResults(_("Adressgruppe") + QStringLiteral(": ") + group, std::move(results));
@@ -519,7 +511,7 @@ void TDBAdressViewFrame1::SpecialSearch() {
     const QStringList remarks = frameCheckedTexts(cbSKK);
     auto results = std::make_unique<TDBAdressSearchResultObjectList>();
     if (!flags.isEmpty() || !contacts.isEmpty() || !remarks.isEmpty()) {
-        const FrameWaitCursor wait;
+        const THourglass wait;
         try {
             TStoreTable& table = *m_db->AddressTable();
             const TStoreReadSnapshot reading(table);

@@ -22,6 +22,7 @@
 #include "app/atomicfile.h"
 #include "app/dialogs.h"
 #include "app/errorreport.h"
+#include "app/inifile.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
 #include "app/widgets/loadformstate.h"
@@ -291,16 +292,8 @@ QString TKWP00207Form2::SalutationsFile() {
 QStringList TKWP00207Form2::LoadSalutations(const QString& fileName) {
     QFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.readAll();
-    QString text;
-    if (bytes.startsWith("\xFF\xFE")) {
-        text = QStringDecoder(QStringConverter::Utf16LE)(bytes.mid(2));
-    } else {
-        QStringDecoder utf8(QStringConverter::Utf8);
-        text = utf8(bytes);
-        // Older files of the suite are 8-bit.
-        if (utf8.hasError()) text = QString::fromLatin1(bytes);
-    }
+    TIniEncoding encoding;
+    const QString text = DecodeSuiteText(file.readAll(), encoding);
     QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
     return lines;
