@@ -12,6 +12,7 @@
 #include "address/customeranschrift.h"
 #include "address/customercontact.h"
 #include "address/paymentterm.h"
+#include "address/paymentway.h"
 #include "app/inifile.h"
 #include "app/inifilesec.h"
 #include "persistence/storedatabase.h"
@@ -20,7 +21,10 @@
 #include "ui/widgets/adresslistviewerframe.h"
 #include "ui/widgets/auswahlbox.h"
 #include "ui/widgets/editstringlist.h"
+#include "ui/widgets/inputboxform.h"
 #include "ui/widgets/kwp00207form2.h"
+#include "ui/widgets/kwp00207form3.h"
+#include "ui/widgets/kwp00207form4.h"
 #include "ui/widgets/kwp00207form5.h"
 #include "ui/widgets/kwp00207form9.h"
 #include "ui/widgets/viewdbselectform1.h"
@@ -208,6 +212,69 @@ private Q_SLOTS:
         QVERIFY(LoadAddressListFromFile(dir.filePath("TEMP.XML"), saved));
         QCOMPARE(saved.Count(), 2);
         QCOMPARE(saved.Items(0)->Id + saved.Items(1)->Id, "K2K4");
+    }
+
+    // Each dialog changes its record only when the user leaves it with "OK"; Escape keeps it.
+    void dialogsChangeOnlyOnOk_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<bool>("ok");
+        for (const char* dialog : {"contact", "address", "bank", "term", "input", "list"}) {
+            QTest::addRow("%s OK", dialog) << dialog << true;
+            QTest::addRow("%s Escape", dialog) << dialog << false;
+        }
+    }
+    void dialogsChangeOnlyOnOk() {
+        QFETCH(QString, dialog);
+        QFETCH(bool, ok);
+        QTimer::singleShot(0, [ok] {
+            QWidget* shown = QApplication::activeModalWidget();
+            QVERIFY(shown);
+            // The field that the dialog shows first for its record, typed over.
+            QWidget* field = nullptr;
+            for (const char* name : {"edName", "edStrasse", "seDays", "edInput"})
+                if ((field = shown->findChild<QWidget*>(QLatin1String(name)))) break;
+            if (field) {
+                field->setFocus();
+                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(field, "12");
+            } else {
+                shown->findChild<QListWidget*>("lbList")->setCurrentRow(0);
+                QTest::mouseClick(shown->findChild<QWidget*>("btDelete"), Qt::LeftButton);
+            }
+            if (ok)
+                QTest::mouseClick(shown->findChild<QWidget*>("btOK"), Qt::LeftButton);
+            else
+                QTest::keyClick(shown, Qt::Key_Escape);
+        });
+        const QString after = ok ? "12" : "alt";
+        if (dialog == "contact") {
+            TCustomerContact contact;
+            channel(contact, cdtName, "alt");
+            QCOMPARE(TKWP00207Form2::Execute(contact, TCustomerAnschriftObjectList(), {}), ok);
+            QCOMPARE(contact.Data.Items(0)->CdValue, after);
+        } else if (dialog == "address") {
+            TCustomerAnschrift anschrift;
+            anschrift.Strasse = "alt";
+            QCOMPARE(TKWP00207Form3::Execute(anschrift, "Rechnung", nullptr), ok);
+            QCOMPARE(anschrift.Strasse, after);
+        } else if (dialog == "bank") {
+            TPaymentWay way;
+            way.Comm = "alt";
+            QCOMPARE(TKWP00207Form4::Execute(way), ok);
+            QCOMPARE(way.Comm, after);
+        } else if (dialog == "term") {
+            TPaymentTerm term;
+            term.Days = 30;
+            QCOMPARE(TKWP00207Form5::Execute(term), ok);
+            QCOMPARE(term.Days, ok ? 12 : 30);
+        } else if (dialog == "input") {
+            QCOMPARE(TInputBoxForm::Execute("Titel", "Text", "alt", 10, false, false),
+                     ok ? after : QString());
+        } else {
+            QStringList list{"alt", "bleibt"};
+            QCOMPARE(TEditStringList::Execute(list), ok);
+            QCOMPARE(list.size(), ok ? 1 : 2);
+        }
     }
 
     void pickerAnswersTheChosenKey_data() {
