@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libqt6opengl6-dev libgl-dev
   libexpat1-dev libsqlite3-dev libgsf-1-dev libical-dev libbenchmark-dev
-  libgsf-bin python3-olefile
+  libgsf-bin python3-olefile python3-vobject
   xvfb xauth zbar-tools poppler-utils libxml2-utils fonts-dejavu-core
   desktop-file-utils appstream
 )

@@ -1,0 +1,5 @@
+#include <QApplication>
+
+#include "testsupport.h"
+
+KWP_WIDGETS_TEST_MAIN()
