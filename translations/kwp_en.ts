@@ -2551,5 +2551,103 @@ Do you want to save it anyway?</translation>
         <source>Nichts gefunden.</source>
         <translation>Nothing found.</translation>
     </message>
+    <message>
+        <source>Allgemein</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Anschriften</source>
+        <translation>Postal addresses</translation>
+    </message>
+    <message>
+        <source>Kontakte</source>
+        <translation>Contacts</translation>
+    </message>
+    <message>
+        <source>Informationen</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Als Favorit speichern</source>
+        <translation>Save as favourite</translation>
+    </message>
+    <message>
+        <source>Funktionen</source>
+        <translation>Functions</translation>
+    </message>
+    <message>
+        <source>Zum Speicher hinzufuegen</source>
+        <translation>Add to store</translation>
+    </message>
+    <message>
+        <source>Alle zum Speicher hinzufuegen</source>
+        <translation>Add all to store</translation>
+    </message>
+    <message>
+        <source>Beenden</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Adressdupletten suchen</source>
+        <translation>Find duplicate addresses</translation>
+    </message>
+    <message>
+        <source>Kundenspezifische Preise zur aktuellen  Adresse</source>
+        <translation>Customer-specific prices for the current address</translation>
+    </message>
+    <message>
+        <source>Angelegt am %s von %s.
+Geaendert am %s von %s.</source>
+        <translation>Created on %s by %s.
+Changed on %s by %s.</translation>
+    </message>
+    <message>
+        <source>Auswahl Nummernkreis</source>
+        <translation>Number range</translation>
+    </message>
+    <message>
+        <source>Sie sind nicht berechtigt, Adressen anzulegen!</source>
+        <translation>You are not allowed to create addresses!</translation>
+    </message>
+    <message>
+        <source>Adresse &quot;%s&quot; existiert bereits.</source>
+        <translation>Address &quot;%s&quot; already exists.</translation>
+    </message>
+    <message>
+        <source>Allgemeiner Kontakt</source>
+        <translation>General contact</translation>
+    </message>
+    <message>
+        <source>Ueberschreiben?</source>
+        <translation>Overwrite?</translation>
+    </message>
+    <message>
+        <source>Sie sind nicht berechtigt, Adressen zu loeschen!</source>
+        <translation>You are not allowed to delete addresses!</translation>
+    </message>
+    <message>
+        <source>Die Adresse &quot;%s&quot; ist bereits in der Liste.</source>
+        <translation>The address &quot;%s&quot; is already in the list.</translation>
+    </message>
+    <message>
+        <source>Die Adresse &quot;%s&quot; wird auf Adresse &quot;%s&quot; weitergeleitet.</source>
+        <translation>The address &quot;%s&quot; is forwarded to address &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Adresse trotzdem uebernehmen?</source>
+        <translation>Take the address anyway?</translation>
+    </message>
+    <message>
+        <source>Adress-Zwischenspeicher</source>
+        <translation>Address store</translation>
+    </message>
 </context>
 </TS>

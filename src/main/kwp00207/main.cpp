@@ -77,15 +77,15 @@ int main(int argc, char** argv) {
     TKwpApplication::setApplicationName(QStringLiteral("KWP00207"));
     InitApplication(TProgramDir::Bin, TTaskbarButton::Hide);
 
-    const QStringList args = TKwpApplication::arguments();
-    const QString tenant = args.value(1);
-    if (!TSystemEinstellungen::Login(tenant, args.value(2), QString(), TPasswordCheck::Skip)) {
+    const TStartOptions options = TStartOptions::FromArguments(TKwpApplication::arguments());
+    if (!TSystemEinstellungen::Login(options.tenant, options.user, QString(),
+                                     TPasswordCheck::Skip)) {
         FinalizeApplication();
         return 1;
     }
     int result = 0;
     {
-        TKWP00207Form1 window(tenant);
+        TKWP00207Form1 window(options);
         window.show();
         result = TKwpApplication::exec();
     }

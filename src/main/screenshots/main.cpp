@@ -98,14 +98,19 @@ std::unique_ptr<TCustomerAddress> demoAddress(const QString& id, const QString& 
     return record;
 }
 
+std::unique_ptr<TKWP00207Form1> mainWindow(const QString& tenant) {
+    TStartOptions options;
+    options.tenant = tenant;
+    return std::make_unique<TKWP00207Form1>(options);
+}
+
 // One entry per window; a new window adds itself here.
 std::vector<TShot> shots() {
     return {
-        {QStringLiteral("kwp00207form1"),
-         [](const QString& tenant) { return std::make_unique<TKWP00207Form1>(tenant); }},
+        {QStringLiteral("kwp00207form1"), [](const QString& tenant) { return mainWindow(tenant); }},
         {QStringLiteral("dbadressviewframe1-suchergebnis"),
          [](const QString& tenant) {
-             auto window = std::make_unique<TKWP00207Form1>(tenant);
+             auto window = mainWindow(tenant);
              TDBAdressViewFrame1* frame = window->AdressViewFrame();
              frame->findChild<QLineEdit*>(QStringLiteral("edSearchText"))
                  ->setText(QStringLiteral("Berlin"));

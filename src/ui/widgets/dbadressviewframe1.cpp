@@ -232,10 +232,7 @@ QTableView* TDBAdressViewFrame1::makeList(QWidget* parent, const QString& name) 
     rows->setDefaultSectionSize(list->fontMetrics().height() + 6);
     list->horizontalHeader()->setHighlightSections(false);
     list->horizontalHeader()->setStretchLastSection(false);
-    connect(list, &QTableView::doubleClicked, this, [this] {
-        m_chosen = true;
-        restartSelectionDelay();
-    });
+    connect(list, &QTableView::doubleClicked, this, &TDBAdressViewFrame1::ChooseCurrent);
     return list;
 }
 
@@ -333,6 +330,11 @@ void TDBAdressViewFrame1::loadSelected() {
         m_chosen = false;
         if (OnAddressChosen) OnAddressChosen();
     }
+}
+
+void TDBAdressViewFrame1::ChooseCurrent() {
+    m_chosen = true;
+    restartSelectionDelay();
 }
 
 void TDBAdressViewFrame1::selectRow(QTableView* list, int row) {

@@ -61,6 +61,9 @@ public:
     // The frame's keys (Enter, Up/Down, Ctrl+Left/Right, F7, Shift+F7); true when handled.
     bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
 
+    // As a double click on the selected row: it is loaded (again) and then reported chosen.
+    void ChooseCurrent();
+
     void TextSearch();
     void GroupSearch(const QString& group);
     void SpecialSearch();

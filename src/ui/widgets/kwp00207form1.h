@@ -3,28 +3,105 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "ui/startoptions.h"
+
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
 class TAddressConfig;
+class TCustomerAddress;
 class TDBAdressViewFrame1;
 class TIniFile;
+class TKWP00207Form8;
 
-// Main window of the address manager.
+// Main window of the address manager: the list and search frame above, the current address in
+// the tabs below, the record commands in the button row, and in pick mode the address store.
 class TKWP00207Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TKWP00207Form1(const QString& tenant, QWidget* parent = nullptr);
+    // Expects the login to be done.
+    explicit TKWP00207Form1(const TStartOptions& options, QWidget* parent = nullptr);
     ~TKWP00207Form1() override;
 
     static QString CaptionFor(const QString& tenant);
 
     TDBAdressViewFrame1* AdressViewFrame() const { return m_frame; }
+    TKWP00207Form8* AddressStore() const { return m_store; }
+    quint8 PickMode() const { return m_options.pickMode; }
+
+    // Shows the frame's current record in the controls.
+    void ShowCurrentAddress();
+    void ClearAddressView();
+    // Stamps and flags the record after an edit (nothing while a record is being shown).
+    void MarkModified();
+    // A fresh copy of the current address for printing; null without one.
+    std::unique_ptr<TCustomerAddress> GetPrintAddress();
+
+    void NewAddress();
+    void CopyAddress();
+    void DeleteAddress();
+    void AddToFavourites();
+    // "Beenden", or in pick mode "Uebernehmen".
+    void CloseOrTakeOver();
+    // False when the address was not taken and picking should go on.
+    bool AddCurrentToStore();
+    void AddListedToStore();
+    void FindDuplicates();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QWidget* buildGeneralTab();
+    QWidget* buildButtonRow();
+    void buildFunctionMenu();
+    void restoreLayout();
+    void saveLayout();
+    bool handleKey(QWidget* focus, int key, Qt::KeyboardModifiers modifiers);
+    void appendInfoLine(bool withUser);
+    void showStatus();
+    void addressChosen();
+    void addCurrentAndRefresh();
+    // Pick mode 2: the copy keeps only its default postal address and contact.
+    void narrowToDefaults(TCustomerAddress& copy) const;
+    // A fresh copy of the address from the table, or null when it is gone.
+    std::unique_ptr<TCustomerAddress> loadCopy(const QString& number);
+    // Asks for a new address number until it is free of forbidden characters; empty = cancel.
+    QString askNumber(const QString& caption, const QString& proposal, QString* group);
+    QString proposeNumber();
+    void selectAfterChange(const QString& number);
+
+    TStartOptions m_options;
     std::unique_ptr<TAddressConfig> m_config;
     // "KWP00207.INI" of the user, written back on close.
     std::unique_ptr<TIniFile> m_layout;
     TDBAdressViewFrame1* m_frame = nullptr;
+    TKWP00207Form8* m_store = nullptr;
+    // False while the controls are being filled: their change events are not edits then.
+    bool m_binding = true;
+    bool m_closing = false;
+
+    QSplitter* m_split = nullptr;
+    QWidget* Panel1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QSplitter* m_generalSplit = nullptr;
+    QWidget* Panel8 = nullptr;
+    QWidget* Panel3 = nullptr;
+    QComboBox* cbAdrGrp = nullptr;
+    QLabel* lStatus = nullptr;
+    QPlainTextEdit* mInfo = nullptr;
+    QPushButton* btNew = nullptr;
+    QPushButton* btCopy = nullptr;
+    QPushButton* btDelete = nullptr;
+    QPushButton* InfoButton1 = nullptr;
+    QPushButton* btFunc = nullptr;
+    QPushButton* btClose = nullptr;
+    QPushButton* btAddAdr = nullptr;
+    QPushButton* btAddAdrAll = nullptr;
+    QMenu* pmFunc = nullptr;
 };
