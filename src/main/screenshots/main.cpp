@@ -101,7 +101,10 @@ std::unique_ptr<TCustomerAddress> demoAddress(const QString& id, const QString& 
 std::unique_ptr<TKWP00207Form1> mainWindow(const QString& tenant) {
     TStartOptions options;
     options.tenant = tenant;
-    return std::make_unique<TKWP00207Form1>(options);
+    auto window = std::make_unique<TKWP00207Form1>(options);
+    // The first address shows once the selection delay has run out.
+    for (int tick = 0; tick < 4; ++tick) window->AdressViewFrame()->TickSelectionDelay();
+    return window;
 }
 
 // One entry per window; a new window adds itself here.
