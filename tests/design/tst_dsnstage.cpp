@@ -1,4 +1,7 @@
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QUiLoader>
 #include <QtTest>
@@ -94,6 +97,27 @@ private Q_SLOTS:
         QVERIFY(stage.LoadFromFile(Golden()));
         QVERIFY(stage.LoadFromFile(dir.filePath("missing.dat")));
         QCOMPARE(Names(&stage), QStringList());
+    }
+
+    // Every value control shows its empty state, nested or not; a failed write is reported.
+    void clearValues() {
+        PinnedClock clock(QDateTime(QDate(2026, 12, 6), QTime(14, 30, 15)));
+        TDsnStage stage;
+        QVERIFY(stage.LoadFromFile(Golden()));
+        auto* radio = new QRadioButton(&stage);
+        radio->setChecked(true);
+        stage.findChild<QLineEdit*>("Edit1")->setText("DE89");
+        stage.ClearValues();
+        QCOMPARE(stage.findChild<QLineEdit*>("Edit1")->text(), QString());
+        QVERIFY(!radio->isChecked());
+        QVERIFY(!stage.findChild<QCheckBox*>("CheckBox1")->isChecked());
+        QCOMPARE(stage.findChild<QComboBox*>("ComboBox1")->currentIndex(), -1);
+        QCOMPARE(stage.findChild<TRadioGroup*>("RadioGroup1")->itemIndex(), 0);
+        QCOMPARE(stage.findChild<TDateTimePicker*>("DateTimePicker1")->time(), QTime(14, 30, 15));
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        QVERIFY(!stage.SaveToFile(QDir::tempPath() + "/kwp-no-such-folder/VIEW.DAT"));
+        QCOMPARE(dialogs.texts().size(), 1);
     }
 };
 
