@@ -340,7 +340,9 @@ bool TDsnRegister::eventFilter(QObject* watched, QEvent* event) {
         // Keys the designer does not use go on from the stage to its window (Escape, Enter).
         return keyPress(key->key(), key->modifiers()) || widget != m_stage;
     }
-    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride)
+    // Off the controls, these go on to the stage's window (a scroll area scrolls by the wheel).
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride ||
+        event->type() == QEvent::Wheel || event->type() == QEvent::ContextMenu)
         return widget != m_stage;
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
         event->type() == QEvent::MouseButtonRelease) {
