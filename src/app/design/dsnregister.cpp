@@ -70,6 +70,7 @@ void TDsnRegister::SetDsnStage(TDsnStage* stage) {
     m_handles.clear();
     m_stage = stage;
     if (!stage) return;
+    stage->setGridVisible(m_designing);
     static const Qt::CursorShape cursors[] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor,
                                               Qt::SizeBDiagCursor, Qt::SizeHorCursor};
     for (int i = 0; i < 8; ++i) {
@@ -106,6 +107,7 @@ void TDsnRegister::setDesigning(bool designing) {
     if (designing == m_designing) return;
     m_designing = designing;
     m_drag = Drag::None;
+    if (m_stage) m_stage->setGridVisible(designing);
     if (designing) {
         qApp->installEventFilter(this);
         updateHandles();
