@@ -119,9 +119,8 @@ void TDsnRegister::setDesigning(bool designing) {
 }
 
 void TDsnRegister::ClearSelect() {
-    m_selected = nullptr;
     m_drag = Drag::None;
-    updateHandles();
+    select(nullptr);
 }
 
 void TDsnRegister::SelectByInspect(QWidget* control) {
@@ -138,10 +137,12 @@ void TDsnRegister::setPrototype(const QString& kind, QWidget* prototype) {
 void TDsnRegister::select(QWidget* control) {
     if (m_selected) disconnect(m_selected, &QObject::destroyed, this, nullptr);
     m_selected = control;
-    connect(control, &QObject::destroyed, this, [this] {
-        m_selected = nullptr;
-        updateHandles();
-    });
+    if (control) {
+        connect(control, &QObject::destroyed, this, [this] {
+            m_selected = nullptr;
+            updateHandles();
+        });
+    }
     updateHandles();
 }
 
