@@ -2649,5 +2649,13 @@ Changed on %s by %s.</translation>
         <source>Adress-Zwischenspeicher</source>
         <translation>Address store</translation>
     </message>
+    <message>
+        <source>Die Layoutdatei &quot;%s&quot; kann nicht gelesen werden: %s</source>
+        <translation>The layout file &quot;%s&quot; cannot be read: %s</translation>
+    </message>
+    <message>
+        <source>Unbekanntes Element &quot;%1&quot;.</source>
+        <translation>Unknown element &quot;%1&quot;.</translation>
+    </message>
 </context>
 </TS>
