@@ -2657,5 +2657,177 @@ Changed on %s by %s.</translation>
         <source>Unbekanntes Element &quot;%1&quot;.</source>
         <translation>Unknown element &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>Adress-Weiterleitung</source>
+        <translation>Address forwarding</translation>
+    </message>
+    <message>
+        <source>Als Standard</source>
+        <translation>As default</translation>
+    </message>
+    <message>
+        <source>Auf der Landkarte anzeigen</source>
+        <translation>Show on the map</translation>
+    </message>
+    <message>
+        <source>Automatisch</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>BLZ</source>
+        <translation>Bank code</translation>
+    </message>
+    <message>
+        <source>Bearbeiten</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Bearbeiter</source>
+        <translation>Clerk</translation>
+    </message>
+    <message>
+        <source>Bonitaet</source>
+        <translation>Credit rating</translation>
+    </message>
+    <message>
+        <source>Debitor-Nr.</source>
+        <translation>Debtor no.</translation>
+    </message>
+    <message>
+        <source>Die Zahlungsbedingung existiert bereits.</source>
+        <translation>The payment term exists already.</translation>
+    </message>
+    <message>
+        <source>Es muss mindestens eine Anschrift vorhanden sein.</source>
+        <translation>There must be at least one postal address.</translation>
+    </message>
+    <message>
+        <source>In die Zwischenablage kopieren</source>
+        <translation>Copy to the clipboard</translation>
+    </message>
+    <message>
+        <source>Internetadresse oeffnen</source>
+        <translation>Open web address</translation>
+    </message>
+    <message>
+        <source>Kennzeichenauswahl</source>
+        <translation>Flag selection</translation>
+    </message>
+    <message>
+        <source>Konto</source>
+        <translation>Account</translation>
+    </message>
+    <message>
+        <source>Kreditlimit</source>
+        <translation>Credit limit</translation>
+    </message>
+    <message>
+        <source>Kreditor-Nr.</source>
+        <translation>Creditor no.</translation>
+    </message>
+    <message>
+        <source>Kunden-Nr.</source>
+        <translation>Customer no.</translation>
+    </message>
+    <message>
+        <source>Leistungsempfaenger nach Paragr.14b Abs.1 Satz 6 UStG (Deutschland)</source>
+        <translation>Recipient under sec. 14b (1) sentence 6 UStG (Germany)</translation>
+    </message>
+    <message>
+        <source>Leistungsempfaenger nach Paragr.13b Abs.1 Satz 1 Nr.4 Satz 1 UStG (Deutschland)</source>
+        <translation>Recipient liable for VAT under sec. 13b (1) sentence 1 no. 4 sentence 1 UStG (Germany)</translation>
+    </message>
+    <message>
+        <source>Leistungsempfaenger nach Paragr. 6a UStG Umsatzsteuerfrei aufgrund innergemeinschaftlicher Lieferung (Deutschland)</source>
+        <translation>Recipient under sec. 6a UStG, VAT-free intra-community supply (Germany)</translation>
+    </message>
+    <message>
+        <source>Mahntyp</source>
+        <translation>Dunning</translation>
+    </message>
+    <message>
+        <source>Manuell</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Moechten Sie den Kontakt %s wirklich loeschen?</source>
+        <translation>Do you really want to delete the contact %s?</translation>
+    </message>
+    <message>
+        <source>Moechten Sie die Anschrift wirklich loeschen?</source>
+        <translation>Do you really want to delete the postal address?</translation>
+    </message>
+    <message>
+        <source>MwSt-Ausweisung</source>
+        <translation>VAT display</translation>
+    </message>
+    <message>
+        <source>Neue E-Mail erzeugen</source>
+        <translation>Write new e-mail</translation>
+    </message>
+    <message>
+        <source>Nicht mahnen</source>
+        <translation>No dunning</translation>
+    </message>
+    <message>
+        <source>SMS senden</source>
+        <translation>Send SMS</translation>
+    </message>
+    <message>
+        <source>Spezielle Zahlungsinformationen</source>
+        <translation>Special payment information</translation>
+    </message>
+    <message>
+        <source>Sprache</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Steuer-Nr.</source>
+        <translation>Tax no.</translation>
+    </message>
+    <message>
+        <source>Steuerfrei</source>
+        <translation>Tax-free</translation>
+    </message>
+    <message>
+        <source>Telefonnummer waehlen</source>
+        <translation>Dial phone number</translation>
+    </message>
+    <message>
+        <source>Umsatzsteuer-ID</source>
+        <translation>VAT ID</translation>
+    </message>
+    <message>
+        <source>Versicherung</source>
+        <translation>Insurance</translation>
+    </message>
+    <message>
+        <source>Wiedervorlage loeschen</source>
+        <translation>Delete resubmission</translation>
+    </message>
+    <message>
+        <source>Zahlungsbedingungen</source>
+        <translation>Payment terms</translation>
+    </message>
+    <message>
+        <source>Zahlungsweg aendern</source>
+        <translation>Change payment way</translation>
+    </message>
+    <message>
+        <source>Zahlungsweg hinzufuegen</source>
+        <translation>Add payment way</translation>
+    </message>
+    <message>
+        <source>Zahlungswege und Bankverbindungen</source>
+        <translation>Payment ways and bank accounts</translation>
+    </message>
+    <message>
+        <source>incl. MwSt.</source>
+        <translation>incl. VAT</translation>
+    </message>
+    <message>
+        <source>zuzuegl. MwSt.</source>
+        <translation>plus VAT</translation>
+    </message>
 </context>
 </TS>

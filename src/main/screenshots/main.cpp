@@ -11,9 +11,11 @@
 
 #include "address/addressconfig.h"
 #include "address/contacttypes.h"
+#include "address/customeraddress.h"
 #include "address/customeranschrift.h"
 #include "address/paymentterm.h"
 #include "address/paymentway.h"
+#include "app/conversions.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
@@ -23,9 +25,13 @@
 #include "app/widgets/waitform.h"
 #include "app/widgets/widgetservices.h"
 #include "ui/widgets/adresslistviewerframe.h"
+#include "ui/widgets/anschriftviewframe.h"
 #include "ui/widgets/auswahlbox.h"
+#include "ui/widgets/contactviewframe.h"
 #include "ui/widgets/dbadressviewframe1.h"
+#include "ui/widgets/debitorkreditorframe.h"
 #include "ui/widgets/editstringlist.h"
+#include "ui/widgets/gesetzlichevorgabenframe.h"
 #include "ui/widgets/inputboxform.h"
 #include "ui/widgets/kwp00207form1.h"
 #include "ui/widgets/kwp00207form2.h"
@@ -34,6 +40,8 @@
 #include "ui/widgets/kwp00207form5.h"
 #include "ui/widgets/kwp00207form9.h"
 #include "ui/widgets/viewdbselectform1.h"
+#include "ui/widgets/wiedervorlageframe.h"
+#include "ui/widgets/zusaetzlichframe.h"
 
 namespace {
 struct TShot {
@@ -105,6 +113,90 @@ std::unique_ptr<TKWP00207Form1> mainWindow(const QString& tenant) {
     // The first address shows once the selection delay has run out.
     for (int tick = 0; tick < 4; ++tick) window->AdressViewFrame()->TickSelectionDelay();
     return window;
+}
+
+// The record the panes of the main window show; it lives as long as the program.
+TCustomerAddress& paneRecord() {
+    static const std::unique_ptr<TCustomerAddress> record = [] {
+        auto r = demoAddress(QStringLiteral("K10023"), QStringLiteral("Schreinerei Holzmann GmbH"),
+                             QStringLiteral("Lindenallee 12"), QStringLiteral("14469 Potsdam"));
+        r->Anschriften.Items(0)->Name2 = QStringLiteral("z. Hd. Frau Petra Holzmann");
+        r->Anschriften.Items(0)->AArt = QStringLiteral("Rechnungsanschrift");
+        TCustomerAnschrift* lager = r->Anschriften.Add();
+        lager->Id = QStringLiteral("02");
+        lager->AArt = QStringLiteral("Lieferanschrift");
+        lager->Name1 = QStringLiteral("Schreinerei Holzmann GmbH - Lager");
+        lager->Strasse = QStringLiteral("Am Hafen 3");
+        lager->Land = QStringLiteral("D");
+        lager->Plz = QStringLiteral("14473");
+        lager->Ort = QStringLiteral("Potsdam");
+        const auto channel = [](TCustomerContact* c, int type, const char* name, const char* value,
+                                const char* remark) {
+            TCustomerContactData* d = c->Data.Add();
+            d->CdType = quint8(type);
+            d->CdName = QString::fromUtf8(name);
+            d->CdValue = QString::fromUtf8(value);
+            d->CdCaract = QString::fromUtf8(remark);
+        };
+        TCustomerContact* petra = r->Kontakte.Add();
+        petra->Name = QStringLiteral("Petra Holzmann");
+        petra->Std = true;
+        channel(petra, cdtBriefanrede, "", "Sehr geehrte Frau Holzmann", "");
+        channel(petra, cdtPosition, "", "Geschäftsführerin", "");
+        channel(petra, cdtTelefon, "Büro", "0331 270 45 10", "Mo-Fr 8-16 Uhr");
+        channel(petra, cdtTelefon, "Mobil", "0171 234 56 78", "");
+        channel(petra, cdtFax, "", "0331 270 45 19", "");
+        channel(petra, cdtEmail, "", "p.holzmann@holzmann-potsdam.de", "");
+        channel(petra, cdtInternet, "", "www.holzmann-potsdam.de", "");
+        channel(petra, cdtDatum, "Geburtstag", "14.03.1968", "");
+        TCustomerContact* einkauf = r->Kontakte.Add();
+        einkauf->Name = QStringLiteral("Einkauf");
+        channel(einkauf, cdtTelefon, "", "0331 270 45 20", "");
+        r->Kennzeichen = QStringList{QStringLiteral("Stammkunde"), QStringLiteral("Handwerk")};
+        TPaymentWay* bank = r->PaymentWays.Add();
+        bank->PayWay = TPaymentWay::pwLastschrift;
+        bank->Comm = QStringLiteral("Hausbank");
+        bank->BCode = QStringLiteral("16050000");
+        bank->Inst = QStringLiteral("Mittelbrandenburgische Sparkasse");
+        bank->Acc = QStringLiteral("3501234567");
+        bank->Iban = GermanIban(bank->BCode, bank->Acc);
+        bank->Bic = QStringLiteral("WELADED1PMB");
+        r->PaymentWays.Add()->PayWay = TPaymentWay::pwBar;
+        auto skonto = std::make_unique<TPaymentTerm>();
+        skonto->Perc = 2;
+        skonto->Days = 10;
+        r->PaymentTerms.AddSorted(std::move(skonto));
+        auto netto = std::make_unique<TPaymentTerm>();
+        netto->Days = 30;
+        r->PaymentTerms.AddSorted(std::move(netto));
+        r->Alarm = true;
+        r->AlarmText = QStringLiteral("Lieferungen nur nach Rücksprache mit Frau Holzmann.");
+        r->ZInfo = QStringLiteral("Rechnungen bitte zweifach.");
+        r->UstIdNr = QStringLiteral("DE812345678");
+        r->StNr = QStringLiteral("046/123/45678");
+        r->Sprache = QStringLiteral("de");
+        r->Paragr13b = true;
+        r->DebitorNr = QStringLiteral("10023");
+        r->DebitorKreditlimit = QStringLiteral("15.000,00");
+        r->DebitorBonitaet = QStringLiteral("sehr gut");
+        r->OwnId = QStringLiteral("K-4711");
+        r->Wv = DateTimeToDayNumber(QDateTime(QDate(2026, 12, 14), QTime(9, 30)));
+        r->WvTxt = QStringLiteral("Angebot Einbauküche nachfassen");
+        r->WvUser = BenutzerEinstellungen()->User;
+        return r;
+    }();
+    return *record;
+}
+
+// A pane of the main window on the demo record, at a size it gets there.
+template <typename TPane>
+std::unique_ptr<QWidget> pane(const QSize& size) {
+    static const std::unique_ptr<TAddressConfig> config = addressConfig();
+    auto widget = std::make_unique<TPane>();
+    if constexpr (requires { widget->setConfig(config.get()); }) widget->setConfig(config.get());
+    widget->setRecord(&paneRecord());
+    widget->resize(size);
+    return widget;
 }
 
 // One entry per window; a new window adds itself here.
@@ -267,6 +359,18 @@ std::vector<TShot> shots() {
          [](const QString&) {
              return bankAccountDialog(QStringLiteral("DE12 7002 0270 0000 1234 57"));
          }},
+        {QStringLiteral("anschriftviewframe"),
+         [](const QString&) { return pane<TAnschriftViewFrame>(QSize(300, 260)); }},
+        {QStringLiteral("contactviewframe"),
+         [](const QString&) { return pane<TContactViewFrame>(QSize(420, 300)); }},
+        {QStringLiteral("zusaetzlichframe"),
+         [](const QString&) { return pane<TZusaetzlichFrame>(QSize(1000, 340)); }},
+        {QStringLiteral("debitorkreditorframe"),
+         [](const QString&) { return pane<TDebitorKreditorFrame>(QSize(420, 240)); }},
+        {QStringLiteral("gesetzlichevorgabenframe"),
+         [](const QString&) { return pane<TGesetzlicheVorgabenFrame>(QSize(700, 120)); }},
+        {QStringLiteral("wiedervorlageframe"),
+         [](const QString&) { return pane<TWiedervorlageFrame>(QSize(800, 30)); }},
     };
 }
 

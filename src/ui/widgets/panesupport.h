@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QObject;
+
+// Pictures of the contact and postal address trees: 0 contact or address, 1 salutation,
+// 2 internet, 3 date, 4 phone, 5 fax, 6 e-mail; any other index gives no picture.
+QIcon PaneImage(int index);
+
+// Whether the logged-in user may change addresses (right "02"); true without a login.
+bool MayEditAddresses();
+
+// A menu item dispatched by its tag (the action's data).
+QAction* AddTaggedAction(QMenu* menu, const char* objectName, const QString& caption, int tag);
+
+// Every tagged item of the menu and its sub-menus runs dispatch with its tag. Each item is
+// connected itself: a sub-menu item triggered from code never reaches the top menu's signal.
+void DispatchTaggedActions(QMenu* menu, QObject* context, const std::function<void(int)>& dispatch);
+
+// Exchanges two items of an owning list.
+template <typename TList>
+void ExchangeItems(TList& list, int i, int j) {
+    if (i == j || i < 0 || j < 0 || i >= list.Count() || j >= list.Count()) return;
+    std::vector<decltype(list.Extract(0))> items;
+    while (list.Count() > 0) items.push_back(list.Extract(0));
+    std::swap(items[size_t(i)], items[size_t(j)]);
+    for (auto& item : items) list.Add(std::move(item));
+}
