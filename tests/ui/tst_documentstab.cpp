@@ -45,13 +45,12 @@ struct TabSetup : IFileDialogService {
     }
     void doubleClick(const QString& name) {
         auto* view = tab.findChild<QTreeView*>("lvDocuments");
-        const auto entry = [&] {
-            return view->visualRect(
-                qobject_cast<QFileSystemModel*>(view->model())->index(path(name)));
-        };
-        QTRY_VERIFY(!entry().isEmpty());
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, entry().center());
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, entry().center());
+        const QPersistentModelIndex entry =
+            qobject_cast<QFileSystemModel*>(view->model())->index(path(name));
+        QTRY_VERIFY(!view->visualRect(entry).isEmpty());
+        const QPoint at = view->visualRect(entry).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
 };
 
