@@ -2829,5 +2829,87 @@ Changed on %s by %s.</translation>
         <source>zuzuegl. MwSt.</source>
         <translation>plus VAT</translation>
     </message>
+    <message>
+        <source>Verzeichnis im Windows-Explorer oeffnen</source>
+        <translation>Open the folder in the file manager</translation>
+    </message>
+    <message>
+        <source>zum obersten Verzeichnis wechseln</source>
+        <translation>Go to the folder above</translation>
+    </message>
+    <message>
+        <source>Einscannen</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>Als Kopie</source>
+        <translation>As a copy</translation>
+    </message>
+    <message>
+        <source>Als Verknuepfung</source>
+        <translation>As a link</translation>
+    </message>
+    <message>
+        <source>Dokument hinzufuegen</source>
+        <translation>Add document</translation>
+    </message>
+    <message>
+        <source>Kundenverzeichnis anlegen</source>
+        <translation>Create customer folder</translation>
+    </message>
+    <message>
+        <source>Kann Kundenverzeichnis nicht anlegen.</source>
+        <translation>Cannot create the customer folder.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; existiert bereits.</source>
+        <translation>The file &quot;%s&quot; already exists.</translation>
+    </message>
+    <message>
+        <source>Das Kopieren der Datei ist fehlgeschlagen.</source>
+        <translation>Copying the file failed.</translation>
+    </message>
+    <message>
+        <source>Verknuepfung mit</source>
+        <translation>Link to</translation>
+    </message>
+    <message>
+        <source>Fehler beim Erstellen einer Verknuepfung zu &quot;%s&quot;.</source>
+        <translation>Error creating a link to &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>PDF-Dateien</source>
+        <translation>PDF files</translation>
+    </message>
+    <message>
+        <source>Eine Datei mit diesem Namen existiert bereits.
+Moechten Sie sie ueberschreiben?</source>
+        <translation>A file with this name already exists.
+Do you want to overwrite it?</translation>
+    </message>
+    <message>
+        <source>Groesse</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Geaendert am</source>
+        <translation>Date modified</translation>
+    </message>
+    <message>
+        <source>Verknuepfung</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Dateiordner</source>
+        <translation>File folder</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>%s-Datei</source>
+        <translation>%s file</translation>
+    </message>
 </context>
 </TS>

@@ -518,10 +518,15 @@ std::unique_ptr<TDatabaseLock> TDBAdress::LockAddressTable(const QString& user) 
         [&]() -> std::unique_ptr<TDatabaseLock> { return LockDB(user, AddressTable()); });
 }
 
+QString TDBAdress::SafeCustomerDirName(const QString& name) {
+    QString cleaned = name.trimmed();
+    for (const QChar c : QStringLiteral("!\"*/:<>?\\|")) cleaned.replace(c, QLatin1Char('_'));
+    return cleaned;
+}
+
 QString TDBAdress::CreateCustomerDir(const QString& baseDir, const QString& wantedName) {
     const QString base = NormalizeDir(baseDir);
-    QString cleaned = wantedName.trimmed();
-    for (const QChar c : QStringLiteral("!\"*/:<>?\\|")) cleaned.replace(c, QLatin1Char('_'));
+    const QString cleaned = SafeCustomerDirName(wantedName);
     int counter = 0;
     QString name = cleaned;
     if (name.isEmpty()) name = FormatStr(QStringLiteral("%.5d"), {++counter});

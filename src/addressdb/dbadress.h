@@ -66,6 +66,8 @@ public:
     // Creates a document folder for an address below the base directory and returns its name
     // (empty when it cannot be created).
     static QString CreateCustomerDir(const QString& baseDir, const QString& wantedName);
+    // A name trimmed and with the characters a folder name may not hold replaced by "_".
+    static QString SafeCustomerDirName(const QString& name);
 
 protected:
     void DefineTable(TStoreTable& table) override;

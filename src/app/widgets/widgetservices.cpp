@@ -1,6 +1,7 @@
 #include "app/widgets/widgetservices.h"
 
 #include <QFile>
+#include <QFileDialog>
 
 #include "app/errorreport.h"
 #include "app/translation.h"
@@ -25,6 +26,21 @@ TWidgetNoticeService::~TWidgetNoticeService() {
 void TWidgetNoticeService::showDesktopNotice(const QString& header, const QString& text, int fadeMs,
                                              int showMs) {
     TDesktopNotice::Show(header, text, fadeMs, showMs);
+}
+
+QStringList TWidgetFileDialogService::openFiles(const TFileDialogRequest& request, bool multiple) {
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder, request.filter);
+    dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+QString TWidgetFileDialogService::saveFile(const TFileDialogRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    // The caller asks with its own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 void TRecordingDialogService::record(QString line) {
@@ -56,6 +72,7 @@ TKwpApplication::TKwpApplication(int& argc, char** argv) : QApplication(argc, ar
     if (record.isEmpty()) {
         SetDialogService(&m_dialogs);
         SetNoticeService(&m_notices);
+        SetFileDialogService(&m_fileDialogs);
     } else {
         m_recording = std::make_unique<TRecordingDialogService>(record);
         SetDialogService(m_recording.get());
@@ -64,6 +81,7 @@ TKwpApplication::TKwpApplication(int& argc, char** argv) : QApplication(argc, ar
 }
 
 TKwpApplication::~TKwpApplication() {
+    SetFileDialogService(nullptr);
     SetNoticeService(nullptr);
     SetDialogService(nullptr);
 }

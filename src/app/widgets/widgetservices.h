@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/dialogs.h"
+#include "app/filedialogs.h"
 #include "app/notices.h"
 
 // Dialogs of a windowed process.
@@ -22,9 +23,16 @@ public:
                            int showMs) override;
 };
 
+// File dialogs of a windowed process (QFileDialog).
+class TWidgetFileDialogService : public IFileDialogService {
+public:
+    QStringList openFiles(const TFileDialogRequest& request, bool multiple) override;
+    QString saveFile(const TFileDialogRequest& request) override;
+};
+
 // For tests of whole processes: with KWP_DIALOG_RECORD=FILE set, dialogs and notices are not
 // shown but appended to FILE (one line "title: text" or "Hinweis: header: text" each); dialogs
-// are answered with their default button.
+// are answered with their default button, file dialogs count as cancelled.
 class TRecordingDialogService : public IDialogService, public INoticeService {
 public:
     explicit TRecordingDialogService(QString fileName) : m_fileName(std::move(fileName)) {}
@@ -51,5 +59,6 @@ public:
 private:
     TWidgetDialogService m_dialogs;
     TWidgetNoticeService m_notices;
+    TWidgetFileDialogService m_fileDialogs;
     std::unique_ptr<TRecordingDialogService> m_recording;
 };

@@ -2,9 +2,12 @@
 // PNG files, so that a change of layout or text can be looked at without a desktop.
 #include <QCommandLineParser>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTreeView>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -30,6 +33,7 @@
 #include "ui/widgets/contactviewframe.h"
 #include "ui/widgets/dbadressviewframe1.h"
 #include "ui/widgets/debitorkreditorframe.h"
+#include "ui/widgets/documentstab.h"
 #include "ui/widgets/editstringlist.h"
 #include "ui/widgets/gesetzlichevorgabenframe.h"
 #include "ui/widgets/inputboxform.h"
@@ -197,6 +201,40 @@ std::unique_ptr<QWidget> pane(const QSize& size) {
     widget->setRecord(&paneRecord());
     widget->resize(size);
     return widget;
+}
+
+// The documents tab on the customer folder of a demo address with a few documents in it.
+std::unique_ptr<QWidget> documentsTab() {
+    static const auto record =
+        demoAddress(QStringLiteral("K10023"), QStringLiteral("Schreinerei Holzmann GmbH"),
+                    QStringLiteral("Lindenstrasse 12"), QStringLiteral("90402 Nuernberg"));
+    record->KndVerz = record->Id;
+    const QString folder = TDocumentsTab::CustomerDir(record->KndVerz) + QLatin1Char('/');
+    QDir().mkpath(folder + QStringLiteral("Fotos Baustelle"));
+    const std::pair<const char*, int> documents[] = {{"Angebot 2026-014.pdf", 48000},
+                                                     {"Aufmaß Küche.pdf", 312000},
+                                                     {"Lageplan.png", 95000},
+                                                     {"Wartungsvertrag.mssf", 6000}};
+    for (const auto& [name, size] : documents) {
+        QFile file(folder + QString::fromUtf8(name));
+        if (file.open(QIODevice::WriteOnly)) file.write(QByteArray(size, ' '));
+    }
+    // A document kept elsewhere, linked by a German user.
+    QFile prices(TDocumentsTab::CustomerRootDir() + QStringLiteral("Preisliste 2026.pdf"));
+    if (prices.open(QIODevice::WriteOnly)) prices.write(QByteArray(150000, ' '));
+    QFile::link(prices.fileName(), folder + QStringLiteral("Verknuepfung mit Preisliste 2026.pdf"));
+
+    auto tab = std::make_unique<TDocumentsTab>();
+    tab->SetAddress(record.get());
+    tab->ShowDocuments();
+    // The list reads the folder in the background.
+    const auto* list = tab->findChild<QTreeView*>(QStringLiteral("lvDocuments"));
+    QElapsedTimer waited;
+    waited.start();
+    while (list->model()->rowCount(list->rootIndex()) < 6 && waited.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    tab->resize(760, 260);
+    return tab;
 }
 
 // One entry per window; a new window adds itself here.
@@ -371,6 +409,7 @@ std::vector<TShot> shots() {
          [](const QString&) { return pane<TGesetzlicheVorgabenFrame>(QSize(700, 120)); }},
         {QStringLiteral("wiedervorlageframe"),
          [](const QString&) { return pane<TWiedervorlageFrame>(QSize(800, 30)); }},
+        {QStringLiteral("documentstab"), [](const QString&) { return documentsTab(); }},
     };
 }
 
