@@ -2911,5 +2911,21 @@ Do you want to overwrite it?</translation>
         <source>%s-Datei</source>
         <translation>%s file</translation>
     </message>
+    <message>
+        <source>Zusaetzlich</source>
+        <translation>Additional</translation>
+    </message>
+    <message>
+        <source>Dokumente</source>
+        <translation>Documents</translation>
+    </message>
+    <message>
+        <source>Debitor / Kreditor</source>
+        <translation>Debtor / creditor</translation>
+    </message>
+    <message>
+        <source>Gesetzliche Vorgaben</source>
+        <translation>Legal requirements</translation>
+    </message>
 </context>
 </TS>

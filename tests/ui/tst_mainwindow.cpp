@@ -180,7 +180,8 @@ private Q_SLOTS:
         QCOMPARE(setup.frame()->CustomerAddress().Id, "K02");
     }
 
-    // Edits are written on close without a question; F5 stamps the information text.
+    // Edits, also those of the panes, are written on close without a question; F5 stamps the
+    // information text.
     void closingWritesEdits() {
         WindowSetup setup;
         auto* info = setup.window->findChild<QPlainTextEdit*>("mInfo");
@@ -191,11 +192,14 @@ private Q_SLOTS:
         QCOMPARE(info->toPlainText().count('\n'), 1);
         QVERIFY(info->toPlainText().endsWith(" Anruf"));
         QVERIFY(setup.frame()->Modified());
+        // A pane's edit is the window's edit.
+        QTest::keyClicks(setup.window->findChild<QLineEdit*>("edDNr"), "10001");
         setup.window->close();
         TCustomerAddress record;
         QVERIFY(setup.frame()->DBAdress().GetCustomer("K01", record));
         QCOMPARE(record.Info, info->toPlainText());
         QCOMPARE(record.ChangedBy, "Tester");
+        QCOMPARE(record.DebitorNr, "10001");
     }
 
     // With -GA and -ONE, Enter on a row takes that address, writes the file and closes.

@@ -36,14 +36,21 @@
 #include "persistence/databasewrapper.h"
 #include "ui/addressnumbers.h"
 #include "ui/widgets/adresslistviewerframe.h"
+#include "ui/widgets/anschriftviewframe.h"
 #include "ui/widgets/auswahlbox.h"
+#include "ui/widgets/contactviewframe.h"
 #include "ui/widgets/dbadressviewframe1.h"
+#include "ui/widgets/debitorkreditorframe.h"
+#include "ui/widgets/documentstab.h"
+#include "ui/widgets/gesetzlichevorgabenframe.h"
 #include "ui/widgets/hourglass.h"
 #include "ui/widgets/inputboxform.h"
 #include "ui/widgets/kwp00207form2.h"
 #include "ui/widgets/kwp00207form3.h"
 #include "ui/widgets/kwp00207form8.h"
 #include "ui/widgets/kwp00207form9.h"
+#include "ui/widgets/wiedervorlageframe.h"
+#include "ui/widgets/zusaetzlichframe.h"
 
 namespace {
 const QString kSection = QStringLiteral("KWP00207Form1");
@@ -90,19 +97,21 @@ QPlainTextEdit* memo(const char* name, QWidget* parent) {
     return edit;
 }
 
-// A pane with a caption line above its content.
+// A pane with a caption line (if any) above its content.
 QWidget* captionedPane(const char* name, const QString& caption, QWidget* content,
                        QWidget* parent) {
     auto* pane = new QWidget(parent);
     pane->setObjectName(QLatin1String(name));
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(2, 2, 2, 2);
-    auto* header = new QLabel(caption, pane);
-    QFont bold = header->font();
-    bold.setBold(true);
-    header->setFont(bold);
-    layout->addWidget(header);
-    if (content) layout->addWidget(content, 1);
+    if (!caption.isEmpty()) {
+        auto* header = new QLabel(caption, pane);
+        QFont bold = header->font();
+        bold.setBold(true);
+        header->setFont(bold);
+        layout->addWidget(header);
+    }
+    layout->addWidget(content, 1);
     return pane;
 }
 }  // namespace
@@ -124,6 +133,24 @@ TKWP00207Form1::TKWP00207Form1(const TStartOptions& options, QWidget* parent)
     PageControl1 = new QTabWidget(Panel1);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->addTab(buildGeneralTab(), _("Allgemein"));
+    m_zusaetzlich = new TZusaetzlichFrame(PageControl1);
+    m_zusaetzlich->setConfig(m_config.get());
+    PageControl1->addTab(m_zusaetzlich, _("Zusaetzlich"));
+    m_documents = new TDocumentsTab(PageControl1);
+    PageControl1->addTab(m_documents, _("Dokumente"));
+    m_debitor = new TDebitorKreditorFrame(PageControl1);
+    PageControl1->addTab(m_debitor, _("Debitor / Kreditor"));
+    m_gesetzlich = new TGesetzlicheVorgabenFrame(PageControl1);
+    PageControl1->addTab(m_gesetzlich, _("Gesetzliche Vorgaben"));
+    connect(m_zusaetzlich, &TZusaetzlichFrame::modified, this, &TKWP00207Form1::MarkModified);
+    connect(m_debitor, &TDebitorKreditorFrame::modified, this, &TKWP00207Form1::MarkModified);
+    connect(m_gesetzlich, &TGesetzlicheVorgabenFrame::modified, this,
+            &TKWP00207Form1::MarkModified);
+    connect(m_documents, &TDocumentsTab::customerFolderChanged, this, [this] {
+        MarkModified();
+        m_frame->SaveIfModified();
+    });
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TKWP00207Form1::tabChanged);
     auto* bottom = new QVBoxLayout(Panel1);
     bottom->setContentsMargins(0, 0, 0, 0);
     bottom->addWidget(PageControl1, 1);
@@ -192,19 +219,19 @@ QWidget* TKWP00207Form1::buildGeneralTab() {
     lStatus->setWordWrap(true);
     auto* left = new QVBoxLayout(Panel8);
     left->setContentsMargins(2, 2, 2, 2);
-    auto* header = new QLabel(_("Anschriften"), Panel8);
-    QFont bold = header->font();
-    bold.setBold(true);
-    header->setFont(bold);
-    left->addWidget(header);
-    left->addStretch(1);
+    m_anschriften = new TAnschriftViewFrame(Panel8);
+    m_anschriften->setConfig(m_config.get());
+    left->addWidget(m_anschriften, 1);
     auto* group = new QLabel(_("Adressgruppe"), Panel8);
     group->setBuddy(cbAdrGrp);
     left->addWidget(group);
     left->addWidget(cbAdrGrp);
     left->addWidget(lStatus);
 
-    Panel3 = captionedPane("Panel3", _("Kontakte"), nullptr, tab);
+    m_contacts = new TContactViewFrame(tab);
+    m_contacts->setConfig(m_config.get());
+    // The tree's header names the pane.
+    Panel3 = captionedPane("Panel3", QString(), m_contacts, tab);
     mInfo = memo("mInfo", tab);
     QWidget* info = captionedPane("Panel4", _("Informationen"), mInfo, tab);
 
@@ -217,6 +244,15 @@ QWidget* TKWP00207Form1::buildGeneralTab() {
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_generalSplit, 1);
+    m_wiedervorlage = new TWiedervorlageFrame(tab);
+    layout->addWidget(m_wiedervorlage);
+    connect(m_anschriften, &TAnschriftViewFrame::modified, this, [this] {
+        // The display text follows the default postal address.
+        m_frame->CustomerAddress().DisplayTxt = m_frame->CustomerAddress().GetShortText();
+        MarkModified();
+    });
+    connect(m_contacts, &TContactViewFrame::modified, this, &TKWP00207Form1::MarkModified);
+    connect(m_wiedervorlage, &TWiedervorlageFrame::modified, this, &TKWP00207Form1::MarkModified);
 
     connect(cbAdrGrp, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         if (!m_binding) return;
@@ -322,6 +358,7 @@ void TKWP00207Form1::ShowCurrentAddress() {
     }
     m_binding = false;
     const auto bind = qScopeGuard([this] { m_binding = true; });
+    setPaneRecord(&m_frame->CustomerAddress());
     showStatus();
     mInfo->setPlainText(record.Info);
     cbAdrGrp->setCurrentIndex(record.AddrGrp.isEmpty() ? -1 : cbAdrGrp->findText(record.AddrGrp));
@@ -331,10 +368,29 @@ void TKWP00207Form1::ShowCurrentAddress() {
 void TKWP00207Form1::ClearAddressView() {
     m_binding = false;
     const auto bind = qScopeGuard([this] { m_binding = true; });
+    setPaneRecord(nullptr);
     cbAdrGrp->setCurrentIndex(-1);
     lStatus->clear();
     mInfo->clear();
     m_frame->SetModified(false);
+}
+
+void TKWP00207Form1::setPaneRecord(TCustomerAddress* record) {
+    m_anschriften->setRecord(record);
+    m_contacts->setRecord(record);
+    m_wiedervorlage->setRecord(record);
+    m_zusaetzlich->setRecord(record);
+    m_debitor->setRecord(record);
+    m_gesetzlich->setRecord(record);
+    m_documents->SetAddress(record);
+    if (!record) m_documents->HideDocuments();
+}
+
+void TKWP00207Form1::tabChanged(int index) {
+    if (PageControl1->widget(index) == m_documents)
+        m_documents->ShowDocuments();
+    else
+        m_documents->HideDocuments();
 }
 
 void TKWP00207Form1::showStatus() {
@@ -357,7 +413,13 @@ void TKWP00207Form1::MarkModified() {
 std::unique_ptr<TCustomerAddress> TKWP00207Form1::GetPrintAddress() {
     const QString number = m_frame->CustomerAddress().Id;
     if (number.isEmpty()) return nullptr;
-    return loadCopy(number);
+    std::unique_ptr<TCustomerAddress> copy = loadCopy(number);
+    if (!copy) return nullptr;
+    if (const TCustomerAnschrift* anschrift = m_anschriften->SelectedAnschrift())
+        copy->PrintAnschriftId = anschrift->Id;
+    if (const TCustomerContact* contact = m_contacts->SelectedContact())
+        copy->PrintExtraLine = copy->Kontakte.GetAnschriftExtension(contact->Name, QString());
+    return copy;
 }
 
 std::unique_ptr<TCustomerAddress> TKWP00207Form1::loadCopy(const QString& number) {
@@ -572,14 +634,17 @@ bool TKWP00207Form1::AddCurrentToStore() {
         if (answer == mrCancel) return false;
         if (answer != mrYes) return true;
     }
-    if (m_options.pickMode == 2) narrowToDefaults(*copy);
+    if (m_options.pickMode == 2) narrowToDefaults(*copy, true);
     m_store->List()->AddAddress(*copy);
     return true;
 }
 
-void TKWP00207Form1::narrowToDefaults(TCustomerAddress& copy) const {
-    copy.Anschriften.KeepOnlyAnschrift(QString());
-    copy.Kontakte.KeepOnlyContact(QString());
+void TKWP00207Form1::narrowToDefaults(TCustomerAddress& copy, bool useSelection) const {
+    const TCustomerAnschrift* anschrift =
+        useSelection ? m_anschriften->SelectedAnschrift() : nullptr;
+    const TCustomerContact* selected = useSelection ? m_contacts->SelectedContact() : nullptr;
+    copy.Anschriften.KeepOnlyAnschrift(anschrift ? anschrift->Id : QString());
+    copy.Kontakte.KeepOnlyContact(selected ? selected->Name : QString());
     const TCustomerContact* contact = copy.Kontakte.DefaultContact();
     copy.DisplayTxt = TCustomerAddress::FormatAnschriftLine(copy.Anschriften, *m_config, QString(),
                                                             contact ? contact->Name : QString());
@@ -602,7 +667,7 @@ void TKWP00207Form1::AddListedToStore() {
         std::unique_ptr<TCustomerAddress> copy = loadCopy(number);
         if (!copy) return;
         if (copy->Alarm && askAlarm(*copy, mbYesNo) != mrYes) return;
-        if (m_options.pickMode == 2) narrowToDefaults(*copy);
+        if (m_options.pickMode == 2) narrowToDefaults(*copy, false);
         m_store->List()->AddAddress(*copy);
     });
     m_store->List()->Refresh();
@@ -637,8 +702,10 @@ bool TKWP00207Form1::handleKey(QWidget* focus, int key, Qt::KeyboardModifiers mo
     switch (key) {
         case Qt::Key_Up:
         case Qt::Key_Down:
-            // The memos move their caret.
-            if (qobject_cast<QPlainTextEdit*>(focus)) return false;
+            // The memos move their caret, the document list its selection.
+            if (qobject_cast<QPlainTextEdit*>(focus) ||
+                focus->objectName() == QLatin1String("lvDocuments"))
+                return false;
             break;
         case Qt::Key_Return:
         case Qt::Key_Enter:

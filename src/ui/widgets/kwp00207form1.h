@@ -13,6 +13,13 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class TAddressConfig;
+class TAnschriftViewFrame;
+class TContactViewFrame;
+class TDebitorKreditorFrame;
+class TDocumentsTab;
+class TGesetzlicheVorgabenFrame;
+class TWiedervorlageFrame;
+class TZusaetzlichFrame;
 class TCustomerAddress;
 class TDBAdressViewFrame1;
 class TIniFile;
@@ -59,6 +66,9 @@ protected:
 private:
     QWidget* buildGeneralTab();
     QWidget* buildButtonRow();
+    // The panes edit the record in place; null empties them.
+    void setPaneRecord(TCustomerAddress* record);
+    void tabChanged(int index);
     void buildFunctionMenu();
     void restoreLayout();
     void saveLayout();
@@ -67,8 +77,9 @@ private:
     void showStatus();
     void addressChosen();
     void addCurrentAndRefresh();
-    // Pick mode 2: the copy keeps only its default postal address and contact.
-    void narrowToDefaults(TCustomerAddress& copy) const;
+    // Pick mode 2: the copy keeps one postal address and one contact, those selected in the
+    // panes or its defaults.
+    void narrowToDefaults(TCustomerAddress& copy, bool useSelection) const;
     // A fresh copy of the address from the table, or null when it is gone.
     std::unique_ptr<TCustomerAddress> loadCopy(const QString& number);
     // Asks for a new address number until it is free of forbidden characters; empty = cancel.
@@ -95,6 +106,13 @@ private:
     QComboBox* cbAdrGrp = nullptr;
     QLabel* lStatus = nullptr;
     QPlainTextEdit* mInfo = nullptr;
+    TAnschriftViewFrame* m_anschriften = nullptr;
+    TContactViewFrame* m_contacts = nullptr;
+    TWiedervorlageFrame* m_wiedervorlage = nullptr;
+    TZusaetzlichFrame* m_zusaetzlich = nullptr;
+    TDocumentsTab* m_documents = nullptr;
+    TDebitorKreditorFrame* m_debitor = nullptr;
+    TGesetzlicheVorgabenFrame* m_gesetzlich = nullptr;
     QPushButton* btNew = nullptr;
     QPushButton* btCopy = nullptr;
     QPushButton* btDelete = nullptr;
