@@ -2552,6 +2552,12 @@ Do you want to save it anyway?</translation>
         <translation>Nothing found.</translation>
     </message>
     <message>
+        <source>Die Layoutdatei &quot;%s&quot; kann nicht gelesen werden: %s</source>
+        <translation>The layout file &quot;%s&quot; cannot be read: %s</translation>
+    </message>
+    <message>
+        <source>Unbekanntes Element &quot;%1&quot;.</source>
+        <translation>Unknown element &quot;%1&quot;.</translation>
         <source>&lt;keiner&gt;</source>
         <translation>&lt;none&gt;</translation>
     </message>

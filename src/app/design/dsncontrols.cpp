@@ -99,3 +99,55 @@ bool IsDsnContainer(const QWidget* widget) {
     return name == QLatin1String("TDsnStage") || name == QLatin1String("TGroupBox") ||
            name == QLatin1String("TPanel");
 }
+
+QWidget* NewDsnControl(const QString& kind, QWidget* parent) {
+    if (kind == QLatin1String("TLabel")) return new QLabel(parent);
+    if (kind == QLatin1String("TEdit")) return new QLineEdit(parent);
+    if (kind == QLatin1String("TMemo")) return new QPlainTextEdit(parent);
+    if (kind == QLatin1String("TCheckBox")) return new QCheckBox(parent);
+    if (kind == QLatin1String("TRadioButton")) return new QRadioButton(parent);
+    if (kind == QLatin1String("TComboBox")) return new QComboBox(parent);
+    if (kind == QLatin1String("TGroupBox")) return new QGroupBox(parent);
+    if (kind == QLatin1String("TPanel")) return new QFrame(parent);
+    if (kind == QLatin1String("TRadioGroup")) return new TRadioGroup(parent);
+    if (kind == QLatin1String("TDateTimePicker")) return new TDateTimePicker(parent);
+    return nullptr;
+}
+
+const QStringList& DsnKinds() {
+    static const QStringList kinds{
+        QStringLiteral("TLabel"),       QStringLiteral("TEdit"),
+        QStringLiteral("TMemo"),        QStringLiteral("TCheckBox"),
+        QStringLiteral("TRadioButton"), QStringLiteral("TComboBox"),
+        QStringLiteral("TGroupBox"),    QStringLiteral("TPanel"),
+        QStringLiteral("TRadioGroup"),  QStringLiteral("TDateTimePicker")};
+    return kinds;
+}
+
+QList<QByteArray> DsnPropertyNames(const QWidget* control) {
+    const QString kind = DsnClassName(control);
+    QList<QByteArray> names{"geometry", "enabled", "toolTip"};
+    if (kind == QLatin1String("TLabel")) names += {"text", "alignment", "wordWrap"};
+    if (kind == QLatin1String("TEdit")) names += {"text", "maxLength", "readOnly", "alignment"};
+    if (kind == QLatin1String("TMemo")) names += {"plainText", "readOnly"};
+    if (kind == QLatin1String("TCheckBox") || kind == QLatin1String("TRadioButton"))
+        names += {"text", "checked"};
+    if (kind == QLatin1String("TComboBox")) names << "editable";
+    if (kind == QLatin1String("TGroupBox")) names << "title";
+    if (kind == QLatin1String("TPanel")) names += {"frameShape", "frameShadow", "lineWidth"};
+    // The entries before the index: setting the index needs them.
+    if (kind == QLatin1String("TRadioGroup")) names += {"title", "items", "columns", "itemIndex"};
+    if (kind == QLatin1String("TDateTimePicker")) names << "kind";
+    return names;
+}
+
+void CopyDsnProperties(const QWidget* from, QWidget* to) {
+    for (const QByteArray& name : DsnPropertyNames(from))
+        if (name != "geometry") to->setProperty(name.constData(), from->property(name.constData()));
+    to->resize(from->size());
+    const auto* source = qobject_cast<const QComboBox*>(from);
+    if (auto* combo = qobject_cast<QComboBox*>(to); source && combo) {
+        combo->clear();
+        for (int i = 0; i < source->count(); ++i) combo->addItem(source->itemText(i));
+    }
+}

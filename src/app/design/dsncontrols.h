@@ -64,3 +64,14 @@ QString DsnClassName(const QWidget* widget);
 // Controls whose children the walks visit: the stage, group boxes (not radio groups) and
 // panels.
 bool IsDsnContainer(const QWidget* widget);
+
+// A bare control of a kind ("TLabel" … "TDateTimePicker"), as a layout file creates it; null
+// for an unknown kind.
+QWidget* NewDsnControl(const QString& kind, QWidget* parent);
+// The kinds of the palette, in its order.
+const QStringList& DsnKinds();
+// The properties a layout keeps of a control, in the order they are written; a combo box's
+// entries are kept apart from them.
+QList<QByteArray> DsnPropertyNames(const QWidget* control);
+// Copies the kept properties (and a combo box's entries) of one control to another of its kind.
+void CopyDsnProperties(const QWidget* from, QWidget* to);
