@@ -2633,5 +2633,13 @@ Do you want to save it anyway?</translation>
         <source>&quot;%1&quot; ist keine gueltige Schriftart: erwartet wird Schriftart, Groesse (1 bis 200).</source>
         <translation>&quot;%1&quot; is not a valid font: expected is font, size (1 to 200).</translation>
     </message>
+    <message>
+        <source>Zusatzdaten-Layout</source>
+        <translation>Extra fields layout</translation>
+    </message>
+    <message>
+        <source>Zusatzdaten</source>
+        <translation>Extra fields</translation>
+    </message>
 </context>
 </TS>

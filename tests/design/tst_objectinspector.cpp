@@ -18,20 +18,15 @@ private Q_SLOTS:
         QTest::newRow("name differs in case only")
             << "objectName" << QStringList{"CBBRANCHE"} << "Edit1" << true;
         QTest::newRow("empty name") << "objectName" << QStringList{""} << "Edit1" << true;
-        QTest::newRow("name with blank") << "objectName" << QStringList{"a b"} << "Edit1" << true;
         QTest::newRow("width") << "width" << QStringList{" 200"} << "200" << false;
         QTest::newRow("width not a number") << "width" << QStringList{"12a"} << "121" << true;
-        QTest::newRow("width zero") << "width" << QStringList{"0"} << "121" << true;
         QTest::newRow("boolean") << "readOnly" << QStringList{"true"} << "True" << false;
-        QTest::newRow("boolean unknown") << "enabled" << QStringList{"ja"} << "True" << true;
         QTest::newRow("colour") << "color" << QStringList{"#ff8000"} << "#FF8000" << false;
         QTest::newRow("colour unknown") << "color" << QStringList{"orangeish"} << "" << true;
         QTest::newRow("font") << "font" << QStringList{"Serif, 14"} << "Serif, 14" << false;
         QTest::newRow("font without size") << "font" << QStringList{"Serif"} << "" << true;
         QTest::newRow("cursor by number")
             << "cursor" << QStringList{"13"} << "PointingHandCursor" << false;
-        QTest::newRow("alignment")
-            << "alignment" << QStringList{"AlignRight"} << "AlignRight" << false;
     }
     // A refused value keeps the old one and tells why; a taken one shows at once.
     void assign() {
