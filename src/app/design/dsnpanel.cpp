@@ -62,10 +62,10 @@ QIcon KindIcon(const QString& kind) {
             p.drawLine(QPointF(10, 14), QPointF(15, 14));
         }
     } else if (kind == QLatin1String("TPanel")) {
-        p.fillRect(QRectF(2.5, 4.5, 15, 11), QColor(0xd4, 0xd0, 0xc8));
+        p.fillRect(QRectF(2.5, 4.5, 15, 11), QColor(0xa8, 0xa8, 0xa8));
         p.setPen(Qt::white);
         p.drawPolyline(QPolygonF({QPointF(2.5, 15.5), QPointF(2.5, 4.5), QPointF(17.5, 4.5)}));
-        p.setPen(Qt::darkGray);
+        p.setPen(Qt::black);
         p.drawPolyline(QPolygonF({QPointF(17.5, 4.5), QPointF(17.5, 15.5), QPointF(2.5, 15.5)}));
     } else if (kind == QLatin1String("TDateTimePicker")) {
         p.fillRect(QRectF(2.5, 3.5, 15, 14), Qt::white);

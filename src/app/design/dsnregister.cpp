@@ -70,6 +70,7 @@ void TDsnRegister::SetDsnStage(TDsnStage* stage) {
     m_handles.clear();
     m_stage = stage;
     if (!stage) return;
+    stage->setGridVisible(m_designing);
     static const Qt::CursorShape cursors[] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor,
                                               Qt::SizeBDiagCursor, Qt::SizeHorCursor};
     for (int i = 0; i < 8; ++i) {
@@ -106,6 +107,7 @@ void TDsnRegister::setDesigning(bool designing) {
     if (designing == m_designing) return;
     m_designing = designing;
     m_drag = Drag::None;
+    if (m_stage) m_stage->setGridVisible(designing);
     if (designing) {
         qApp->installEventFilter(this);
         updateHandles();
@@ -117,9 +119,8 @@ void TDsnRegister::setDesigning(bool designing) {
 }
 
 void TDsnRegister::ClearSelect() {
-    m_selected = nullptr;
     m_drag = Drag::None;
-    updateHandles();
+    select(nullptr);
 }
 
 void TDsnRegister::SelectByInspect(QWidget* control) {
@@ -136,10 +137,12 @@ void TDsnRegister::setPrototype(const QString& kind, QWidget* prototype) {
 void TDsnRegister::select(QWidget* control) {
     if (m_selected) disconnect(m_selected, &QObject::destroyed, this, nullptr);
     m_selected = control;
-    connect(control, &QObject::destroyed, this, [this] {
-        m_selected = nullptr;
-        updateHandles();
-    });
+    if (control) {
+        connect(control, &QObject::destroyed, this, [this] {
+            m_selected = nullptr;
+            updateHandles();
+        });
+    }
     updateHandles();
 }
 
@@ -340,7 +343,9 @@ bool TDsnRegister::eventFilter(QObject* watched, QEvent* event) {
         // Keys the designer does not use go on from the stage to its window (Escape, Enter).
         return keyPress(key->key(), key->modifiers()) || widget != m_stage;
     }
-    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride)
+    // Off the controls, these go on to the stage's window (a scroll area scrolls by the wheel).
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride ||
+        event->type() == QEvent::Wheel || event->type() == QEvent::ContextMenu)
         return widget != m_stage;
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
         event->type() == QEvent::MouseButtonRelease) {

@@ -6,6 +6,7 @@
 #include <QFormBuilder>
 #include <QLineEdit>
 #include <QMetaProperty>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRect>
@@ -284,4 +285,26 @@ bool TDsnStage::DeleteControl(QWidget* control) {
     delete control;
     Q_EMIT afterDelete();
     return true;
+}
+
+void TDsnStage::setGridVisible(bool visible) {
+    if (visible == m_gridVisible) return;
+    m_gridVisible = visible;
+    update();
+}
+
+void TDsnStage::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!m_gridVisible) return;
+    // One dot per grid point, as a tile.
+    static constexpr int Step = 8;
+    QPixmap tile(Step, Step);
+    tile.fill(Qt::transparent);
+    {
+        QPainter dot(&tile);
+        dot.setPen(palette().color(QPalette::Dark));
+        dot.drawPoint(0, 0);
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), QBrush(tile));
 }

@@ -30,6 +30,10 @@ public:
     // Deletes a control when the delete query allows it; true when it was deleted.
     bool DeleteControl(QWidget* control);
 
+    // The dots of the placing grid, shown while the layout is designed.
+    void setGridVisible(bool visible);
+    bool isGridVisible() const { return m_gridVisible; }
+
     // Asked before a control is deleted; true allows it. Without a query every control may go.
     std::function<bool(QWidget*)> deleteQuery;
 
@@ -37,4 +41,10 @@ Q_SIGNALS:
     // One signal per control a layout file created, in walk order.
     void controlLoaded(QWidget* control);
     void afterDelete();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_gridVisible = false;
 };
