@@ -416,6 +416,13 @@ void TMObjectInspector::rebuild() {
                  << "columns";
         if (kind == QLatin1String("TDateTimePicker")) meta << "kind";
         for (const char* property : meta) {
+            // Shown or not as designed, also while the window around it is still hidden.
+            if (qstrcmp(property, "visible") == 0) {
+                m_props.push_back(boolProp(
+                    QStringLiteral("visible"), [guard] { return !guard->isHidden(); },
+                    [guard](bool visible) { guard->setVisible(visible); }));
+                continue;
+            }
             TProp prop;
             if (metaProp(widget, property, prop)) m_props.push_back(prop);
         }
