@@ -32,7 +32,6 @@
 namespace {
 
 enum { colName, colType, colValue, colInfo };
-constexpr int kControlRole = Qt::UserRole;
 
 // The memo editor of string lists: the lines and a button that hands them over.
 class TStringsEditor : public QWidget {
