@@ -2656,6 +2656,88 @@ Changed on %s by %s.</translation>
     <message>
         <source>Unbekanntes Element &quot;%1&quot;.</source>
         <translation>Unknown element &quot;%1&quot;.</translation>
+        <source>&lt;keiner&gt;</source>
+        <translation>&lt;none&gt;</translation>
+    </message>
+    <message>
+        <source>Beschriftung</source>
+        <translation>Caption</translation>
+    </message>
+    <message>
+        <source>Besitzer</source>
+        <translation>Owner</translation>
+    </message>
+    <message>
+        <source>Der Name &quot;%1&quot; ist bereits vergeben.</source>
+        <translation>The name &quot;%1&quot; is already taken.</translation>
+    </message>
+    <message>
+        <source>Der Name darf nicht leer sein.</source>
+        <translation>The name must not be empty.</translation>
+    </message>
+    <message>
+        <source>Der Name der Flaeche kann nicht geaendert werden.</source>
+        <translation>The name of the stage cannot be changed.</translation>
+    </message>
+    <message>
+        <source>Der Wert muss zwischen %1 und %2 liegen.</source>
+        <translation>The value must be between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Die Eigenschaft &quot;%1&quot; gibt es hier nicht.</source>
+        <translation>There is no property &quot;%1&quot; here.</translation>
+    </message>
+    <message>
+        <source>Gruppe</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Schriftart, Groesse</source>
+        <translation>Font, size</translation>
+    </message>
+    <message>
+        <source>Soll das Element &quot;%s&quot; wirklich geloescht werden?</source>
+        <translation>Do you really want to delete the element &quot;%s&quot;?</translation>
+    </message>
+    <message>
+        <source>Weitere Informationen</source>
+        <translation>Further information</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist kein Eintrag der Liste.</source>
+        <translation>&quot;%1&quot; is not an entry of the list.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist kein gueltiger Wert fuer %2.</source>
+        <translation>&quot;%1&quot; is not a valid value for %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine gueltige Farbe.</source>
+        <translation>&quot;%1&quot; is not a valid colour.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine gueltige Zahl.</source>
+        <translation>&quot;%1&quot; is not a valid number.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist kein gueltiger Name: erlaubt sind Buchstaben, Ziffern und _, zuerst keine Ziffer.</source>
+        <translation>&quot;%1&quot; is not a valid name: letters, digits and _ are allowed, no digit first.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine gueltige Schriftart: erwartet wird Schriftart, Groesse (1 bis 200).</source>
+        <translation>&quot;%1&quot; is not a valid font: expected is font, size (1 to 200).</translation>
+    </message>
+    <message>
+        <source>Zusatzdaten-Layout</source>
+        <translation>Extra fields layout</translation>
+    </message>
+    <message>
+        <source>Zusatzdaten</source>
+        <translation>Extra fields</translation>
     </message>
     <message>
         <source>Adress-Weiterleitung</source>

@@ -15,6 +15,7 @@
 #include "app/clock.h"
 #include "app/conversions.h"
 #include "app/errorreport.h"
+#include "demodata/demoaddresses.h"
 #include "demodata/demotables.h"
 
 namespace {
@@ -564,6 +565,7 @@ void TAddressGenerator::Fill(int index, TCustomerAddress& record) const {
     generated.fillTaxAndDunning();
     generated.fillAccounts();
     generated.fillStamps();
+    FillDemoExtraFields(index, record);
     record.DisplayTxt = record.GetShortText();
 }
 

@@ -6,6 +6,7 @@
 #include "address/addressconfig.h"
 #include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
+#include "app/atomicfile.h"
 #include "app/format.h"
 #include "app/translation.h"
 #include "demodata/addressgenerator.h"
@@ -178,6 +179,17 @@ bool labelsStep(const TInstallationPaths& paths, const TAdminLog& log) {
     return true;
 }
 
+// The extra-field layout of the demo tenant; the demo addresses carry values for its fields.
+bool viewStep(const TInstallationPaths& paths, const TAdminLog& log) {
+    const QString dir = TenantAddressDir(paths, kDemoTenant);
+    const QString fileName = dir + QStringLiteral("VIEW.DAT");
+    if (QFileInfo::exists(fileName)) return false;
+    EnsureDir(dir, log);
+    WriteFileAtomically(fileName, DemoViewLayout());
+    log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
+    return true;
+}
+
 }  // namespace
 
 bool InstallDemoConfig(const TInstallationPaths& paths, const TAdminLog& log) {
@@ -242,6 +254,7 @@ QList<TDemoStep> DemoSteps() {
         {_("Etikettenformulare"), labelsStep},
         {_("Postleitzahlen und Bankleitzahlen"), InstallDemoLookups},
         {_("Adresskonfiguration"), InstallDemoConfig},
+        {_("Zusatzdaten-Layout"), viewStep},
         {_("Adressen"), InstallDemoAddresses},
     };
 }

@@ -1,5 +1,6 @@
 // Renders every window and dialog of the address manager with the data of an installation into
 // PNG files, so that a change of layout or text can be looked at without a desktop.
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,7 +19,10 @@
 #include "address/customeranschrift.h"
 #include "address/paymentterm.h"
 #include "address/paymentway.h"
+#include "address/widgets/designeditframe.h"
+#include "address/widgets/designhelper.h"
 #include "app/conversions.h"
+#include "app/design/dsnstage.h"
 #include "app/format.h"
 #include "app/systemeinstellungen.h"
 #include "app/translation.h"
@@ -27,6 +31,7 @@
 #include "app/widgets/passworddlg.h"
 #include "app/widgets/waitform.h"
 #include "app/widgets/widgetservices.h"
+#include "demodata/addressgenerator.h"
 #include "ui/widgets/adresslistviewerframe.h"
 #include "ui/widgets/anschriftviewframe.h"
 #include "ui/widgets/auswahlbox.h"
@@ -410,6 +415,31 @@ std::vector<TShot> shots() {
         {QStringLiteral("wiedervorlageframe"),
          [](const QString&) { return pane<TWiedervorlageFrame>(QSize(800, 30)); }},
         {QStringLiteral("documentstab"), [](const QString&) { return documentsTab(); }},
+        {QStringLiteral("designeditform"),
+         [](const QString&) {
+             std::unique_ptr<QWidget> form(TDesignEditFrame::CreateEditForm(
+                 SystemEinstellungen()->AdressenDir + QStringLiteral("VIEW.DAT"),
+                 _("Zusatzdaten")));
+             auto* frame = form->findChild<TDesignEditFrame*>();
+             frame->SetDesigning(true);
+             // The inspector showing the industry box, as after a click on it.
+             auto* objects = frame->findChild<QComboBox*>(QStringLiteral("cbObjects"));
+             const int index = objects->findText(QStringLiteral("cbBranche :TComboBox"));
+             objects->setCurrentIndex(index);
+             Q_EMIT objects->activated(index);
+             return form;
+         }},
+        {QStringLiteral("dsnstage-demo"),
+         [](const QString&) {
+             auto stage = std::make_unique<TDsnStage>();
+             stage->resize(521, 353);
+             stage->LoadFromFile(SystemEinstellungen()->AdressenDir + QStringLiteral("VIEW.DAT"));
+             TCustomerAddress record;
+             TAddressGenerator().Fill(2, record);
+             TDesignHelper::SetValues(stage.get(), record.ExtraFields);
+             stage->setWindowTitle(_("Zusatzdaten"));
+             return stage;
+         }},
     };
 }
 
