@@ -2656,6 +2656,8 @@ Changed on %s by %s.</translation>
     <message>
         <source>Unbekanntes Element &quot;%1&quot;.</source>
         <translation>Unknown element &quot;%1&quot;.</translation>
+    </message>
+    <message>
         <source>&lt;keiner&gt;</source>
         <translation>&lt;none&gt;</translation>
     </message>
