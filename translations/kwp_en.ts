@@ -3011,5 +3011,13 @@ Do you want to overwrite it?</translation>
         <source>Gesetzliche Vorgaben</source>
         <translation>Legal requirements</translation>
     </message>
+    <message>
+        <source>Zusaetzliche Journal-Felder bearbeiten</source>
+        <translation>Edit additional journal fields</translation>
+    </message>
+    <message>
+        <source>Zusaetzliche Felder festlegen</source>
+        <translation>Define additional fields</translation>
+    </message>
 </context>
 </TS>

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -20,9 +21,12 @@
 
 #include "address/addressconfig.h"
 #include "address/customeraddress.h"
+#include "address/widgets/designeditframe.h"
+#include "address/widgets/designhelper.h"
 #include "addressdb/dbadress.h"
 #include "app/clock.h"
 #include "app/conversions.h"
+#include "app/design/dsnstage.h"
 #include "app/dialogs.h"
 #include "app/errorreport.h"
 #include "app/favourites.h"
@@ -127,6 +131,9 @@ TKWP00207Form1::TKWP00207Form1(const TStartOptions& options, QWidget* parent)
     m_frame = new TDBAdressViewFrame1(*m_config, this);
     m_frame->OnAddressChanged = [this] { ShowCurrentAddress(); };
     m_frame->OnAddressChosen = [this] { addressChosen(); };
+    m_frame->OnBeforeSave = [this] {
+        TDesignHelper::GetValues(m_stage, m_frame->CustomerAddress().ExtraFields);
+    };
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -136,6 +143,7 @@ TKWP00207Form1::TKWP00207Form1(const TStartOptions& options, QWidget* parent)
     m_zusaetzlich = new TZusaetzlichFrame(PageControl1);
     m_zusaetzlich->setConfig(m_config.get());
     PageControl1->addTab(m_zusaetzlich, _("Zusaetzlich"));
+    PageControl1->addTab(buildExtraFieldsTab(), _("Zusatzdaten"));
     m_documents = new TDocumentsTab(PageControl1);
     PageControl1->addTab(m_documents, _("Dokumente"));
     m_debitor = new TDebitorKreditorFrame(PageControl1);
@@ -188,6 +196,7 @@ TKWP00207Form1::TKWP00207Form1(const TStartOptions& options, QWidget* parent)
             btAddAdrAll->show();
         }
     }
+    loadExtraFieldLayout();
     ClearAddressView();
     m_frame->SelectAddress(m_options.hasStartAddress ? m_options.startAddress : QString());
     // Keys reach the window first, wherever the focus is in it.
@@ -358,9 +367,11 @@ void TKWP00207Form1::ShowCurrentAddress() {
     }
     m_binding = false;
     const auto bind = qScopeGuard([this] { m_binding = true; });
+    TDesignHelper::ClearValues(m_stage);
     setPaneRecord(&m_frame->CustomerAddress());
     showStatus();
     mInfo->setPlainText(record.Info);
+    TDesignHelper::SetValues(m_stage, m_frame->CustomerAddress().ExtraFields);
     cbAdrGrp->setCurrentIndex(record.AddrGrp.isEmpty() ? -1 : cbAdrGrp->findText(record.AddrGrp));
     m_frame->SetModified(false);
 }
@@ -369,10 +380,43 @@ void TKWP00207Form1::ClearAddressView() {
     m_binding = false;
     const auto bind = qScopeGuard([this] { m_binding = true; });
     setPaneRecord(nullptr);
+    TDesignHelper::ClearValues(m_stage);
     cbAdrGrp->setCurrentIndex(-1);
     lStatus->clear();
     mInfo->clear();
     m_frame->SetModified(false);
+}
+
+QWidget* TKWP00207Form1::buildExtraFieldsTab() {
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("sbZusatzdaten"));
+    m_stage = new TDsnStage;
+    m_stage->setObjectName(QStringLiteral("DsnStage1"));
+    scroll->setWidget(m_stage);
+    scroll->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* edit = new QAction(_("Zusaetzliche Journal-Felder bearbeiten"), scroll);
+    edit->setObjectName(QStringLiteral("pmDSNItem"));
+    scroll->addAction(edit);
+    connect(edit, &QAction::triggered, this, &TKWP00207Form1::editExtraFieldLayout);
+    return scroll;
+}
+
+void TKWP00207Form1::loadExtraFieldLayout() {
+    const QString file = adressenDir() + QStringLiteral("VIEW.DAT");
+    if (!QFileInfo::exists(file)) return;
+    m_stage->LoadFromFile(file);
+    m_stage->adjustSize();
+    // Loading replaced the controls, so the handlers go on the new ones.
+    TDesignHelper::SetChangeHandler(m_stage, [this](QObject*) { MarkModified(); });
+}
+
+void TKWP00207Form1::editExtraFieldLayout() {
+    m_frame->SaveIfModified();
+    if (!TDesignEditFrame::EditLayout(adressenDir() + QStringLiteral("VIEW.DAT"),
+                                      _("Zusaetzliche Felder festlegen")))
+        return;
+    loadExtraFieldLayout();
+    if (!m_frame->CustomerAddress().Id.isEmpty()) ShowCurrentAddress();
 }
 
 void TKWP00207Form1::setPaneRecord(TCustomerAddress* record) {

@@ -17,6 +17,7 @@ class TAnschriftViewFrame;
 class TContactViewFrame;
 class TDebitorKreditorFrame;
 class TDocumentsTab;
+class TDsnStage;
 class TGesetzlicheVorgabenFrame;
 class TWiedervorlageFrame;
 class TZusaetzlichFrame;
@@ -69,6 +70,10 @@ private:
     // The panes edit the record in place; null empties them.
     void setPaneRecord(TCustomerAddress* record);
     void tabChanged(int index);
+    QWidget* buildExtraFieldsTab();
+    // Loads "VIEW.DAT" into the stage and makes its controls report edits.
+    void loadExtraFieldLayout();
+    void editExtraFieldLayout();
     void buildFunctionMenu();
     void restoreLayout();
     void saveLayout();
@@ -111,6 +116,7 @@ private:
     TWiedervorlageFrame* m_wiedervorlage = nullptr;
     TZusaetzlichFrame* m_zusaetzlich = nullptr;
     TDocumentsTab* m_documents = nullptr;
+    TDsnStage* m_stage = nullptr;
     TDebitorKreditorFrame* m_debitor = nullptr;
     TGesetzlicheVorgabenFrame* m_gesetzlich = nullptr;
     QPushButton* btNew = nullptr;
