@@ -2551,5 +2551,17 @@ Do you want to save it anyway?</translation>
         <source>Nichts gefunden.</source>
         <translation>Nothing found.</translation>
     </message>
+    <message>
+        <source>Name klingt gleich</source>
+        <translation>name sounds the same</translation>
+    </message>
+    <message>
+        <source>Name klingt ähnlich</source>
+        <translation>name sounds similar</translation>
+    </message>
+    <message>
+        <source>Möglicherweise gibt es diese Adresse schon (%d):</source>
+        <translation>This address may exist already (%d):</translation>
+    </message>
 </context>
 </TS>
