@@ -2563,5 +2563,93 @@ Do you want to save it anyway?</translation>
         <source>Möglicherweise gibt es diese Adresse schon (%d):</source>
         <translation>This address may exist already (%d):</translation>
     </message>
+    <message>
+        <source>Zeile %d: %s</source>
+        <translation>Line %d: %s</translation>
+    </message>
+    <message>
+        <source>Der Zeichensatz "%s" ist unbekannt.</source>
+        <translation>The character set "%s" is unknown.</translation>
+    </message>
+    <message>
+        <source>Der Eintrag hat keinen Doppelpunkt zwischen Name und Wert.</source>
+        <translation>The entry has no colon between name and value.</translation>
+    </message>
+    <message>
+        <source>Der Eintrag hat keinen Namen.</source>
+        <translation>The entry has no name.</translation>
+    </message>
+    <message>
+        <source>Allgemeiner Kontakt</source>
+        <translation>General contact</translation>
+    </message>
+    <message>
+        <source>Der Eintrag steht außerhalb von BEGIN:VCARD und END:VCARD.</source>
+        <translation>The entry is outside BEGIN:VCARD and END:VCARD.</translation>
+    </message>
+    <message>
+        <source>END:%s passt nicht zu BEGIN:VCARD.</source>
+        <translation>END:%s does not match BEGIN:VCARD.</translation>
+    </message>
+    <message>
+        <source>Die vCard-Version "%s" wird nicht unterstützt.</source>
+        <translation>vCard version "%s" is not supported.</translation>
+    </message>
+    <message>
+        <source>Die vCard endet nicht mit END:VCARD.</source>
+        <translation>The vCard does not end with END:VCARD.</translation>
+    </message>
+    <message>
+        <source>Der Text enthält keine vCard.</source>
+        <translation>The text contains no vCard.</translation>
+    </message>
+    <message>
+        <source>Die Datei "%s" kann nicht gelesen werden: %s</source>
+        <translation>The file "%s" cannot be read: %s</translation>
+    </message>
+    <message>
+        <source>Name 1</source>
+        <translation>Name 1</translation>
+    </message>
+    <message>
+        <source>Name 2</source>
+        <translation>Name 2</translation>
+    </message>
+    <message>
+        <source>Name 3</source>
+        <translation>Name 3</translation>
+    </message>
+    <message>
+        <source>Name 4</source>
+        <translation>Name 4</translation>
+    </message>
+    <message>
+        <source>Straße</source>
+        <translation>Street</translation>
+    </message>
+    <message>
+        <source>Telefon</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>Mobil</source>
+        <translation>Mobile</translation>
+    </message>
+    <message>
+        <source>Fax</source>
+        <translation>Fax</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation>Web</translation>
+    </message>
+    <message>
+        <source>Informationen</source>
+        <translation>Information</translation>
+    </message>
 </context>
 </TS>
