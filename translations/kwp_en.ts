@@ -2552,16 +2552,52 @@ Do you want to save it anyway?</translation>
         <translation>Nothing found.</translation>
     </message>
     <message>
-        <source>Name klingt gleich</source>
-        <translation>name sounds the same</translation>
+        <source>--version muss 3 oder 4 sein.</source>
+        <translation>--version must be 3 or 4.</translation>
     </message>
     <message>
-        <source>Name klingt ähnlich</source>
-        <translation>name sounds similar</translation>
+        <source>schreibt Adressen als vCards</source>
+        <translation>writes addresses as vCards</translation>
     </message>
     <message>
-        <source>Möglicherweise gibt es diese Adresse schon (%d):</source>
-        <translation>This address may exist already (%d):</translation>
+        <source>liest vCards als neue Adressen ein</source>
+        <translation>reads vCards as new addresses</translation>
+    </message>
+    <message>
+        <source>schreibt alle Adressen als CSV-Tabelle</source>
+        <translation>writes all addresses as a CSV table</translation>
+    </message>
+    <message>
+        <source>Schreibt alle Adressen des Mandanten oder die genannten Nummern als vCards
+(Version 3.0, mit --version 4 Version 4.0, UTF-8) in DATEI, zum Beispiel für
+Telefone und E-Mail-Programme.
+</source>
+        <translation>Writes all addresses of the tenant, or the numbers given, as vCards
+(version 3.0, with --version 4 version 4.0, UTF-8) to FILE, for example for
+phones and mail programs.
+</translation>
+    </message>
+    <message>
+        <source>Legt für jede vCard (Version 2.1, 3.0 oder 4.0) in DATEI eine neue Adresse
+an; die Nummern folgen dem ersten Nummernkreis, sonst der letzten Nummer.
+Eine fehlerhafte Datei ändert nichts.
+</source>
+        <translation>Creates a new address for every vCard (version 2.1, 3.0 or 4.0) in FILE;
+the numbers follow the first number range, else the last number.
+A faulty file changes nothing.
+</translation>
+    </message>
+    <message>
+        <source>Schreibt jede Adresse des Mandanten als Zeile einer CSV-Tabelle (UTF-8,
+Trennzeichen ";", mit Kopfzeile) in DATEI, für Tabellenkalkulationen.
+</source>
+        <translation>Writes every address of the tenant as a row of a CSV table (UTF-8,
+separator ";", with a header row) to FILE, for spreadsheets.
+</translation>
+    </message>
+    <message>
+        <source>Adresse "%s" angelegt: %s</source>
+        <translation>Address "%s" created: %s</translation>
     </message>
     <message>
         <source>Zeile %d: %s</source>
@@ -2650,6 +2686,18 @@ Do you want to save it anyway?</translation>
     <message>
         <source>Informationen</source>
         <translation>Information</translation>
+    </message>
+    <message>
+        <source>Name klingt gleich</source>
+        <translation>name sounds the same</translation>
+    </message>
+    <message>
+        <source>Name klingt ähnlich</source>
+        <translation>name sounds similar</translation>
+    </message>
+    <message>
+        <source>Möglicherweise gibt es diese Adresse schon (%d):</source>
+        <translation>This address may exist already (%d):</translation>
     </message>
 </context>
 </TS>
