@@ -7,21 +7,22 @@ namespace {
 // The letters A to Z of the text in the 8-bit code page, upper case, with umlauts and other
 // accented letters as their base letter and ß as S.
 QByteArray PlainLetters(const QString& text) {
+    // Base letters of the code page's characters from U+00C0 ('\0': none).
+    static const char kLatin1[] =
+        "AAAAAAACEEEEIIIIDNOOOOO\0OUUUUY\0S"
+        "AAAAAAACEEEEIIIIDNOOOOO\0OUUUUY\0Y";
     QByteArray letters;
     letters.reserve(text.size());
     for (const QChar c : text) {
-        if (c.unicode() > 0xFF) continue;  // not in the code page
-        if (c.unicode() == 0xDF) {
-            letters += 'S';
-            continue;
-        }
-        QChar base = c;
-        if (c.unicode() >= 0xC0) {
-            const QString decomposed = c.decomposition();
-            if (!decomposed.isEmpty()) base = decomposed.at(0);
-        }
-        const char upper = char(base.toUpper().unicode() < 0x80 ? base.toUpper().unicode() : 0);
-        if (upper >= 'A' && upper <= 'Z') letters += upper;
+        const char16_t u = c.unicode();
+        char letter = '\0';
+        if (u >= 'a' && u <= 'z')
+            letter = char(u - 'a' + 'A');
+        else if (u >= 'A' && u <= 'Z')
+            letter = char(u);
+        else if (u >= 0xC0 && u <= 0xFF)
+            letter = kLatin1[u - 0xC0];
+        if (letter) letters += letter;
     }
     return letters;
 }

@@ -1,11 +1,13 @@
 #include "addressdb/duplicatefinder.h"
 
 #include <QSet>
+#include <algorithm>
 
 #include "address/contacttypes.h"
 #include "address/customeraddress.h"
 #include "address/phonetics.h"
 #include "addressdb/dbadress.h"
+#include "app/conversions.h"
 #include "app/format.h"
 #include "app/translation.h"
 #include "persistence/storequery.h"
@@ -16,112 +18,111 @@ namespace {
 constexpr int kChunkRows = 2000;
 constexpr int kMinPhoneDigits = 6;
 
-// The keys of a record that the rules compare.
+// What the rules compare of the given record. E-mail addresses are kept as the XML of a row
+// holds them (escaped), so rows are compared without unescaping anything.
 struct TKeys {
-    QSet<QString> ibans, emails, phones;
+    QStringList ibans, emails, phones;
     QString koelner, soundex;
 };
 
-QString XmlUnescape(QStringView text) {
-    if (!text.contains(QLatin1Char('&'))) return text.toString();
-    QString result;
-    result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype end =
-            text.at(i) == QLatin1Char('&') ? text.indexOf(QLatin1Char(';'), i) : -1;
-        if (end < 0) {
-            result += text.at(i);
-            continue;
-        }
-        const QStringView name = text.mid(i + 1, end - i - 1);
-        if (name == u"amp")
-            result += QLatin1Char('&');
-        else if (name == u"lt")
-            result += QLatin1Char('<');
-        else if (name == u"gt")
-            result += QLatin1Char('>');
-        else if (name == u"quot")
-            result += QLatin1Char('"');
-        else if (name == u"apos")
-            result += QLatin1Char('\'');
-        else if (name.startsWith(u"#x"))
-            result += QChar(name.mid(2).toUInt(nullptr, 16));
-        else if (name.startsWith(u"#"))
-            result += QChar(name.mid(1).toUInt());
-        else {
-            result += text.at(i);
-            continue;
-        }
-        i = end;
+// The start of the next element with that name (given with its "<"), or -1. Looks at each
+// "<" only: a single-character search is much faster than a search for the whole name.
+qsizetype NextElement(QStringView xml, qsizetype pos, QStringView name) {
+    while ((pos = xml.indexOf(QLatin1Char('<'), pos)) >= 0) {
+        if (xml.mid(pos).startsWith(name)) return pos;
+        ++pos;
     }
-    return result;
+    return -1;
 }
 
-// The value of an attribute inside the element that starts at from (up to its ">").
-QString Attribute(const QString& xml, qsizetype from, qsizetype to, QStringView name) {
-    qsizetype pos = from;
-    while ((pos = xml.indexOf(name, pos)) >= 0 && pos < to) {
+// The value of an attribute of the element in xml[from, to), as written (escaped).
+QStringView Attribute(QStringView xml, qsizetype from, qsizetype to, QStringView name) {
+    const QStringView element = xml.mid(from, to - from);
+    for (qsizetype pos = 0; (pos = element.indexOf(QLatin1Char(' '), pos)) >= 0;) {
+        ++pos;
         const qsizetype quote = pos + name.size();
-        if (xml.at(pos - 1) == QLatin1Char(' ') && quote + 1 < xml.size() &&
-            xml.at(quote) == QLatin1Char('=') && xml.at(quote + 1) == QLatin1Char('"')) {
-            const qsizetype close = xml.indexOf(QLatin1Char('"'), quote + 2);
-            if (close < 0 || close > to) return {};
-            return XmlUnescape(QStringView(xml).mid(quote + 2, close - quote - 2));
+        if (element.mid(pos).startsWith(name) && quote + 1 < element.size() &&
+            element.at(quote) == QLatin1Char('=') && element.at(quote + 1) == QLatin1Char('"')) {
+            const qsizetype close = element.indexOf(QLatin1Char('"'), quote + 2);
+            return close < 0 ? QStringView() : element.mid(quote + 2, close - quote - 2);
         }
-        pos = quote;
     }
     return {};
 }
 
-void AddKey(QSet<QString>& set, const QString& key) {
-    if (!key.isEmpty()) set.insert(key);
-}
-
-void AddChannel(TKeys& keys, int type, const QString& value) {
-    if (type == cdtEmail)
-        AddKey(keys.emails, value.trimmed().toLower());
-    else if (type == cdtTelefon || type == cdtFax)
-        AddKey(keys.phones, TDuplicateFinder::PhoneKey(value));
-}
-
-void AddDisplay(TKeys& keys, const QString& displayTxt, bool withSoundex) {
-    keys.koelner = TPhonetics::KoelnerPhonetik(displayTxt);
-    if (withSoundex) keys.soundex = TPhonetics::Soundex(displayTxt);
-}
-
-// The keys from a row's XML text, read by its element and attribute names.
-TKeys KeysOfRow(const QString& displayTxt, const QString& xml, bool withSoundex) {
-    TKeys keys;
-    AddDisplay(keys, displayTxt, withSoundex);
-    static const QString kData = QStringLiteral("<kontaktdata ");
-    static const QString kWay = QStringLiteral("<pw ");
-    for (qsizetype pos = 0; (pos = xml.indexOf(kData, pos)) >= 0;) {
-        const qsizetype end = xml.indexOf(QLatin1Char('>'), pos);
-        if (end < 0) break;
-        AddChannel(keys, Attribute(xml, pos, end, u"cdtype").toInt(),
-                   Attribute(xml, pos, end, u"cdvalue"));
-        pos = end;
+// Equal IBANs when blanks and case are ignored; ours is normalised already.
+bool SameIban(QStringView typed, const QString& iban) {
+    qsizetype i = 0;
+    for (const QChar c : typed) {
+        if (c.isSpace()) continue;
+        if (i >= iban.size() || c.toUpper() != iban.at(i)) return false;
+        ++i;
     }
-    for (qsizetype pos = 0; (pos = xml.indexOf(kWay, pos)) >= 0;) {
-        const qsizetype end = xml.indexOf(QLatin1Char('>'), pos);
-        if (end < 0) break;
-        AddKey(keys.ibans, NormalizedIban(Attribute(xml, pos, end, u"iban")));
-        pos = end;
-    }
-    return keys;
+    return i == iban.size();
+}
+
+QString LastDigit(QStringView text) {
+    for (qsizetype i = text.size() - 1; i >= 0; --i)
+        if (text.at(i).isDigit()) return text.at(i);
+    return {};
 }
 
 TKeys KeysOfRecord(const TCustomerAddress& record, bool withSoundex) {
     TKeys keys;
-    AddDisplay(keys, record.DisplayTxt, withSoundex);
-    for (const auto& contact : record.Kontakte)
-        for (const auto& data : contact->Data) AddChannel(keys, data->CdType, data->CdValue);
-    for (const auto& way : record.PaymentWays) AddKey(keys.ibans, NormalizedIban(way->Iban));
+    keys.koelner = TPhonetics::KoelnerPhonetik(record.DisplayTxt);
+    if (withSoundex) keys.soundex = TPhonetics::Soundex(record.DisplayTxt);
+    const auto add = [](QStringList& list, const QString& key) {
+        if (!key.isEmpty() && !list.contains(key)) list << key;
+    };
+    for (const auto& contact : record.Kontakte) {
+        for (const auto& data : contact->Data) {
+            if (data->CdType == cdtEmail)
+                add(keys.emails, XmlEscape(data->CdValue.trimmed()));
+            else if (data->CdType == cdtTelefon || data->CdType == cdtFax)
+                add(keys.phones, TDuplicateFinder::PhoneKey(data->CdValue));
+        }
+    }
+    for (const auto& way : record.PaymentWays) add(keys.ibans, NormalizedIban(way->Iban));
     return keys;
 }
 
-bool Meets(const QSet<QString>& mine, const QSet<QString>& theirs) {
-    return !mine.isEmpty() && mine.intersects(theirs);
+// The rules by which a row's XML matches; reads only the channels and accounts, and builds
+// a phone key only for numbers that end like one of ours.
+unsigned MatchXml(const TKeys& mine, QStringView xml) {
+    unsigned rules = 0;
+    if (!mine.emails.isEmpty() || !mine.phones.isEmpty()) {
+        for (qsizetype pos = 0; (pos = NextElement(xml, pos, u"<kontaktdata ")) >= 0;) {
+            const qsizetype end = xml.indexOf(QLatin1Char('>'), pos);
+            if (end < 0) break;
+            const int type = Attribute(xml, pos, end, u"cdtype").toInt();
+            if (type == cdtEmail || type == cdtTelefon || type == cdtFax) {
+                const QStringView value = Attribute(xml, pos, end, u"cdvalue").trimmed();
+                if (type == cdtEmail) {
+                    for (const QString& email : mine.emails)
+                        if (value.compare(email, Qt::CaseInsensitive) == 0) rules |= drEmail;
+                } else if (!mine.phones.isEmpty()) {
+                    const QString last = LastDigit(value);
+                    for (const QString& phone : mine.phones) {
+                        if (!last.isEmpty() && phone.endsWith(last) &&
+                            TDuplicateFinder::PhoneKey(value.toString()) == phone)
+                            rules |= drPhone;
+                    }
+                }
+            }
+            pos = end;
+        }
+    }
+    if (!mine.ibans.isEmpty()) {
+        for (qsizetype pos = 0; (pos = NextElement(xml, pos, u"<pw ")) >= 0;) {
+            const qsizetype end = xml.indexOf(QLatin1Char('>'), pos);
+            if (end < 0) break;
+            const QStringView iban = Attribute(xml, pos, end, u"iban");
+            for (const QString& own : mine.ibans)
+                if (SameIban(iban, own)) rules |= drIban;
+            pos = end;
+        }
+    }
+    return rules;
 }
 
 }  // namespace
@@ -144,34 +145,44 @@ QList<TDuplicateHit> TDuplicateFinder::Find(const TCustomerAddress& record, TDBA
                                             bool withSoundex) {
     QList<TDuplicateHit> hits;
     const TKeys mine = KeysOfRecord(record, withSoundex);
+    const bool readXml = !mine.emails.isEmpty() || !mine.phones.isEmpty() || !mine.ibans.isEmpty();
     const QString ownId = record.Id.trimmed().toUpper();
     try {
         if (!db.IsOpen() || !db.AddressTable()) return hits;
-        QString after;
+        // Chunks by row id, which the table keeps in order anyway; the hits are sorted by
+        // number afterwards.
+        qint64 after = 0;
         bool more = true;
         while (more) {
             TStoreQuery query;
             query.SetDatabase(&db.Database());
-            query.SetSQL(QStringLiteral("SELECT ID, DISPLAYTXT, XMLDATA FROM ADDRESS WHERE ID > ? "
-                                        "ORDER BY ID LIMIT %1")
-                             .arg(kChunkRows));
+            query.SetSQL(
+                QStringLiteral("SELECT rowid, ID, DISPLAYTXT%1 FROM ADDRESS WHERE rowid > ? "
+                               "ORDER BY rowid LIMIT %2")
+                    .arg(readXml ? QStringLiteral(", XMLDATA") : QString())
+                    .arg(kChunkRows));
             query.AddParam(after);
             query.Open();
             more = query.RecordCount() == kChunkRows;
             for (query.First(); !query.Eof(); query.Next()) {
-                after = query.Fields(0).AsString();
-                if (after.compare(ownId, Qt::CaseInsensitive) == 0) continue;
-                const QString displayTxt = query.Fields(1).AsString();
-                const TKeys theirs = KeysOfRow(displayTxt, query.Fields(2).AsString(), withSoundex);
-                unsigned rules = 0;
-                if (Meets(mine.ibans, theirs.ibans)) rules |= drIban;
-                if (Meets(mine.emails, theirs.emails)) rules |= drEmail;
-                if (Meets(mine.phones, theirs.phones)) rules |= drPhone;
-                if (!mine.koelner.isEmpty() && mine.koelner == theirs.koelner) rules |= drKoelner;
-                if (!mine.soundex.isEmpty() && mine.soundex == theirs.soundex) rules |= drSoundex;
-                if (rules) hits.append({after, displayTxt, rules});
+                after = query.Fields(0).AsInteger();
+                const QString id = query.Fields(1).AsString();
+                if (id.compare(ownId, Qt::CaseInsensitive) == 0) continue;
+                const QString displayTxt = query.Fields(2).AsString();
+                unsigned rules = readXml ? MatchXml(mine, query.Fields(3).AsString()) : 0;
+                if (!mine.koelner.isEmpty() &&
+                    TPhonetics::KoelnerPhonetik(displayTxt) == mine.koelner)
+                    rules |= drKoelner;
+                if (!mine.soundex.isEmpty() && TPhonetics::Soundex(displayTxt) == mine.soundex)
+                    rules |= drSoundex;
+                if (rules) hits.append({id, displayTxt, rules});
             }
         }
+        // The table's order: case-insensitive, then exact.
+        std::sort(hits.begin(), hits.end(), [](const TDuplicateHit& a, const TDuplicateHit& b) {
+            const int c = a.Id.compare(b.Id, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a.Id < b.Id;
+        });
     } catch (const std::exception& error) {
         db.ReportError(error, QStringLiteral("FindDuplicates"));
     }
