@@ -10,6 +10,7 @@
 #include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
 #include "addressdb/dbadresssearch.h"
+#include "addressdb/duplicatefinder.h"
 #include "app/errorreport.h"
 #include "demodata/addressgenerator.h"
 
@@ -150,6 +151,24 @@ void BM_GetRecordCount(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(db.GetRecordCount());
 }
 BENCHMARK(BM_GetRecordCount);
+
+// The duplicate warning on a new address and the menu's search: one pass over every row.
+void findDuplicates(benchmark::State& state, bool withSoundex) {
+    TDBAdress& db = fixture().db;
+    TCustomerAddress record;
+    db.GetCustomer(TAddressGenerator::AddressNumber(fixture().count / 3), record);
+    qsizetype hits = 0;
+    for (auto _ : state) hits = TDuplicateFinder::Find(record, db, withSoundex).size();
+    state.counters["hits"] = double(hits);
+}
+void BM_FindDuplicates(benchmark::State& s) {
+    findDuplicates(s, false);
+}
+void BM_FindDuplicates_WithSoundex(benchmark::State& s) {
+    findDuplicates(s, true);
+}
+BENCHMARK(BM_FindDuplicates)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindDuplicates_WithSoundex)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

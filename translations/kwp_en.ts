@@ -3019,5 +3019,145 @@ Do you want to overwrite it?</translation>
         <source>Zusaetzliche Felder festlegen</source>
         <translation>Define additional fields</translation>
     </message>
+    <message>
+        <source>--version muss 3 oder 4 sein.</source>
+        <translation>--version must be 3 or 4.</translation>
+    </message>
+    <message>
+        <source>schreibt Adressen als vCards</source>
+        <translation>writes addresses as vCards</translation>
+    </message>
+    <message>
+        <source>liest vCards als neue Adressen ein</source>
+        <translation>reads vCards as new addresses</translation>
+    </message>
+    <message>
+        <source>schreibt alle Adressen als CSV-Tabelle</source>
+        <translation>writes all addresses as a CSV table</translation>
+    </message>
+    <message>
+        <source>Schreibt alle Adressen des Mandanten oder die genannten Nummern als vCards
+(Version 3.0, mit --version 4 Version 4.0, UTF-8) in DATEI, zum Beispiel für
+Telefone und E-Mail-Programme.
+</source>
+        <translation>Writes all addresses of the tenant, or the numbers given, as vCards
+(version 3.0, with --version 4 version 4.0, UTF-8) to FILE, for example for
+phones and mail programs.
+</translation>
+    </message>
+    <message>
+        <source>Legt für jede vCard (Version 2.1, 3.0 oder 4.0) in DATEI eine neue Adresse
+an; die Nummern folgen dem ersten Nummernkreis, sonst der letzten Nummer.
+Eine fehlerhafte Datei ändert nichts.
+</source>
+        <translation>Creates a new address for every vCard (version 2.1, 3.0 or 4.0) in FILE;
+the numbers follow the first number range, else the last number.
+A faulty file changes nothing.
+</translation>
+    </message>
+    <message>
+        <source>Schreibt jede Adresse des Mandanten als Zeile einer CSV-Tabelle (UTF-8,
+Trennzeichen ";", mit Kopfzeile) in DATEI, für Tabellenkalkulationen.
+</source>
+        <translation>Writes every address of the tenant as a row of a CSV table (UTF-8,
+separator ";", with a header row) to FILE, for spreadsheets.
+</translation>
+    </message>
+    <message>
+        <source>Adresse "%s" angelegt: %s</source>
+        <translation>Address "%s" created: %s</translation>
+    </message>
+    <message>
+        <source>Zeile %d: %s</source>
+        <translation>Line %d: %s</translation>
+    </message>
+    <message>
+        <source>Der Zeichensatz "%s" ist unbekannt.</source>
+        <translation>The character set "%s" is unknown.</translation>
+    </message>
+    <message>
+        <source>Der Eintrag hat keinen Doppelpunkt zwischen Name und Wert.</source>
+        <translation>The entry has no colon between name and value.</translation>
+    </message>
+    <message>
+        <source>Der Eintrag hat keinen Namen.</source>
+        <translation>The entry has no name.</translation>
+    </message>
+    <message>
+        <source>Der Eintrag steht außerhalb von BEGIN:VCARD und END:VCARD.</source>
+        <translation>The entry is outside BEGIN:VCARD and END:VCARD.</translation>
+    </message>
+    <message>
+        <source>END:%s passt nicht zu BEGIN:VCARD.</source>
+        <translation>END:%s does not match BEGIN:VCARD.</translation>
+    </message>
+    <message>
+        <source>Die vCard-Version "%s" wird nicht unterstützt.</source>
+        <translation>vCard version "%s" is not supported.</translation>
+    </message>
+    <message>
+        <source>Die vCard endet nicht mit END:VCARD.</source>
+        <translation>The vCard does not end with END:VCARD.</translation>
+    </message>
+    <message>
+        <source>Der Text enthält keine vCard.</source>
+        <translation>The text contains no vCard.</translation>
+    </message>
+    <message>
+        <source>Die Datei "%s" kann nicht gelesen werden: %s</source>
+        <translation>The file "%s" cannot be read: %s</translation>
+    </message>
+    <message>
+        <source>Name 1</source>
+        <translation>Name 1</translation>
+    </message>
+    <message>
+        <source>Name 2</source>
+        <translation>Name 2</translation>
+    </message>
+    <message>
+        <source>Name 3</source>
+        <translation>Name 3</translation>
+    </message>
+    <message>
+        <source>Name 4</source>
+        <translation>Name 4</translation>
+    </message>
+    <message>
+        <source>Straße</source>
+        <translation>Street</translation>
+    </message>
+    <message>
+        <source>Telefon</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>Mobil</source>
+        <translation>Mobile</translation>
+    </message>
+    <message>
+        <source>Fax</source>
+        <translation>Fax</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation>Web</translation>
+    </message>
+    <message>
+        <source>Name klingt gleich</source>
+        <translation>name sounds the same</translation>
+    </message>
+    <message>
+        <source>Name klingt ähnlich</source>
+        <translation>name sounds similar</translation>
+    </message>
+    <message>
+        <source>Möglicherweise gibt es diese Adresse schon (%d):</source>
+        <translation>This address may exist already (%d):</translation>
+    </message>
 </context>
 </TS>

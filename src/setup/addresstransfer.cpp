@@ -4,12 +4,19 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSet>
+#include <functional>
 #include <memory>
 #include <optional>
 
+#include "address/addressconfig.h"
+#include "address/addresscsv.h"
 #include "address/addresslistfile.h"
 #include "address/customeraddress.h"
+#include "address/vcard.h"
 #include "addressdb/dbadress.h"
+#include "app/atomicfile.h"
+#include "app/clock.h"
+#include "app/conversions.h"
 #include "app/format.h"
 #include "app/inifilesec.h"
 #include "app/systemeinstellungen.h"
@@ -53,6 +60,24 @@ private:
     TDBAdress m_db;
 };
 
+// Calls work with every address of the table in dir, in number order. Reading creates
+// nothing: a tenant without an address table has no addresses.
+void ForEachAddress(const QString& dir, const std::function<void(TCustomerAddress&)>& work) {
+    // Name filters ignore case, as the store does when it looks for its table files.
+    if (QDir(dir).entryList({QStringLiteral("ADDRESS.DAT")}, QDir::Files).isEmpty()) return;
+    TTransferTable table(dir, TDbAccess::ReadOnly);
+    TStoreTable* rows = table.db().AddressTable();
+    TCustomerAddress record;
+    for (rows->First(); !rows->Eof(); rows->Next()) {
+        if (!table.db().ReadCurrent(record)) {
+            throw EKwpError(
+                FormatStr(_("Die Adresstabelle in \"%s\" kann nicht gelesen werden."), {dir}) +
+                table.errorLines());
+        }
+        work(record);
+    }
+}
+
 }  // namespace
 
 QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant) {
@@ -78,25 +103,9 @@ QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant)
 int ExportAddresses(const TInstallationPaths& paths, const QString& tenant, const QString& fileName,
                     const TAdminLog& log) {
     const QString dir = TenantAddressDir(paths, tenant);
-    // Reading creates nothing: a tenant without an address table has no addresses.
-    // Name filters ignore case, as the store does when it looks for its table files.
-    std::optional<TTransferTable> table;
-    if (!QDir(dir).entryList({QStringLiteral("ADDRESS.DAT")}, QDir::Files).isEmpty())
-        table.emplace(dir, TDbAccess::ReadOnly);
     // Row by row: a table of any size is written in the memory of one address.
     TAddressListWriter writer(fileName);
-    if (table) {
-        TStoreTable* rows = table->db().AddressTable();
-        TCustomerAddress record;
-        for (rows->First(); !rows->Eof(); rows->Next()) {
-            if (!table->db().ReadCurrent(record)) {
-                throw EKwpError(
-                    FormatStr(_("Die Adresstabelle in \"%s\" kann nicht gelesen werden."), {dir}) +
-                    table->errorLines());
-            }
-            writer.Add(record);
-        }
-    }
+    ForEachAddress(dir, [&](TCustomerAddress& record) { writer.Add(record); });
     writer.Finish();
     log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
     return writer.Count();
@@ -188,4 +197,129 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
                                 "(mit --replace werden sie ersetzt)."),
                               {skipped}));
     return written;
+}
+
+namespace {
+
+// The text with its trailing digits counted up, keeping their width ("K0099" gives "K0100");
+// without digits "0001" is appended.
+QString IncrementNumber(const QString& text) {
+    qsizetype start = text.size();
+    while (start > 0 && text.at(start - 1).isDigit()) --start;
+    const QString digits = text.mid(start);
+    const int width = digits.isEmpty() ? 4 : int(digits.size());
+    return text.left(start) +
+           QString::number(digits.toULongLong() + 1).rightJustified(width, QLatin1Char('0'));
+}
+
+// The next free number as the address manager proposes it for a new address, without asking:
+// the first configured number range, else the run of the last number.
+QString NextAddressNumber(TDBAdress& db, const TAddressConfig& config) {
+    QString number;
+    if (config.Nk.isEmpty()) {
+        number = IncrementNumber(db.GetLastID(QString()));
+    } else {
+        const QString prefix = config.Nk.first().trimmed().toUpper();
+        const QString last = db.GetLastID(prefix);
+        number = IncrementNumber(last.isEmpty() ? prefix : last);
+    }
+    while (db.ExistsCustomer(number)) number = IncrementNumber(number);
+    return number;
+}
+
+}  // namespace
+
+int ExportAddressVCards(const TInstallationPaths& paths, const QString& tenant,
+                        const QString& fileName, int version, const QStringList& numbers,
+                        const TAdminLog& log) {
+    if (version != 3 && version != 4) throw EAdminUsageError(_("--version muss 3 oder 4 sein."));
+    const QString dir = TenantAddressDir(paths, tenant);
+    TAtomicFile file(fileName);
+    file.Open();
+    int count = 0;
+    const auto add = [&](const TCustomerAddress& record) {
+        file.write(TVCard::Write({&record}, version));
+        ++count;
+    };
+    if (numbers.isEmpty()) {
+        ForEachAddress(dir, add);
+    } else {
+        TTransferTable table(dir, TDbAccess::ReadOnly);
+        TCustomerAddress record;
+        for (const QString& number : numbers) {
+            if (!table.db().GetCustomer(number.trimmed(), record))
+                throw EKwpError(FormatStr(_("Adresse \"%s\" nicht gefunden."), {number}) +
+                                table.errorLines());
+            add(record);
+        }
+    }
+    file.Commit();
+    log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
+    return count;
+}
+
+int ImportAddressVCards(const TInstallationPaths& paths, const QString& tenant,
+                        const QString& fileName, const TAdminLog& log) {
+    const QString dir = TenantAddressDir(paths, tenant);
+    TCustomerAdressObjectList cards;
+    TVCard::ReadFile(fileName, cards);
+    TAddressConfig config;
+    if (QFileInfo(dir + QStringLiteral("CONFIG.XML")).isFile())
+        config.LoadFromFile(dir + QStringLiteral("CONFIG.XML"));
+
+    TTransferTable table(dir, TDbAccess::ReadWrite);
+    TDBAdress& db = table.db();
+    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(kTransferLockUser);
+    if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
+    auto rollback = qScopeGuard([&] {
+        try {
+            db.Unlock(lock, TLockEnd::UndoWrites);
+        } catch (...) {
+            // The fault that brought us here is the one to tell.
+        }
+    });
+    const double now = DateTimeToDayNumber(Now());
+    for (const auto& record : cards) {
+        record->Id = NextAddressNumber(db, config);
+        record->Created = record->Changed = now;
+        record->CreatedBy = record->ChangedBy = kTransferLockUser;
+        record->MwStAusw = config.StdMwSt;
+        record->MahnTyp = config.StdMahnTyp;
+        // Our own cards carry the group among the categories: a configured group is one again.
+        for (qsizetype i = 0; i < record->Kennzeichen.size() && record->AddrGrp.isEmpty(); ++i) {
+            for (const QString& group : config.AdressGrp) {
+                if (group.compare(record->Kennzeichen.at(i), Qt::CaseInsensitive) == 0) {
+                    record->AddrGrp = group;
+                    record->Kennzeichen.removeAt(i);
+                    break;
+                }
+            }
+        }
+        if (db.SetCustomer(*record) != 0) {
+            throw EKwpError(FormatStr(_("Adresse \"%s\" kann nicht geschrieben werden; es wurde "
+                                        "nichts eingelesen."),
+                                      {record->Id}) +
+                            table.errorLines());
+        }
+        log.info(FormatStr(_("Adresse \"%s\" angelegt: %s"), {record->Id, record->DisplayTxt}));
+    }
+    rollback.dismiss();
+    db.Unlock(lock);
+    return cards.Count();
+}
+
+int ExportAddressCsv(const TInstallationPaths& paths, const QString& tenant,
+                     const QString& fileName, const TAdminLog& log) {
+    const QString dir = TenantAddressDir(paths, tenant);
+    TAtomicFile file(fileName);
+    file.Open();
+    file.write(TAddressCsv::Header());
+    int count = 0;
+    ForEachAddress(dir, [&](const TCustomerAddress& record) {
+        file.write(TAddressCsv::Row(record));
+        ++count;
+    });
+    file.Commit();
+    log.info(FormatStr(_("Datei geschrieben: %s"), {fileName}));
+    return count;
 }

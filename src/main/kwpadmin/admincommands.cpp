@@ -166,6 +166,33 @@ int runAddressesImport(const TCommandLine& line, TContext& context) {
     return AdminExitOk;
 }
 
+int runAddressesVCardExport(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    const QString version = line.value(QStringLiteral("version")).value_or(QStringLiteral("3"));
+    if (version != QLatin1String("3") && version != QLatin1String("4"))
+        throw EAdminUsageError(_("--version muss 3 oder 4 sein."));
+    const int count = ExportAddressVCards(paths, line.positional.at(1), line.positional.at(2),
+                                          version.toInt(), line.positional.mid(3), context.log);
+    context.out << FormatStr(_("%d Adressen exportiert."), {count}) << Qt::endl;
+    return AdminExitOk;
+}
+
+int runAddressesVCardImport(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    const int count =
+        ImportAddressVCards(paths, line.positional.at(1), line.positional.at(2), context.log);
+    context.out << FormatStr(_("%d Adressen importiert."), {count}) << Qt::endl;
+    return AdminExitOk;
+}
+
+int runAddressesCsvExport(const TCommandLine& line, TContext& context) {
+    const TInstallationPaths paths(line.positional.at(0));
+    const int count =
+        ExportAddressCsv(paths, line.positional.at(1), line.positional.at(2), context.log);
+    context.out << FormatStr(_("%d Adressen exportiert."), {count}) << Qt::endl;
+    return AdminExitOk;
+}
+
 int runBlzImport(const TCommandLine& line, TContext& context) {
     const TInstallationPaths paths(line.positional.at(0));
     const int count = ImportBankCodes(paths, line.positional.at(1), context.log);
@@ -336,6 +363,48 @@ QList<TCommand> commands() {
          {{QStringLiteral("replace"), false}},
          false,
          runAddressesImport},
+        {QStringLiteral("addresses vcard-export"),
+         QStringLiteral("kwpadmin addresses vcard-export ROOT MANDANT DATEI [--version 3|4] "
+                        "[NUMMER...]"),
+         _("schreibt Adressen als vCards"),
+         [] {
+             return _(
+                 "Schreibt alle Adressen des Mandanten oder die genannten Nummern als vCards\n"
+                 "(Version 3.0, mit --version 4 Version 4.0, UTF-8) in DATEI, zum Beispiel für\n"
+                 "Telefone und E-Mail-Programme.\n");
+         },
+         3,
+         1000000,
+         {{QStringLiteral("version"), true}},
+         false,
+         runAddressesVCardExport},
+        {QStringLiteral("addresses vcard-import"),
+         QStringLiteral("kwpadmin addresses vcard-import ROOT MANDANT DATEI"),
+         _("liest vCards als neue Adressen ein"),
+         [] {
+             return _(
+                 "Legt für jede vCard (Version 2.1, 3.0 oder 4.0) in DATEI eine neue Adresse\n"
+                 "an; die Nummern folgen dem ersten Nummernkreis, sonst der letzten Nummer.\n"
+                 "Eine fehlerhafte Datei ändert nichts.\n");
+         },
+         3,
+         3,
+         {},
+         false,
+         runAddressesVCardImport},
+        {QStringLiteral("addresses csv-export"),
+         QStringLiteral("kwpadmin addresses csv-export ROOT MANDANT DATEI"),
+         _("schreibt alle Adressen als CSV-Tabelle"),
+         [] {
+             return _(
+                 "Schreibt jede Adresse des Mandanten als Zeile einer CSV-Tabelle (UTF-8,\n"
+                 "Trennzeichen \";\", mit Kopfzeile) in DATEI, für Tabellenkalkulationen.\n");
+         },
+         3,
+         3,
+         {},
+         false,
+         runAddressesCsvExport},
         {QStringLiteral("blz import"),
          QStringLiteral("kwpadmin blz import ROOT DATEI"),
          _("übernimmt die Bankleitzahlendatei der Bundesbank"),
