@@ -13,6 +13,7 @@
 #include "address/addresslistfile.h"
 #include "address/customeraddress.h"
 #include "address/vcard.h"
+#include "addressdb/addressnumbers.h"
 #include "addressdb/dbadress.h"
 #include "app/atomicfile.h"
 #include "app/clock.h"
@@ -198,36 +199,6 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
                               {skipped}));
     return written;
 }
-
-namespace {
-
-// The text with its trailing digits counted up, keeping their width ("K0099" gives "K0100");
-// without digits "0001" is appended.
-QString IncrementNumber(const QString& text) {
-    qsizetype start = text.size();
-    while (start > 0 && text.at(start - 1).isDigit()) --start;
-    const QString digits = text.mid(start);
-    const int width = digits.isEmpty() ? 4 : int(digits.size());
-    return text.left(start) +
-           QString::number(digits.toULongLong() + 1).rightJustified(width, QLatin1Char('0'));
-}
-
-// The next free number as the address manager proposes it for a new address, without asking:
-// the first configured number range, else the run of the last number.
-QString NextAddressNumber(TDBAdress& db, const TAddressConfig& config) {
-    QString number;
-    if (config.Nk.isEmpty()) {
-        number = IncrementNumber(db.GetLastID(QString()));
-    } else {
-        const QString prefix = config.Nk.first().trimmed().toUpper();
-        const QString last = db.GetLastID(prefix);
-        number = IncrementNumber(last.isEmpty() ? prefix : last);
-    }
-    while (db.ExistsCustomer(number)) number = IncrementNumber(number);
-    return number;
-}
-
-}  // namespace
 
 int ExportAddressVCards(const TInstallationPaths& paths, const QString& tenant,
                         const QString& fileName, int version, const QStringList& numbers,

@@ -8,10 +8,10 @@
 
 #include "address/addresslistfile.h"
 #include "address/customeraddress.h"
+#include "addressdb/addressnumbers.h"
 #include "addressdb/dbadress.h"
 #include "app/systemeinstellungen.h"
 #include "testsupport.h"
-#include "ui/addressnumbers.h"
 #include "ui/widgets/dbadressviewframe1.h"
 #include "ui/widgets/kwp00207form1.h"
 

@@ -64,6 +64,13 @@ QString TAuswahlbox::EntryLabel(int index, const QString& entry) {
     return QLatin1Char('&') + key + QLatin1Char(' ') + entry;
 }
 
+int TAuswahlbox::IndexOfKey(QChar key) {
+    const char16_t c = key.toLower().unicode();
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'a' && c <= u'z') return 10 + (c - u'a');
+    return -1;
+}
+
 QChar TAuswahlbox::chosenKey() const {
     const QAbstractButton* checked = m_buttons->checkedButton();
     return checked ? keyOf(checked->text()) : QLatin1Char(' ');

@@ -16,6 +16,9 @@ public:
 
     // "&" + key + " " + entry for a keyed entry, else the entry itself.
     static QString EntryLabel(int index, const QString& entry);
+    // The index of the entry a key character stands for (0 to 9, then a, b, ...); -1 for a
+    // blank.
+    static int IndexOfKey(QChar key);
     // The key character of the checked entry (the one after its "&"); a blank when none.
     QChar chosenKey() const;
 

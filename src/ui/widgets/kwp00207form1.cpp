@@ -23,6 +23,7 @@
 #include "address/customeraddress.h"
 #include "address/widgets/designeditframe.h"
 #include "address/widgets/designhelper.h"
+#include "addressdb/addressnumbers.h"
 #include "addressdb/dbadress.h"
 #include "app/clock.h"
 #include "app/conversions.h"
@@ -38,7 +39,6 @@
 #include "app/translation.h"
 #include "app/widgets/loadformstate.h"
 #include "persistence/databasewrapper.h"
-#include "ui/addressnumbers.h"
 #include "ui/widgets/adresslistviewerframe.h"
 #include "ui/widgets/anschriftviewframe.h"
 #include "ui/widgets/auswahlbox.h"
@@ -478,8 +478,8 @@ QString TKWP00207Form1::proposeNumber() {
     if (ranges.isEmpty()) return ProposeNumber(db.GetLastID(QString()), QString(), false);
     QString prefix = ranges.first();
     if (ranges.size() > 1) {
-        const int chosen =
-            ChooserIndex(TAuswahlbox::Execute(_("Auswahl Nummernkreis"), ranges.join(u','), this));
+        const int chosen = TAuswahlbox::IndexOfKey(
+            TAuswahlbox::Execute(_("Auswahl Nummernkreis"), ranges.join(u','), this));
         if (chosen >= 0 && chosen < ranges.size()) prefix = ranges.at(chosen);
     }
     return ProposeNumber(db.GetLastID(prefix), prefix, true);

@@ -1,4 +1,7 @@
-#include "ui/addressnumbers.h"
+#include "addressdb/addressnumbers.h"
+
+#include "address/addressconfig.h"
+#include "addressdb/dbadress.h"
 
 QString IncrementNumber(const QString& text, int width) {
     qsizetype start = text.size();
@@ -17,9 +20,15 @@ QString ProposeNumber(const QString& lastNumber, const QString& prefix, bool wit
     return endsInDigit ? IncrementNumber(lastNumber) : prefix;
 }
 
-int ChooserIndex(QChar key) {
-    const char16_t c = QChar(key).toLower().unicode();
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'z') return 10 + (c - u'a');
-    return -1;
+QString NextAddressNumber(TDBAdress& db, const TAddressConfig& config) {
+    QString number;
+    if (config.Nk.isEmpty()) {
+        number = IncrementNumber(db.GetLastID(QString()));
+    } else {
+        const QString prefix = config.Nk.first().trimmed().toUpper();
+        const QString last = db.GetLastID(prefix);
+        number = IncrementNumber(last.isEmpty() ? prefix : last);
+    }
+    while (db.ExistsCustomer(number)) number = IncrementNumber(number);
+    return number;
 }

@@ -11,6 +11,9 @@ QString IncrementNumber(const QString& text, int width = 0);
 // `prefix`. Without number ranges only a last number ending in a digit gives a proposal.
 QString ProposeNumber(const QString& lastNumber, const QString& prefix, bool withRanges);
 
-// The index of the entry of a list chooser that the key character stands for (0 to 9, then
-// a, b, ...); -1 for a blank.
-int ChooserIndex(QChar key);
+class TAddressConfig;
+class TDBAdress;
+
+// The next free number without asking: the first number range of the configuration, else
+// the run of the table's last number (for imports).
+QString NextAddressNumber(TDBAdress& db, const TAddressConfig& config);
