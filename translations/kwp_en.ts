@@ -3159,5 +3159,37 @@ separator ";", with a header row) to FILE, for spreadsheets.
         <source>Möglicherweise gibt es diese Adresse schon (%d):</source>
         <translation>This address may exist already (%d):</translation>
     </message>
+    <message>
+        <source>Als vCard exportieren</source>
+        <translation>Export as vCard</translation>
+    </message>
+    <message>
+        <source>vCards importieren</source>
+        <translation>Import vCards</translation>
+    </message>
+    <message>
+        <source>Gelistete Adressen als CSV exportieren</source>
+        <translation>Export listed addresses as CSV</translation>
+    </message>
+    <message>
+        <source>Moegliche Dubletten</source>
+        <translation>Possible duplicates</translation>
+    </message>
+    <message>
+        <source>Aktuelle Adresse (vCard 3.0)</source>
+        <translation>Current address (vCard 3.0)</translation>
+    </message>
+    <message>
+        <source>Aktuelle Adresse (vCard 4.0)</source>
+        <translation>Current address (vCard 4.0)</translation>
+    </message>
+    <message>
+        <source>Gelistete Adressen (vCard 3.0)</source>
+        <translation>Listed addresses (vCard 3.0)</translation>
+    </message>
+    <message>
+        <source>Gelistete Adressen (vCard 4.0)</source>
+        <translation>Listed addresses (vCard 4.0)</translation>
+    </message>
 </context>
 </TS>

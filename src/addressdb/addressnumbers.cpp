@@ -1,6 +1,7 @@
 #include "addressdb/addressnumbers.h"
 
 #include "address/addressconfig.h"
+#include "address/customeraddress.h"
 #include "addressdb/dbadress.h"
 
 QString IncrementNumber(const QString& text, int width) {
@@ -31,4 +32,22 @@ QString NextAddressNumber(TDBAdress& db, const TAddressConfig& config) {
     }
     while (db.ExistsCustomer(number)) number = IncrementNumber(number);
     return number;
+}
+
+void PrepareImportedAddress(TCustomerAddress& record, TDBAdress& db, const TAddressConfig& config,
+                            const QString& user, double now) {
+    record.Id = NextAddressNumber(db, config);
+    record.Created = record.Changed = now;
+    record.CreatedBy = record.ChangedBy = user;
+    record.MwStAusw = config.StdMwSt;
+    record.MahnTyp = config.StdMahnTyp;
+    for (qsizetype i = 0; i < record.Kennzeichen.size() && record.AddrGrp.isEmpty(); ++i) {
+        for (const QString& group : config.AdressGrp) {
+            if (group.compare(record.Kennzeichen.at(i), Qt::CaseInsensitive) == 0) {
+                record.AddrGrp = group;
+                record.Kennzeichen.removeAt(i);
+                break;
+            }
+        }
+    }
 }

@@ -12,8 +12,15 @@ QString IncrementNumber(const QString& text, int width = 0);
 QString ProposeNumber(const QString& lastNumber, const QString& prefix, bool withRanges);
 
 class TAddressConfig;
+class TCustomerAddress;
 class TDBAdress;
 
 // The next free number without asking: the first number range of the configuration, else
 // the run of the table's last number (for imports).
 QString NextAddressNumber(TDBAdress& db, const TAddressConfig& config);
+
+// Gives an imported record its place in the book: the next free number, created and changed
+// now by `user`, the configured tax and dunning defaults, and a category that names a
+// configured address group as its group again (our own exports carry it there).
+void PrepareImportedAddress(TCustomerAddress& record, TDBAdress& db, const TAddressConfig& config,
+                            const QString& user, double now);

@@ -251,21 +251,7 @@ int ImportAddressVCards(const TInstallationPaths& paths, const QString& tenant,
     });
     const double now = DateTimeToDayNumber(Now());
     for (const auto& record : cards) {
-        record->Id = NextAddressNumber(db, config);
-        record->Created = record->Changed = now;
-        record->CreatedBy = record->ChangedBy = kTransferLockUser;
-        record->MwStAusw = config.StdMwSt;
-        record->MahnTyp = config.StdMahnTyp;
-        // Our own cards carry the group among the categories: a configured group is one again.
-        for (qsizetype i = 0; i < record->Kennzeichen.size() && record->AddrGrp.isEmpty(); ++i) {
-            for (const QString& group : config.AdressGrp) {
-                if (group.compare(record->Kennzeichen.at(i), Qt::CaseInsensitive) == 0) {
-                    record->AddrGrp = group;
-                    record->Kennzeichen.removeAt(i);
-                    break;
-                }
-            }
-        }
+        PrepareImportedAddress(*record, db, config, kTransferLockUser, now);
         if (db.SetCustomer(*record) != 0) {
             throw EKwpError(FormatStr(_("Adresse \"%s\" kann nicht geschrieben werden; es wurde "
                                         "nichts eingelesen."),

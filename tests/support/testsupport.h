@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/dialogs.h"
+#include "app/filedialogs.h"
 #include "app/notices.h"
 #include "app/shell.h"
 
@@ -71,6 +72,22 @@ public:
         shown.append(header + QStringLiteral(": ") + text);
     }
     QStringList shown;
+};
+
+// File dialog service of the tests: each dialog answers with the next queued list of files.
+class ScriptedFileDialogs : public IFileDialogService {
+public:
+    explicit ScriptedFileDialogs(QList<QStringList> answers) : answers(std::move(answers)) {
+        SetFileDialogService(this);
+    }
+    ~ScriptedFileDialogs() override { SetFileDialogService(nullptr); }
+    QStringList openFiles(const TFileDialogRequest&, bool) override {
+        return answers.isEmpty() ? QStringList() : answers.takeFirst();
+    }
+    QString saveFile(const TFileDialogRequest& request) override {
+        return openFiles(request, false).value(0);
+    }
+    QList<QStringList> answers;
 };
 
 // Pins "now" for the life of the guard.

@@ -33,6 +33,10 @@ struct WindowSetup {
                 TCustomerAddress record;
                 record.Id = id;
                 record.DisplayTxt = QString("Firma ") + id;
+                TCustomerAnschrift* anschrift = record.Anschriften.Add();
+                anschrift->Id = "01";
+                anschrift->Std = true;
+                anschrift->Name1 = record.DisplayTxt;
                 db.SetCustomer(record);
             }
         }
@@ -200,6 +204,23 @@ private Q_SLOTS:
         QCOMPARE(record.Info, info->toPlainText());
         QCOMPARE(record.ChangedBy, "Tester");
         QCOMPARE(record.DebitorNr, "10001");
+    }
+
+    // The listed addresses go out as vCards and come back as new addresses with new numbers.
+    void vCardsRoundTrip() {
+        WindowSetup setup;
+        QTemporaryDir out;
+        const QString file = out.filePath("alle.vcf");
+        ScriptedFileDialogs files({{file}, {file}});
+        RecordingNotices notices;
+        setup.window->findChild<QAction*>("miVCardListed3")->trigger();
+        setup.window->findChild<QAction*>("miVCardImport")->trigger();
+        setup.settle();
+        QVERIFY(notices.shown.last().endsWith(": 3 Adressen importiert."));
+        TCustomerAddress record;
+        QVERIFY(setup.frame()->DBAdress().GetCustomer("K05", record));
+        QCOMPARE(record.Anschriften.Items(0)->Name1, "Firma K02");
+        QCOMPARE(setup.frame()->CustomerAddress().Id, "K04");
     }
 
     // With -GA and -ONE, Enter on a row takes that address, writes the file and closes.

@@ -20,17 +20,21 @@
 #include <QVBoxLayout>
 
 #include "address/addressconfig.h"
+#include "address/addresscsv.h"
 #include "address/customeraddress.h"
+#include "address/vcard.h"
 #include "address/widgets/designeditframe.h"
 #include "address/widgets/designhelper.h"
 #include "addressdb/addressnumbers.h"
 #include "addressdb/dbadress.h"
+#include "addressdb/duplicatefinder.h"
 #include "app/clock.h"
 #include "app/conversions.h"
 #include "app/design/dsnstage.h"
 #include "app/dialogs.h"
 #include "app/errorreport.h"
 #include "app/favourites.h"
+#include "app/filedialogs.h"
 #include "app/format.h"
 #include "app/inifile.h"
 #include "app/notices.h"
@@ -132,7 +136,9 @@ TKWP00207Form1::TKWP00207Form1(const TStartOptions& options, QWidget* parent)
     m_frame->OnAddressChanged = [this] { ShowCurrentAddress(); };
     m_frame->OnAddressChosen = [this] { addressChosen(); };
     m_frame->OnBeforeSave = [this] {
-        TDesignHelper::GetValues(m_stage, m_frame->CustomerAddress().ExtraFields);
+        TCustomerAddress& record = m_frame->CustomerAddress();
+        TDesignHelper::GetValues(m_stage, record.ExtraFields);
+        if (!m_newAddress.isEmpty() && record.Id == m_newAddress) warnDuplicates(record);
     };
 
     Panel1 = new QWidget(this);
@@ -330,6 +336,34 @@ void TKWP00207Form1::buildFunctionMenu() {
         StartProgram(program, m_options.tenant + QLatin1Char(' ') + m_options.user +
                                   QStringLiteral(" -SA \"") + number + QLatin1Char('"'));
     });
+    pmFunc->addSeparator();
+    QMenu* vcards = pmFunc->addMenu(_("Als vCard exportieren"));
+    vcards->setObjectName(QStringLiteral("miVCardExport"));
+    const struct {
+        const char* name;
+        const char* caption;
+        int tag;
+        bool listed;
+        int version;
+    } exports[] = {{"miVCardCurrent3", N_("Aktuelle Adresse (vCard 3.0)"), 110, false, 3},
+                   {"miVCardCurrent4", N_("Aktuelle Adresse (vCard 4.0)"), 111, false, 4},
+                   {"miVCardListed3", N_("Gelistete Adressen (vCard 3.0)"), 112, true, 3},
+                   {"miVCardListed4", N_("Gelistete Adressen (vCard 4.0)"), 113, true, 4}};
+    for (const auto& item : exports) {
+        QAction* action = vcards->addAction(_(item.caption));
+        action->setObjectName(QLatin1String(item.name));
+        action->setData(item.tag);
+        connect(action, &QAction::triggered, this,
+                [this, item] { ExportVCards(item.listed, item.version); });
+    }
+    QAction* import = pmFunc->addAction(_("vCards importieren"));
+    import->setObjectName(QStringLiteral("miVCardImport"));
+    import->setData(114);
+    connect(import, &QAction::triggered, this, &TKWP00207Form1::ImportVCards);
+    QAction* csv = pmFunc->addAction(_("Gelistete Adressen als CSV exportieren"));
+    csv->setObjectName(QStringLiteral("miCsvExport"));
+    csv->setData(115);
+    connect(csv, &QAction::triggered, this, &TKWP00207Form1::ExportCsv);
     connect(btFunc, &QPushButton::clicked, this,
             [this] { pmFunc->popup(btFunc->mapToGlobal(QPoint(0, btFunc->height()))); });
 }
@@ -555,6 +589,8 @@ void TKWP00207Form1::NewAddress() {
         if (db.SetCustomer(*record) != 0)
             ShowMessageDlg(_("Fehler beim Speichern der Daten."), mtError, mbOKOnly);
     }
+    m_newAddress = record->Id;
+    warnDuplicates(*record);
     selectAfterChange(record->Id);
 }
 
@@ -717,7 +753,129 @@ void TKWP00207Form1::AddListedToStore() {
     m_store->List()->Refresh();
 }
 
-void TKWP00207Form1::FindDuplicates() {}
+void TKWP00207Form1::FindDuplicates() {
+    const QString number = m_frame->CustomerAddress().Id;
+    if (number.isEmpty()) return;
+    std::unique_ptr<TCustomerAddress> current = loadCopy(number);
+    if (!current) return;
+    QList<TDuplicateHit> hits;
+    {
+        const THourglass wait;
+        hits = TDuplicateFinder::Find(*current, m_frame->DBAdress(), true);
+    }
+    QString text = current->DisplayTxt + QLatin1Char('\n');
+    for (const TDuplicateHit& hit : hits) text += hit.DisplayTxt + QLatin1Char('\n');
+    ShowMessageDlg(text, mtWarning, mbOKOnly);
+    m_frame->DBAdress().SeekCustomer(number);
+}
+
+void TKWP00207Form1::warnDuplicates(const TCustomerAddress& record) {
+    const QList<TDuplicateHit> hits = TDuplicateFinder::Find(record, m_frame->DBAdress());
+    if (!hits.isEmpty())
+        ShowDesktopNotice(_("Moegliche Dubletten"), TDuplicateFinder::NoticeText(hits), 100, 8000);
+}
+
+void TKWP00207Form1::collectAddresses(bool listed, TCustomerAdressObjectList& list) {
+    const auto take = [&](const QString& number) {
+        if (std::unique_ptr<TCustomerAddress> copy = loadCopy(number)) list.Add(std::move(copy));
+    };
+    if (!listed) {
+        if (!m_frame->CustomerAddress().Id.isEmpty()) take(m_frame->CustomerAddress().Id);
+        return;
+    }
+    m_frame->SaveIfModified();
+    const THourglass wait;
+    m_frame->ForEachListedAddress(take);
+}
+
+QString TKWP00207Form1::askExportFile(const QString& title, const QString& filter,
+                                      const QString& suffix) {
+    const QString file = FileDialogService().saveFile({title, QString(), filter, suffix});
+    if (file.isEmpty()) return {};
+    if (QFileInfo::exists(file) &&
+        ShowMessageDlg(FormatStr(_("Die Datei \"%s\" existiert bereits."), {file}) +
+                           QLatin1Char('\n') + _("Ueberschreiben?"),
+                       mtConfirmation, mbYesNo) != mrYes)
+        return {};
+    return file;
+}
+
+void TKWP00207Form1::ExportVCards(bool listed, int version) {
+    TCustomerAdressObjectList addresses;
+    collectAddresses(listed, addresses);
+    if (addresses.Count() == 0) return;
+    const QString file = askExportFile(_("Als vCard exportieren"), QStringLiteral("vCard (*.vcf)"),
+                                       QStringLiteral("vcf"));
+    if (file.isEmpty()) return;
+    QList<const TCustomerAddress*> cards;
+    for (const auto& record : addresses) cards.append(record.get());
+    try {
+        TVCard::WriteFile(file, cards, version);
+        ShowDesktopNotice(QString(), FormatStr(_("Datei geschrieben: %s"), {file}));
+    } catch (const EKwpError& error) {
+        ShowMessageDlg(error.message(), mtError, mbOKOnly);
+    }
+}
+
+void TKWP00207Form1::ExportCsv() {
+    TCustomerAdressObjectList addresses;
+    collectAddresses(true, addresses);
+    if (addresses.Count() == 0) return;
+    const QString file = askExportFile(_("Gelistete Adressen als CSV exportieren"),
+                                       QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"));
+    if (file.isEmpty()) return;
+    QList<const TCustomerAddress*> rows;
+    for (const auto& record : addresses) rows.append(record.get());
+    try {
+        TAddressCsv::WriteFile(file, rows);
+        ShowDesktopNotice(QString(), FormatStr(_("Datei geschrieben: %s"), {file}));
+    } catch (const EKwpError& error) {
+        ShowMessageDlg(error.message(), mtError, mbOKOnly);
+    }
+}
+
+void TKWP00207Form1::ImportVCards() {
+    m_frame->SaveIfModified();
+    if (!hasRight("01")) {
+        ShowMessageDlg(_("Sie sind nicht berechtigt, Adressen anzulegen!"), mtInformation,
+                       mbOKOnly);
+        return;
+    }
+    const QString file = FileDialogService()
+                             .openFiles({_("vCards importieren"), QString(),
+                                         QStringLiteral("vCard (*.vcf *.vcard)"), QString()},
+                                        false)
+                             .value(0);
+    if (file.isEmpty()) return;
+    TCustomerAdressObjectList cards;
+    try {
+        TVCard::ReadFile(file, cards);
+    } catch (const EKwpError& error) {
+        ShowMessageDlg(error.message(), mtError, mbOKOnly);
+        return;
+    }
+    TDBAdress& db = m_frame->DBAdress();
+    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(userName());
+    if (!lock) return;
+    refreshTables(db);
+    const double now = DateTimeToDayNumber(Now());
+    {
+        const THourglass wait;
+        for (const auto& record : cards) {
+            PrepareImportedAddress(*record, db, *m_config, userName(), now);
+            if (db.SetCustomer(*record) != 0) {
+                // All or nothing: the cards written so far go again.
+                db.Unlock(lock, TLockEnd::UndoWrites);
+                ShowMessageDlg(_("Fehler beim Speichern der Daten."), mtError, mbOKOnly);
+                m_frame->RefreshList();
+                return;
+            }
+        }
+    }
+    db.Unlock(lock);
+    ShowDesktopNotice(QString(), FormatStr(_("%d Adressen importiert."), {cards.Count()}));
+    selectAfterChange(cards.Count() ? cards.Items(0)->Id : QString());
+}
 
 void TKWP00207Form1::addressChosen() {
     if (!m_options.pickMode) return;

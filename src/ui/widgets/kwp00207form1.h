@@ -22,6 +22,7 @@ class TGesetzlicheVorgabenFrame;
 class TWiedervorlageFrame;
 class TZusaetzlichFrame;
 class TCustomerAddress;
+class TCustomerAdressObjectList;
 class TDBAdressViewFrame1;
 class TIniFile;
 class TKWP00207Form8;
@@ -59,6 +60,10 @@ public:
     bool AddCurrentToStore();
     void AddListedToStore();
     void FindDuplicates();
+    // Exchange with phones, mail programs and spreadsheets.
+    void ExportVCards(bool listed, int version);
+    void ImportVCards();
+    void ExportCsv();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +96,12 @@ private:
     QString askNumber(const QString& caption, const QString& proposal, QString* group);
     QString proposeNumber();
     void selectAfterChange(const QString& number);
+    // A desktop notice naming the addresses that look like the same partner.
+    void warnDuplicates(const TCustomerAddress& record);
+    // The current address, or every address of the active list page, read fresh.
+    void collectAddresses(bool listed, TCustomerAdressObjectList& list);
+    // Asks for the file to write; empty when cancelled or not to be overwritten.
+    QString askExportFile(const QString& title, const QString& filter, const QString& suffix);
 
     TStartOptions m_options;
     std::unique_ptr<TAddressConfig> m_config;
@@ -101,6 +112,8 @@ private:
     // False while the controls are being filled: their change events are not edits then.
     bool m_binding = true;
     bool m_closing = false;
+    // Created in this window: its saves are checked for duplicates too.
+    QString m_newAddress;
 
     QSplitter* m_split = nullptr;
     QWidget* Panel1 = nullptr;
