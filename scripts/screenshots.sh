@@ -18,6 +18,7 @@ mkdir -p "$ROOT/BIN"
 export QT_QPA_PLATFORM=offscreen
 for LANGUAGE in de_DE en_GB; do
   rm -rf "screenshots/$LANGUAGE"
-  "$BUILD/src/main/screenshots/kwp_screenshots" --language "$LANGUAGE" \
+  # Dates and numbers in the language's own format, as a user of that language sees them.
+  env -u LC_ALL LANG="$LANGUAGE.UTF-8" "$BUILD/src/main/screenshots/kwp_screenshots" --language "$LANGUAGE" \
     "$ROOT" DEMO ADMIN "screenshots/$LANGUAGE"
 done
