@@ -1,10 +1,13 @@
 // The address list and search frame over 100,000 generated addresses (offscreen): creating it
 // and painting the first page, jumping to the last row, a text search with some 5,000 hits on
-// its result page, and the resident memory after scrolling through the whole list.
+// its result page, and the resident memory after scrolling through the whole list. Then the
+// main window around it: opening it with the first address shown, moving to another address
+// until its panes are filled, and saving an edited address.
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTableView>
@@ -18,6 +21,7 @@
 #include "app/systemeinstellungen.h"
 #include "demodata/addressgenerator.h"
 #include "ui/widgets/dbadressviewframe1.h"
+#include "ui/widgets/kwp00207form1.h"
 
 namespace {
 
@@ -141,6 +145,62 @@ void BM_TextSearchOnResultPage(benchmark::State& state) {
     state.counters["hits"] = hits;
 }
 BENCHMARK(BM_TextSearchOnResultPage)->Unit(benchmark::kMillisecond);
+
+std::unique_ptr<TKWP00207Form1> shownWindow() {
+    TStartOptions options;
+    options.tenant = QStringLiteral("BENCH");
+    auto window = std::make_unique<TKWP00207Form1>(options);
+    window->resize(1024, 760);
+    window->show();
+    return window;
+}
+
+// The selection delay has run out: the selected address is loaded and shown.
+void settle(TKWP00207Form1& window) {
+    for (int tick = 0; tick < 4; ++tick) window.AdressViewFrame()->TickSelectionDelay();
+}
+
+void BM_OpenMainWindowWithFirstAddress(benchmark::State& state) {
+    for (auto _ : state) {
+        std::unique_ptr<TKWP00207Form1> window = shownWindow();
+        settle(*window);
+        benchmark::DoNotOptimize(window->grab());
+    }
+}
+BENCHMARK(BM_OpenMainWindowWithFirstAddress)->Unit(benchmark::kMillisecond);
+
+// From the end of the delay until the panes show the newly selected address.
+void BM_ShowAnotherAddress(benchmark::State& state) {
+    std::unique_ptr<TKWP00207Form1> window = shownWindow();
+    settle(*window);
+    QTableView* list = activeList(*window->AdressViewFrame());
+    QWidget* panes = window->findChild<QWidget*>(QStringLiteral("Panel1"));
+    int row = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        row = (row + 977) % fixture().count;
+        list->selectRow(row);
+        for (int tick = 0; tick < 2; ++tick) window->AdressViewFrame()->TickSelectionDelay();
+        state.ResumeTiming();
+        window->AdressViewFrame()->TickSelectionDelay();
+        benchmark::DoNotOptimize(panes->grab());
+    }
+}
+BENCHMARK(BM_ShowAnotherAddress)->Unit(benchmark::kMillisecond);
+
+void BM_SaveEditedAddress(benchmark::State& state) {
+    std::unique_ptr<TKWP00207Form1> window = shownWindow();
+    settle(*window);
+    auto* info = window->findChild<QPlainTextEdit*>(QStringLiteral("mInfo"));
+    int edit = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        info->setPlainText(QStringLiteral("Rückruf %1").arg(++edit));
+        state.ResumeTiming();
+        window->AdressViewFrame()->SaveIfModified();
+    }
+}
+BENCHMARK(BM_SaveEditedAddress)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
