@@ -61,7 +61,7 @@
 #include "ui/widgets/zusaetzlichframe.h"
 
 namespace {
-const QString kSection = QStringLiteral("KWP00207Form1");
+const QString kForm1Section = QStringLiteral("KWP00207Form1");
 
 QString userName() {
     const TBenutzerEinstellungen* user = BenutzerEinstellungen();
@@ -126,7 +126,7 @@ QWidget* captionedPane(const char* name, const QString& caption, QWidget* conten
 
 TKWP00207Form1::TKWP00207Form1(const TStartOptions& options, QWidget* parent)
     : QMainWindow(parent), m_options(options), m_config(std::make_unique<TAddressConfig>()) {
-    setObjectName(kSection);
+    setObjectName(kForm1Section);
     QApplication::setApplicationDisplayName(_("Adressverwaltung"));
     setWindowTitle(CaptionFor(options.tenant));
     resize(1024, 760);
@@ -370,7 +370,7 @@ void TKWP00207Form1::buildFunctionMenu() {
 
 void TKWP00207Form1::restoreLayout() {
     const auto value = [this](const char* key, int fallback) {
-        return m_layout ? m_layout->ReadInteger(kSection, QLatin1String(key), fallback) : fallback;
+        return m_layout ? m_layout->ReadInteger(kForm1Section, QLatin1String(key), fallback) : fallback;
     };
     const int bottom = value("Panel1", 320);
     m_split->setSizes({qMax(100, height() - bottom), bottom});
@@ -382,9 +382,9 @@ void TKWP00207Form1::restoreLayout() {
 void TKWP00207Form1::saveLayout() {
     if (!m_layout) return;
     m_frame->SaveLayout(*m_layout);
-    m_layout->WriteInteger(kSection, QStringLiteral("Panel8"), Panel8->width());
-    m_layout->WriteInteger(kSection, QStringLiteral("Panel1"), Panel1->height());
-    m_layout->WriteInteger(kSection, QStringLiteral("Panel3"), Panel3->width());
+    m_layout->WriteInteger(kForm1Section, QStringLiteral("Panel8"), Panel8->width());
+    m_layout->WriteInteger(kForm1Section, QStringLiteral("Panel1"), Panel1->height());
+    m_layout->WriteInteger(kForm1Section, QStringLiteral("Panel3"), Panel3->width());
     if (m_store) m_store->SaveGeometry(*m_layout);
     try {
         m_layout->UpdateFile();

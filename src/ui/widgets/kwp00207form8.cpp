@@ -10,7 +10,7 @@
 #include "ui/widgets/adresslistviewerframe.h"
 
 namespace {
-const QString kSection = QStringLiteral("KWP00207Form8");
+const QString kForm8Section = QStringLiteral("KWP00207Form8");
 }
 
 TKWP00207Form8::TKWP00207Form8(QWidget* parent)
@@ -27,17 +27,17 @@ TKWP00207Form8::TKWP00207Form8(QWidget* parent)
 void TKWP00207Form8::LoadGeometry(const TIniFile& ini) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const int width = ini.ReadInteger(kSection, QStringLiteral("Width"), 390);
-    const int height = ini.ReadInteger(kSection, QStringLiteral("Height"), 200);
-    const int left = ini.ReadInteger(kSection, QStringLiteral("Left"), area.width() - width - 50);
-    const int top = ini.ReadInteger(kSection, QStringLiteral("Top"), area.top() + 70);
+    const int width = ini.ReadInteger(kForm8Section, QStringLiteral("Width"), 390);
+    const int height = ini.ReadInteger(kForm8Section, QStringLiteral("Height"), 200);
+    const int left = ini.ReadInteger(kForm8Section, QStringLiteral("Left"), area.width() - width - 50);
+    const int top = ini.ReadInteger(kForm8Section, QStringLiteral("Top"), area.top() + 70);
     setGeometry(left, top, width, height);
 }
 
 void TKWP00207Form8::SaveGeometry(TIniFile& ini) const {
     const QRect bounds = geometry();
-    ini.WriteInteger(kSection, QStringLiteral("Width"), bounds.width());
-    ini.WriteInteger(kSection, QStringLiteral("Height"), bounds.height());
-    ini.WriteInteger(kSection, QStringLiteral("Left"), bounds.left());
-    ini.WriteInteger(kSection, QStringLiteral("Top"), bounds.top());
+    ini.WriteInteger(kForm8Section, QStringLiteral("Width"), bounds.width());
+    ini.WriteInteger(kForm8Section, QStringLiteral("Height"), bounds.height());
+    ini.WriteInteger(kForm8Section, QStringLiteral("Left"), bounds.left());
+    ini.WriteInteger(kForm8Section, QStringLiteral("Top"), bounds.top());
 }
