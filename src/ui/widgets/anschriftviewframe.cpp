@@ -157,16 +157,13 @@ void TAnschriftViewFrame::Command(int tag) {
             break;
         }
         case cmDefault:
-            if (index < 0 || list.Items(index)->Std) return;
-            for (const auto& anschrift : list) anschrift->Std = false;
-            list.Items(index)->Std = true;
+            if (!MakeDefault(list, index)) return;
             InitNodes();
             break;
         case cmUp:
         case cmDown: {
-            const int other = index + (tag == cmUp ? -1 : 1);
-            if (index < 0 || other < 0 || other >= list.Count()) return;
-            ExchangeItems(list, index, other);
+            const int other = MoveItem(list, index, tag == cmUp);
+            if (other < 0) return;
             ShowList();
             select(other);
             break;

@@ -253,16 +253,12 @@ void TContactViewFrame::Command(int tag) {
             ShowContacts();
             break;
         case cmDefault:
-            if (index < 0 || list.Items(index)->Std) return;
-            for (const auto& contact : list) contact->Std = false;
-            list.Items(index)->Std = true;
+            if (!MakeDefault(list, index)) return;
             InitNodes();
             break;
         case cmUp:
         case cmDown: {
-            const int other = index + (tag == cmUp ? -1 : 1);
-            if (index < 0 || other < 0 || other >= list.Count()) return;
-            ExchangeItems(list, index, other);
+            if (MoveItem(list, index, tag == cmUp) < 0) return;
             ShowContacts();
             break;
         }

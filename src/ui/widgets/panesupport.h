@@ -34,3 +34,21 @@ void ExchangeItems(TList& list, int i, int j) {
     std::swap(items[size_t(i)], items[size_t(j)]);
     for (auto& item : items) list.Add(std::move(item));
 }
+
+// Makes the item the list's only default ("Std"); false when it is none or already was.
+template <typename TList>
+bool MakeDefault(TList& list, int index) {
+    if (index < 0 || index >= list.Count() || list.Items(index)->Std) return false;
+    for (const auto& item : list) item->Std = false;
+    list.Items(index)->Std = true;
+    return true;
+}
+
+// Moves the item one place up or down; its new index, or -1 when it cannot move.
+template <typename TList>
+int MoveItem(TList& list, int index, bool up) {
+    const int other = index + (up ? -1 : 1);
+    if (index < 0 || other < 0 || other >= list.Count()) return -1;
+    ExchangeItems(list, index, other);
+    return other;
+}

@@ -461,9 +461,8 @@ void TZusaetzlichFrame::PaymentWayCommand(int tag) {
             break;
         case pwcUp:
         case pwcDown:
-            selected = index + (tag == pwcUp ? -1 : 1);
-            if (index < 0 || selected < 0 || selected >= list.Count()) return;
-            ExchangeItems(list, index, selected);
+            selected = MoveItem(list, index, tag == pwcUp);
+            if (selected < 0) return;
             break;
         default:
             return;
