@@ -40,7 +40,6 @@ public:
 
     TDBAdressViewFrame1* AdressViewFrame() const { return m_frame; }
     TKWP00207Form8* AddressStore() const { return m_store; }
-    quint8 PickMode() const { return m_options.pickMode; }
 
     // Shows the frame's current record in the controls.
     void ShowCurrentAddress();
