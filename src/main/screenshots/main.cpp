@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTabWidget>
 #include <QTreeView>
 #include <cstdio>
 #include <functional>
@@ -121,6 +122,13 @@ std::unique_ptr<TKWP00207Form1> mainWindow(const QString& tenant) {
     auto window = std::make_unique<TKWP00207Form1>(options);
     // The first address shows once the selection delay has run out.
     for (int tick = 0; tick < 4; ++tick) window->AdressViewFrame()->TickSelectionDelay();
+    return window;
+}
+
+// The main window with another tab of the current address in front.
+std::unique_ptr<TKWP00207Form1> mainWindowOnTab(const QString& tenant, int tab) {
+    auto window = mainWindow(tenant);
+    window->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(tab);
     return window;
 }
 
@@ -246,6 +254,16 @@ std::unique_ptr<QWidget> documentsTab() {
 std::vector<TShot> shots() {
     return {
         {QStringLiteral("kwp00207form1"), [](const QString& tenant) { return mainWindow(tenant); }},
+        {QStringLiteral("kwp00207form1-zusaetzlich"),
+         [](const QString& tenant) { return mainWindowOnTab(tenant, 1); }},
+        {QStringLiteral("kwp00207form1-zusatzdaten"),
+         [](const QString& tenant) { return mainWindowOnTab(tenant, 2); }},
+        {QStringLiteral("kwp00207form1-dokumente"),
+         [](const QString& tenant) { return mainWindowOnTab(tenant, 3); }},
+        {QStringLiteral("kwp00207form1-debitor-kreditor"),
+         [](const QString& tenant) { return mainWindowOnTab(tenant, 4); }},
+        {QStringLiteral("kwp00207form1-gesetzliche-vorgaben"),
+         [](const QString& tenant) { return mainWindowOnTab(tenant, 5); }},
         {QStringLiteral("dbadressviewframe1-suchergebnis"),
          [](const QString& tenant) {
              auto window = mainWindow(tenant);
