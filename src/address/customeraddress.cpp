@@ -166,6 +166,47 @@ bool TCustomerAddress::SameContent(const TCustomerAddress& o) const {
            sameExtraFields(ExtraFields, o.ExtraFields) && KndVerz == o.KndVerz;
 }
 
+void TCustomerAddress::MergeStored(const TCustomerAddress& original,
+                                   const TCustomerAddress& stored) {
+    const auto take = [](auto& mine, const auto& before, const auto& theirs) {
+        if (mine == before) mine = theirs;
+    };
+    const auto takeList = [](auto& mine, const auto& before, const auto& theirs) {
+        if (mine == before) mine.Assign(theirs);
+    };
+    take(AddrGrp, original.AddrGrp, stored.AddrGrp);
+    take(Kennzeichen, original.Kennzeichen, stored.Kennzeichen);
+    take(IdWeiterl, original.IdWeiterl, stored.IdWeiterl);
+    take(Wv, original.Wv, stored.Wv);
+    take(WvTxt, original.WvTxt, stored.WvTxt);
+    take(WvUser, original.WvUser, stored.WvUser);
+    takeList(Anschriften, original.Anschriften, stored.Anschriften);
+    take(Sprache, original.Sprache, stored.Sprache);
+    take(UstIdNr, original.UstIdNr, stored.UstIdNr);
+    take(StNr, original.StNr, stored.StNr);
+    take(MwStAusw, original.MwStAusw, stored.MwStAusw);
+    take(Paragr13b, original.Paragr13b, stored.Paragr13b);
+    take(Paragr14b, original.Paragr14b, stored.Paragr14b);
+    take(Paragr6a, original.Paragr6a, stored.Paragr6a);
+    take(MahnTyp, original.MahnTyp, stored.MahnTyp);
+    takeList(Kontakte, original.Kontakte, stored.Kontakte);
+    take(Alarm, original.Alarm, stored.Alarm);
+    take(AlarmText, original.AlarmText, stored.AlarmText);
+    take(ZInfo, original.ZInfo, stored.ZInfo);
+    take(Info, original.Info, stored.Info);
+    takeList(PaymentWays, original.PaymentWays, stored.PaymentWays);
+    takeList(PaymentTerms, original.PaymentTerms, stored.PaymentTerms);
+    take(DebitorNr, original.DebitorNr, stored.DebitorNr);
+    take(DebitorKreditlimit, original.DebitorKreditlimit, stored.DebitorKreditlimit);
+    take(DebitorVersicherung, original.DebitorVersicherung, stored.DebitorVersicherung);
+    take(DebitorBonitaet, original.DebitorBonitaet, stored.DebitorBonitaet);
+    take(KreditorNr, original.KreditorNr, stored.KreditorNr);
+    take(OwnId, original.OwnId, stored.OwnId);
+    take(KreditorBearbeiter, original.KreditorBearbeiter, stored.KreditorBearbeiter);
+    if (sameExtraFields(ExtraFields, original.ExtraFields)) ExtraFields.Assign(stored.ExtraFields);
+    take(KndVerz, original.KndVerz, stored.KndVerz);
+}
+
 // ---------------------------------------------------------------- writing
 
 void TCustomerAddress::WriteXML(TXmlContent content, int indent) {

@@ -87,6 +87,11 @@ public:
     void Assign(const TCustomerAddress& other);
     // Field-by-field comparison of everything that is stored.
     bool SameContent(const TCustomerAddress& other) const;
+    // This record is an edit of `original`; `stored` is the same address as another
+    // workstation saved it meanwhile. Every field (a list counts as one) that this edit left as
+    // it was takes the stored value, so saving keeps both users' changes; a field both changed
+    // keeps this edit's value.
+    void MergeStored(const TCustomerAddress& original, const TCustomerAddress& stored);
 
     // One-line display text, at most 250 characters; ". . . . ." without default address.
     QString GetShortText() const;

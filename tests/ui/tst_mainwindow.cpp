@@ -223,6 +223,28 @@ private Q_SLOTS:
         QCOMPARE(setup.frame()->CustomerAddress().Id, "K04");
     }
 
+    // Another workstation saved the shown address meanwhile: saving here keeps its change.
+    void saveKeepsAnotherWorkstationsChange() {
+        WindowSetup setup;
+        {
+            TDBAdress other;
+            other.OpenDirectory(SystemEinstellungen()->AdressenDir);
+            TCustomerAddress record;
+            QVERIFY(other.GetCustomer("K01", record));
+            record.DebitorNr = "D-77";
+            record.Changed += 1;
+            QCOMPARE(other.SetCustomer(record), 0);
+        }
+        auto* info = setup.window->findChild<QPlainTextEdit*>("mInfo");
+        info->setFocus();
+        QTest::keyClicks(info, "Rueckruf");
+        QTest::keyClick(info, Qt::Key_S, Qt::ControlModifier);
+        TCustomerAddress saved;
+        QVERIFY(setup.frame()->DBAdress().GetCustomer("K01", saved));
+        QCOMPARE(saved.Info + saved.DebitorNr, "RueckrufD-77");
+        QCOMPARE(setup.window->findChild<QLineEdit*>("edDNr")->text(), "D-77");
+    }
+
     // With -GA and -ONE, Enter on a row takes that address, writes the file and closes.
     void pickOneWithEnter() {
         QTemporaryDir out;

@@ -97,7 +97,8 @@ bool matchesSpecialSearch(const TCustomerAddress& address, const QStringList& fl
 TDBAdressViewFrame1::TDBAdressViewFrame1(const TAddressConfig& config, QWidget* parent)
     : QWidget(parent),
       m_db(std::make_unique<TDBAdress>()),
-      m_address(std::make_unique<TCustomerAddress>()) {
+      m_address(std::make_unique<TCustomerAddress>()),
+      m_loaded(std::make_unique<TCustomerAddress>()) {
     setObjectName(QStringLiteral("DBAdressViewFrame1"));
     const TSystemEinstellungen* sys = SystemEinstellungen();
     try {
@@ -324,6 +325,7 @@ void TDBAdressViewFrame1::loadSelected() {
     m_address->Clear();
     m_address->Id = number;
     m_db->GetCustomer(number, *m_address);
+    m_loaded->Assign(*m_address);
     m_modified = false;
     if (OnAddressChanged) OnAddressChanged();
     if (m_chosen) {
@@ -412,9 +414,21 @@ void TDBAdressViewFrame1::SaveIfModified() {
     const THourglass wait;
     m_address->DisplayTxt = m_address->GetShortText();
     if (OnBeforeSave) OnBeforeSave();
+    // Another workstation saved this address since it was loaded here: its changes stay.
+    TCustomerAddress stored;
+    const bool merged = m_loaded->Id == m_address->Id && m_db->GetCustomer(m_address->Id, stored) &&
+                        !stored.SameContent(*m_loaded);
+    if (merged) {
+        m_address->MergeStored(*m_loaded, stored);
+        m_address->DisplayTxt = m_address->GetShortText();
+    }
     if (m_db->SetCustomer(*m_address) != 0)
         ShowMessageDlg(_("Fehler beim Speichern der Daten."), mtError, mbOKOnly);
+    else
+        m_loaded->Assign(*m_address);
     if (pcAdress->currentIndex() == 0) rereadRows();
+    // The other workstation's changes are shown too.
+    if (merged && OnAddressChanged) OnAddressChanged();
 }
 
 void TDBAdressViewFrame1::ForEachListedAddress(

@@ -95,6 +95,9 @@ private:
 
     std::unique_ptr<TDBAdress> m_db;
     std::unique_ptr<TCustomerAddress> m_address;
+    // The current record as it was loaded or last saved here: what another workstation's save
+    // is merged against.
+    std::unique_ptr<TCustomerAddress> m_loaded;
     bool m_modified = false;
     bool m_chosen = false;
     bool m_rowErrorReported = false;
