@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -79,6 +78,31 @@ void ForEachAddress(const QString& dir, const std::function<void(TCustomerAddres
     }
 }
 
+// The table's lock of an import. Everything written under it goes back unless Commit runs, so
+// a faulty file leaves the table as it was.
+class TImportLock {
+public:
+    explicit TImportLock(TDBAdress& db) : m_db(db), m_lock(db.LockAddressTable(kTransferLockUser)) {
+        if (!m_lock)
+            throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
+    }
+    ~TImportLock() {
+        try {
+            m_db.Unlock(m_lock, TLockEnd::UndoWrites);
+        } catch (...) {
+            // The fault that brought us here is the one to tell; the connection's close takes
+            // back the transaction in any case.
+        }
+    }
+    TImportLock(const TImportLock&) = delete;
+    TImportLock& operator=(const TImportLock&) = delete;
+    void Commit() { m_db.Unlock(m_lock); }
+
+private:
+    TDBAdress& m_db;
+    std::unique_ptr<TDatabaseLock> m_lock;
+};
+
 }  // namespace
 
 QString TenantAddressDir(const TInstallationPaths& paths, const QString& tenant) {
@@ -120,18 +144,8 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
 
     TTransferTable table(dir, TDbAccess::ReadWrite);
     TDBAdress& db = table.db();
-    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(kTransferLockUser);
-    if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
-    // The records go into the table as they are read, all in the lock's one transaction: any
-    // fault of the file takes back what was written before it.
-    auto rollback = qScopeGuard([&] {
-        try {
-            db.Unlock(lock, TLockEnd::UndoWrites);
-        } catch (...) {
-            // The fault that brought us here is the one to tell; the connection's close
-            // takes back the transaction in any case.
-        }
-    });
+    // The records go into the table as they are read, all in the lock's one transaction.
+    TImportLock lock(db);
 
     QSet<QString> numbers;
     int written = 0;
@@ -191,8 +205,7 @@ int ImportAddresses(const TInstallationPaths& paths, const QString& tenant, cons
                                     "eingelesen."),
                                   {fileName}));
     }
-    rollback.dismiss();
-    db.Unlock(lock);
+    lock.Commit();
     if (skipped > 0)
         log.warning(FormatStr(_("%d Adressen übersprungen, weil ihre Nummer schon vergeben ist "
                                 "(mit --replace werden sie ersetzt)."),
@@ -240,15 +253,7 @@ int ImportAddressVCards(const TInstallationPaths& paths, const QString& tenant,
 
     TTransferTable table(dir, TDbAccess::ReadWrite);
     TDBAdress& db = table.db();
-    std::unique_ptr<TDatabaseLock> lock = db.LockAddressTable(kTransferLockUser);
-    if (!lock) throw EKwpError(_("Die Adresstabelle ist gesperrt; es wurde nichts eingelesen."));
-    auto rollback = qScopeGuard([&] {
-        try {
-            db.Unlock(lock, TLockEnd::UndoWrites);
-        } catch (...) {
-            // The fault that brought us here is the one to tell.
-        }
-    });
+    TImportLock lock(db);
     const double now = DateTimeToDayNumber(Now());
     for (const auto& record : cards) {
         PrepareImportedAddress(*record, db, config, kTransferLockUser, now);
@@ -260,8 +265,7 @@ int ImportAddressVCards(const TInstallationPaths& paths, const QString& tenant,
         }
         log.info(FormatStr(_("Adresse \"%s\" angelegt: %s"), {record->Id, record->DisplayTxt}));
     }
-    rollback.dismiss();
-    db.Unlock(lock);
+    lock.Commit();
     return cards.Count();
 }
 
