@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTreeView>
+#include <QXmlStreamReader>
 #include <QtTest>
 #include <functional>
 
@@ -16,17 +18,21 @@
 #include "ui/widgets/kwp00207form1.h"
 
 namespace {
-// A tenant with K01, K02 and K03 and the main window over it.
+// A tenant with K01, K02 and K03 (changed by tweak) and the main window over it; with a root,
+// the window opens on that tenant as it is.
 struct WindowSetup {
     QTemporaryDir dir;
     std::unique_ptr<TKWP00207Form1> window;
 
-    explicit WindowSetup(const QStringList& arguments = {}) {
-        InitApplicationFor(TProgramDir::Bin, dir.filePath("BIN/kwp00207"));
-        SystemEinstellungen()->AdressenDir = dir.filePath("ADRESSEN/");
-        BenutzerEinstellungen()->Vollname = "Tester";
-        BenutzerEinstellungen()->UserTenantEtcDir = dir.filePath("USR/");
-        {
+    explicit WindowSetup(const QStringList& arguments = {},
+                         const std::function<void(TCustomerAddress&)>& tweak = {},
+                         const QString& root = {}) {
+        const QString base = root.isEmpty() ? dir.path() : root;
+        InitApplicationFor(TProgramDir::Bin, base + "/BIN/kwp00207");
+        SystemEinstellungen()->AdressenDir = base + "/ADRESSEN/";
+        BenutzerEinstellungen()->Vollname = root.isEmpty() ? "Tester" : "Peer";
+        BenutzerEinstellungen()->UserTenantEtcDir = base + "/USR/";
+        if (root.isEmpty()) {
             TDBAdress db;
             db.OpenDirectory(SystemEinstellungen()->AdressenDir);
             for (const char* id : {"K01", "K02", "K03"}) {
@@ -37,6 +43,7 @@ struct WindowSetup {
                 anschrift->Id = "01";
                 anschrift->Std = true;
                 anschrift->Name1 = record.DisplayTxt;
+                if (tweak) tweak(record);
                 db.SetCustomer(record);
             }
         }
@@ -86,6 +93,44 @@ void typeInto(QWidget* dialog, const char* field, const QString& text) {
 
 void escape(QWidget* dialog) {
     QTest::keyClick(dialog, Qt::Key_Escape);
+}
+
+void click(const TKWP00207Form1& window, const char* button) {
+    QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+void clickRow(QAbstractItemView* view, int row) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(row, 0)).center());
+}
+
+// The address numbers and the elements below them of an "<adressen>" file, read without the
+// program's own parser: "K01", "K01/adr 02", "K01/kontakt Bernd", "K01/at ...".
+QStringList resultFileOutline(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {"unreadable"};
+    QXmlStreamReader xml(&file);
+    QStringList outline;
+    QString id;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        const auto name = xml.name();
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (name == u"adressen") {
+            outline << "adressen";
+        } else if (name == u"kundenadr") {
+            id = attributes.value("id").toString();
+            outline << id;
+        } else if (name == u"adr") {
+            outline << id + "/adr " + attributes.value("id").toString();
+        } else if (name == u"kontakt") {
+            outline << id + "/kontakt " + attributes.value("name").toString();
+        } else if (name == u"at") {
+            outline << id + "/at " + xml.readElementText();
+        }
+    }
+    if (xml.hasError()) return {xml.errorString()};
+    return outline;
 }
 }  // namespace
 
@@ -144,15 +189,21 @@ private Q_SLOTS:
         QTEST(options.startAddress, "start");
     }
 
-    // A number with a forbidden character is asked again; the accepted one is upper-cased.
+    // A number with a forbidden character is asked again; the accepted one is upper-cased. A
+    // name that sounds like others gives a notice.
     void newAddress() {
-        WindowSetup setup;
+        WindowSetup setup({}, [](TCustomerAddress& record) {
+            if (record.Id == "K02")
+                record.DisplayTxt = record.Anschriften.Items(0)->Name1 = "Pfeiffer";
+        });
         ScriptedDialogs dialogs;
+        RecordingNotices notices;
         dialogs.answer(mrOk);
-        ModalScript script({{"KWP00207Form9", [](QWidget* d) { typeInto(d, "edInput", "k/1"); }},
-                            {"KWP00207Form9", [](QWidget* d) { typeInto(d, "edInput", "k100"); }},
-                            {"KWP00207Form3", escape},
-                            {"KWP00207Form2", escape}});
+        ModalScript script(
+            {{"KWP00207Form9", [](QWidget* d) { typeInto(d, "edInput", "k/1"); }},
+             {"KWP00207Form9", [](QWidget* d) { typeInto(d, "edInput", "k100"); }},
+             {"KWP00207Form3", [](QWidget* d) { typeInto(d, "edName1", "Pfeifer"); }},
+             {"KWP00207Form2", escape}});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
         QVERIFY(script.done());
         QCOMPARE(dialogs.texts(), QStringList{"Unerlaubte Zeichen in der Eingabe."});
@@ -162,6 +213,9 @@ private Q_SLOTS:
         QCOMPARE(record.Anschriften.Count(), 1);
         QVERIFY(record.Anschriften.Items(0)->Std);
         QCOMPARE(record.Kontakte.Count(), 0);
+        QCOMPARE(notices.shown,
+                 QStringList{"Moegliche Dubletten: Möglicherweise gibt es diese "
+                             "Adresse schon (1):\nK02 Pfeiffer (Name klingt gleich)"});
     }
 
     // No keeps the address; Yes removes it with its files and moves to a neighbour.
@@ -223,28 +277,6 @@ private Q_SLOTS:
         QCOMPARE(setup.frame()->CustomerAddress().Id, "K04");
     }
 
-    // Another workstation saved the shown address meanwhile: saving here keeps its change.
-    void saveKeepsAnotherWorkstationsChange() {
-        WindowSetup setup;
-        {
-            TDBAdress other;
-            other.OpenDirectory(SystemEinstellungen()->AdressenDir);
-            TCustomerAddress record;
-            QVERIFY(other.GetCustomer("K01", record));
-            record.DebitorNr = "D-77";
-            record.Changed += 1;
-            QCOMPARE(other.SetCustomer(record), 0);
-        }
-        auto* info = setup.window->findChild<QPlainTextEdit*>("mInfo");
-        info->setFocus();
-        QTest::keyClicks(info, "Rueckruf");
-        QTest::keyClick(info, Qt::Key_S, Qt::ControlModifier);
-        TCustomerAddress saved;
-        QVERIFY(setup.frame()->DBAdress().GetCustomer("K01", saved));
-        QCOMPARE(saved.Info + saved.DebitorNr, "RueckrufD-77");
-        QCOMPARE(setup.window->findChild<QLineEdit*>("edDNr")->text(), "D-77");
-    }
-
     // With -GA and -ONE, Enter on a row takes that address, writes the file and closes.
     void pickOneWithEnter() {
         QTemporaryDir out;
@@ -261,7 +293,219 @@ private Q_SLOTS:
         QCOMPARE(picked.Count(), 1);
         QCOMPARE(picked.Items(0)->Id, "K02");
     }
+
+    // Without a right the command is refused with its message; an edit is saved before it runs.
+    void missingRightRefuses_data() {
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("savedInfo");
+        const QString create = "Sie sind nicht berechtigt, Adressen anzulegen!";
+        QTest::newRow("new") << "01"
+                             << "btNew" << create << "x";
+        QTest::newRow("copy") << "01"
+                              << "btCopy" << create << "x";
+        QTest::newRow("delete") << "03"
+                                << "btDelete"
+                                << "Sie sind nicht berechtigt, Adressen zu loeschen!"
+                                << "x";
+        QTest::newRow("save on close") << "02"
+                                       << "btClose"
+                                       << "Sie sind nicht berechtigt, Adressen zu bearbeiten!"
+                                       << "";
+    }
+    void missingRightRefuses() {
+        QFETCH(QString, right);
+        QFETCH(QString, button);
+        WindowSetup setup;
+        BenutzerEinstellungen()->Berechtigungen = QStringList{right};
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        auto* info = setup.window->findChild<QPlainTextEdit*>("mInfo");
+        info->setFocus();
+        QTest::keyClicks(info, "x");
+        click(*setup.window, button.toLatin1());
+        QTEST(dialogs.texts().join('|'), "message");
+        TDBAdress& db = setup.frame()->DBAdress();
+        QCOMPARE(db.GetRecordCount(), 3);
+        TCustomerAddress record;
+        QVERIFY(db.GetCustomer("K01", record));
+        QTEST(record.Info, "savedInfo");
+    }
+
+    // An existing number is overwritten on Yes only; the copy is stamped anew without the folder.
+    void copyAddress() {
+        WindowSetup setup({}, [](TCustomerAddress& record) {
+            record.KndVerz = "Kunde";
+            record.CreatedBy = "Alt";
+        });
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrNo);
+        ModalScript script({{"InputBoxForm", [](QWidget* d) { typeInto(d, "edInput", "k02"); }},
+                            {"InputBoxForm", [](QWidget* d) { typeInto(d, "edInput", "k7"); }}});
+        click(*setup.window, "btCopy");
+        click(*setup.window, "btCopy");
+        setup.settle();
+        QVERIFY(script.done());
+        QCOMPARE(dialogs.texts(),
+                 QStringList{"Adresse \"K02\" existiert bereits.\nUeberschreiben?"});
+        TCustomerAddress kept, copy;
+        QVERIFY(setup.frame()->DBAdress().GetCustomer("K02", kept));
+        QCOMPARE(kept.DisplayTxt, "Firma K02");
+        QVERIFY(setup.frame()->DBAdress().GetCustomer("K7", copy));
+        QCOMPARE(QStringList({copy.DisplayTxt, copy.CreatedBy, copy.KndVerz}),
+                 QStringList({"Firma K01", "Tester", ""}));
+        QCOMPARE(setup.frame()->CustomerAddress().Id, "K7");
+    }
+
+    // "Uebernehmen" with an empty store follows a forwarding instead of closing; the store takes
+    // an address once and asks on its alarm; the result file lists the stored ones in order.
+    void addressStore() {
+        QTemporaryDir out;
+        const QString result = out.filePath("PICK.XML");
+        WindowSetup setup({"-GA", "-TEMP", result}, [](TCustomerAddress& record) {
+            if (record.Id == "K01") record.IdWeiterl = "K03";
+            if (record.Id != "K02") return;
+            record.Alarm = true;
+            record.AlarmText = "Nur gegen Vorkasse";
+        });
+        ScriptedDialogs dialogs;
+        RecordingNotices notices;
+        for (int answer : {mrOk, mrCancel, mrYes}) dialogs.answer(answer);
+        click(*setup.window, "btClose");
+        setup.settle();
+        QVERIFY(setup.window->isVisible());
+        QCOMPARE(setup.frame()->CustomerAddress().Id, "K03");
+        click(*setup.window, "btAddAdr");
+        click(*setup.window, "btAddAdr");
+        setup.frame()->SelectAddress("K02");
+        setup.settle();
+        click(*setup.window, "btAddAdr");
+        click(*setup.window, "btAddAdr");
+        click(*setup.window, "btClose");
+        QVERIFY(!setup.window->isVisible());
+        const QString alarm = "Alarm\nNur gegen Vorkasse\n\nAdresse trotzdem uebernehmen?";
+        QCOMPARE(dialogs.texts(),
+                 QStringList({"Die Adresse \"K01\" wird auf Adresse \"K03\" weitergeleitet.", alarm,
+                              alarm}));
+        QCOMPARE(notices.shown,
+                 QStringList{"Adressverwaltung: Die Adresse \"K03\" ist bereits in der Liste."});
+        QCOMPARE(resultFileOutline(result).filter(QRegularExpression("^(K\\d+|adressen)$")),
+                 QStringList({"adressen", "K03", "K02"}));
+    }
+
+    // Pick mode 2 takes the postal address and the contact selected in the panes as the only ones.
+    void pickModeTwoTakesTheSelection() {
+        QTemporaryDir out;
+        const QString result = out.filePath("PICK.XML");
+        WindowSetup setup({"-GAN", "-ONE", "-TEMP", result}, [](TCustomerAddress& record) {
+            if (record.Id != "K01") return;
+            TCustomerAnschrift* branch = record.Anschriften.Add();
+            branch->Id = "02";
+            branch->Name1 = "Firma K01";
+            branch->Strasse = "Nordring 5";
+            branch->Plz = "50667";
+            branch->Ort = "Koeln";
+            for (const QString name : {"Anna", "Bernd"}) {
+                TCustomerContact* contact = record.Kontakte.Add();
+                contact->Name = name;
+                contact->Std = name == "Anna";
+            }
+        });
+        clickRow(setup.window->findChild<QAbstractItemView*>("vstAnschrift"), 1);
+        clickRow(setup.window->findChild<QAbstractItemView*>("vstContact"), 1);
+        click(*setup.window, "btClose");
+        QCOMPARE(
+            resultFileOutline(result),
+            QStringList({"adressen", "K01", "K01/adr 02",
+                         "K01/at Firma K01 Bernd Nordring 5 50667 Koeln", "K01/kontakt Bernd"}));
+    }
+
+    void resultFolderMissing() {
+        WindowSetup setup({"-GA", "-ONE", "-TEMP", "/nicht/da/PICK.XML"});
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        click(*setup.window, "btClose");
+        QCOMPARE(dialogs.texts(), QStringList{"Verzeichnis \"/nicht/da\" nicht gefunden."});
+        QVERIFY(!setup.window->isVisible());
+    }
+
+    // F7 and Shift+F7 jump to the frame's fields; Up/Down move through the list except in the
+    // memos; F12 closes.
+    void keyMap() {
+        WindowSetup setup;
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        press(Qt::Key_F7, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), "edSearchText");
+        press(Qt::Key_F7);
+        QCOMPARE(QApplication::focusWidget()->objectName(), "edGoto");
+        press(Qt::Key_Down);
+        setup.settle();
+        QCOMPARE(setup.frame()->CustomerAddress().Id, "K02");
+        setup.window->findChild<QPlainTextEdit*>("mInfo")->setFocus();
+        press(Qt::Key_Down);
+        setup.settle();
+        QCOMPARE(setup.frame()->CustomerAddress().Id, "K02");
+        press(Qt::Key_F12);
+        QVERIFY(!setup.window->isVisible());
+    }
+
+    // Two workstations edit the same address, each saving in turn: neither loses the other's
+    // saved fields.
+    void twoProcessesKeepEachOthersChanges() {
+        WindowSetup setup;
+        QProcess peer;
+        peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        peer.start(QCoreApplication::applicationFilePath(), {"--peer", setup.dir.path()});
+        const auto tell = [&peer](const QByteArray& command) {
+            if (!command.isEmpty()) peer.write(command + '\n');
+            while (!peer.canReadLine())
+                if (!peer.waitForReadyRead(60000)) return false;
+            return peer.readLine().trimmed() == "ok";
+        };
+        QVERIFY(tell({}));
+        auto* info = setup.window->findChild<QPlainTextEdit*>("mInfo");
+        info->setFocus();
+        QTest::keyClicks(info, "Info-A");
+        QVERIFY(tell("type edDNr D-B") && tell("save"));
+        QTest::keyClick(info, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(setup.window->findChild<QLineEdit*>("edDNr")->text(), "D-B");
+        QVERIFY(tell("type edKNr K-B") && tell("save") && tell("quit"));
+        QVERIFY(peer.waitForFinished(60000));
+        QCOMPARE(peer.exitCode(), 0);
+        setup.window->close();
+        TCustomerAddress record;
+        QVERIFY(setup.frame()->DBAdress().GetCustomer("K01", record));
+        QCOMPARE(QStringList({record.Info, record.DebitorNr, record.KreditorNr}),
+                 QStringList({"Info-A", "D-B", "K-B"}));
+    }
 };
+
+// The other workstation of the two-process test: a window on the tenant in root, driven by
+// lines on standard input ("type NAME TEXT", "save", "quit"), each answered by "ok".
+int RunWindowPeer(const QString& root) {
+    WindowSetup setup({}, {}, root);
+    QTextStream in(stdin), out(stdout);
+    out << "ok" << Qt::endl;
+    for (QString line; in.readLineInto(&line);) {
+        const QString command = line.section(' ', 0, 0);
+        if (command == "type") {
+            QWidget* target = setup.window->findChild<QWidget*>(line.section(' ', 1, 1));
+            if (!target) return 1;
+            target->setFocus();
+            QTest::keyClicks(target, line.section(' ', 2));
+        } else if (command == "save") {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        } else if (command == "quit") {
+            setup.window->close();
+        }
+        out << "ok" << Qt::endl;
+        if (command == "quit") break;
+    }
+    return 0;
+}
 
 KWP_REGISTER_TEST(TestMainWindow)
 #include "tst_mainwindow.moc"
