@@ -48,6 +48,7 @@
 #include "ui/widgets/kwp00207form3.h"
 #include "ui/widgets/kwp00207form4.h"
 #include "ui/widgets/kwp00207form5.h"
+#include "ui/widgets/kwp00207form8.h"
 #include "ui/widgets/kwp00207form9.h"
 #include "ui/widgets/viewdbselectform1.h"
 #include "ui/widgets/wiedervorlageframe.h"
@@ -116,9 +117,10 @@ std::unique_ptr<TCustomerAddress> demoAddress(const QString& id, const QString& 
     return record;
 }
 
-std::unique_ptr<TKWP00207Form1> mainWindow(const QString& tenant) {
+std::unique_ptr<TKWP00207Form1> mainWindow(const QString& tenant, quint8 pickMode = 0) {
     TStartOptions options;
     options.tenant = tenant;
+    options.pickMode = pickMode;
     auto window = std::make_unique<TKWP00207Form1>(options);
     // The first address shows once the selection delay has run out.
     for (int tick = 0; tick < 4; ++tick) window->AdressViewFrame()->TickSelectionDelay();
@@ -366,9 +368,12 @@ std::vector<TShot> shots() {
              dialog->load(contact);
              return dialog;
          }},
-        {QStringLiteral("adresslistviewerframe"),
+        {QStringLiteral("kwp00207form1-uebernehmen"),
+         [](const QString& tenant) { return mainWindow(tenant, 1); }},
+        {QStringLiteral("kwp00207form8"),
          [](const QString&) {
-             auto frame = std::make_unique<TAdresslistViewerFrame>();
+             auto window = std::make_unique<TKWP00207Form8>();
+             TAdresslistViewerFrame* frame = window->List();
              frame->AddAddress(*demoAddress(
                  QStringLiteral("K10023"), QStringLiteral("Schreinerei Holzmann GmbH"),
                  QStringLiteral("Lindenstrasse 12"), QStringLiteral("90402 Nuernberg")));
@@ -379,8 +384,8 @@ std::vector<TShot> shots() {
                  QStringLiteral("L20007"), QStringLiteral("Baustoffe Krause KG"),
                  QStringLiteral("Industriestrasse 40"), QStringLiteral("90763 Fuerth")));
              frame->Refresh();
-             frame->resize(480, 260);
-             return frame;
+             window->resize(480, 260);
+             return window;
          }},
         {QStringLiteral("viewdbselectform1"),
          [](const QString&) -> std::unique_ptr<QWidget> {
