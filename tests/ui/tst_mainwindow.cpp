@@ -189,6 +189,28 @@ private Q_SLOTS:
         QTEST(options.startAddress, "start");
     }
 
+    // -SA starts on its address; an unknown one is reported and the first address shown.
+    void startAddress_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("known") << " k02 "
+                               << "K02"
+                               << "";
+        QTest::newRow("unknown") << "X9"
+                                 << "K01"
+                                 << "Adresse \"X9\" nicht gefunden.";
+    }
+    void startAddress() {
+        QFETCH(QString, number);
+        QFETCH(QString, message);
+        ScriptedDialogs dialogs;
+        if (!message.isEmpty()) dialogs.answer(mrOk);
+        WindowSetup setup({"-SA", number});
+        QTEST(setup.frame()->CustomerAddress().Id, "shown");
+        QCOMPARE(dialogs.texts().join('|'), message);
+    }
+
     // A number with a forbidden character is asked again; the accepted one is upper-cased. A
     // name that sounds like others gives a notice.
     void newAddress() {
@@ -431,12 +453,13 @@ private Q_SLOTS:
     }
 
     // F7 and Shift+F7 jump to the frame's fields; Up/Down move through the list except in the
-    // memos; F12 closes.
+    // memos, saving an edit first; F12 closes.
     void keyMap() {
         WindowSetup setup;
         const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         };
+        QTest::keyClicks(setup.window->findChild<QLineEdit*>("edDNr"), "D1");
         press(Qt::Key_F7, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), "edSearchText");
         press(Qt::Key_F7);
@@ -444,6 +467,9 @@ private Q_SLOTS:
         press(Qt::Key_Down);
         setup.settle();
         QCOMPARE(setup.frame()->CustomerAddress().Id, "K02");
+        TCustomerAddress left;
+        QVERIFY(setup.frame()->DBAdress().GetCustomer("K01", left));
+        QCOMPARE(left.DebitorNr, "D1");
         setup.window->findChild<QPlainTextEdit*>("mInfo")->setFocus();
         press(Qt::Key_Down);
         setup.settle();
