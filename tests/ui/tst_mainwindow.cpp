@@ -211,8 +211,8 @@ private Q_SLOTS:
         QCOMPARE(dialogs.texts().join('|'), message);
     }
 
-    // A number with a forbidden character is asked again; the accepted one is upper-cased. A
-    // name that sounds like others gives a notice.
+    // An existing number ends the command; one with a forbidden character is asked again; the
+    // accepted one is upper-cased. A name that sounds like another gives a notice.
     void newAddress() {
         WindowSetup setup({}, [](TCustomerAddress& record) {
             if (record.Id == "K02")
@@ -221,14 +221,18 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         RecordingNotices notices;
         dialogs.answer(mrOk);
+        dialogs.answer(mrOk);
         ModalScript script(
-            {{"KWP00207Form9", [](QWidget* d) { typeInto(d, "edInput", "k/1"); }},
+            {{"KWP00207Form9", [](QWidget* d) { typeInto(d, "edInput", "k02"); }},
+             {"KWP00207Form9", [](QWidget* d) { typeInto(d, "edInput", "k/1"); }},
              {"KWP00207Form9", [](QWidget* d) { typeInto(d, "edInput", "k100"); }},
              {"KWP00207Form3", [](QWidget* d) { typeInto(d, "edName1", "Pfeifer"); }},
              {"KWP00207Form2", escape}});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        click(*setup.window, "btNew");
         QVERIFY(script.done());
-        QCOMPARE(dialogs.texts(), QStringList{"Unerlaubte Zeichen in der Eingabe."});
+        QCOMPARE(dialogs.texts(), QStringList({"Adresse \"K02\" existiert bereits.",
+                                               "Unerlaubte Zeichen in der Eingabe."}));
         TCustomerAddress record;
         QVERIFY(setup.frame()->DBAdress().GetCustomer("K100", record));
         QCOMPARE(record.CreatedBy, "Tester");
@@ -280,6 +284,23 @@ private Q_SLOTS:
         QCOMPARE(record.Info, info->toPlainText());
         QCOMPARE(record.ChangedBy, "Tester");
         QCOMPARE(record.DebitorNr, "10001");
+    }
+
+    // The customer prices program gets tenant, user and number; the duplicate search lists the
+    // current display text and those that sound alike.
+    void functionsMenu() {
+        WindowSetup setup;
+        QVERIFY(QDir().mkpath(setup.dir.filePath("BIN")));
+        WriteFileBytes(setup.dir.filePath("BIN/kwp00210"), "#!/bin/sh\n");
+        RecordingShell shell;
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrOk);
+        setup.window->findChild<QAction*>("miPrices")->trigger();
+        setup.window->findChild<QAction*>("miDuplicates")->trigger();
+        QCOMPARE(shell.started.size(), 1);
+        QCOMPARE(shell.started[0].program, setup.dir.filePath("BIN/kwp00210"));
+        QCOMPARE(shell.started[0].parameters, "FIRMA MEIER -SA \"K01\"");
+        QCOMPARE(dialogs.texts(), QStringList{"Firma K01\nFirma K02\nFirma K03\n"});
     }
 
     // The listed addresses go out as vCards and come back as new addresses with new numbers.
