@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "address/addressconfig.h"
 #include "address/addresslistfile.h"
 #include "address/customeraddress.h"
 #include "addressdb/addressnumbers.h"
@@ -335,6 +336,33 @@ private Q_SLOTS:
         QVERIFY(LoadAddressListFromFile(result, picked));
         QCOMPARE(picked.Count(), 1);
         QCOMPARE(picked.Items(0)->Id, "K02");
+    }
+
+    // Several number ranges are offered for choice; cancelling the choice takes the first one.
+    void numberRanges() {
+        QTemporaryDir root;
+        QVERIFY(QDir().mkpath(root.filePath("ADRESSEN")));
+        TAddressConfig config;
+        config.Nk = QStringList{"K", "L"};
+        config.SaveToFile(root.filePath("ADRESSEN/CONFIG.XML"));
+        WindowSetup setup({}, {}, root.path());
+        QStringList proposals;
+        const auto propose = [&proposals](QWidget* d) {
+            proposals << d->findChild<QLineEdit*>("edInput")->text();
+            escape(d);
+        };
+        // An entry is chosen by its key, "1" for the second one.
+        ModalScript script({{"Auswahlbox",
+                             [](QWidget* d) {
+                                 QTest::keyClick(d, Qt::Key_1);
+                                 QTest::keyClick(d, Qt::Key_Return);
+                             }},
+                            {"KWP00207Form9", propose},
+                            {"Auswahlbox", escape},
+                            {"KWP00207Form9", propose}});
+        click(*setup.window, "btNew");
+        click(*setup.window, "btNew");
+        QCOMPARE(proposals, QStringList({"L0001", "K0001"}));
     }
 
     // Without a right the command is refused with its message; an edit is saved before it runs.
