@@ -179,14 +179,6 @@ private Q_SLOTS:
         QVERIFY(!r->GetXMLBody(TXmlContent::Full).contains(QStringLiteral("wv")));
     }
 
-    // The long info crosses the parser's input blocks; entities and line breaks, which make
-    // expat deliver a text in pieces, are in every text of the golden document.
-    void textInSeveralChunksIsJoined() {
-        const QString longInfo = QString(100000, u'ä');
-        QCOMPARE(loaded(wrap("<info>" + longInfo + "&amp;Ende</info>"))->Info,
-                 longInfo + QStringLiteral("&Ende"));
-    }
-
     // ------------------------------------------------------------ lists
 
     void newIdTakesTheFirstFreeNumber() {
@@ -199,23 +191,6 @@ private Q_SLOTS:
             for (const QString& id : ids) list.Add()->Id = id;
             QCOMPARE(list.NewId(), expected);
         }
-    }
-
-    void defaultsAndLookups() {
-        QVERIFY(!TCustomerAddress().Anschriften.DefaultAnschrift());
-        QVERIFY(!TCustomerAddress().Kontakte.DefaultContact());
-        const auto r = loaded(wrap(R"(<adr id="01"/><adr id="02" std="-1"/><adr id="03" std="-1"/>
-<kontakte><kontakt name="Meier"/><kontakt name="meier"/><kontakt name="Schulz" std="-1"/>
-</kontakte>)"));
-        QCOMPARE(r->Anschriften.DefaultAnschrift(), r->Anschriften.Items(1));
-        QCOMPARE(r->Kontakte.DefaultContact(), r->Kontakte.Items(2));
-        QCOMPARE(r->Kontakte.FindContact("meier"), r->Kontakte.Items(1));
-        QVERIFY(!r->Kontakte.FindContact("MEIER"));
-
-        TCustomerAdressObjectList list;
-        for (const char* id : {"K1", "k2", "K2"}) list.Add()->Id = id;
-        QCOMPARE(list.IndexOfId("K2"), 2);
-        QCOMPARE(list.IndexOfId("k1"), -1);
     }
 
     // A blank name takes the default contact; names are compared exactly.

@@ -35,35 +35,14 @@ private Q_SLOTS:
                                 "  <dsnobj name=\"CheckBox2\" type=\"3\" >0</dsnobj>"));
     }
 
-    void findComparesNamesExactly() {
-        TDsnElementList list;
-        TDsnElement* first = list.Add(makeElement(QStringLiteral("Kunde"), 1));
-        TDsnElement* second = list.Add(makeElement(QStringLiteral("Kunde"), 2));
-        QCOMPARE(list.Find(QStringLiteral("Kunde")), first);
-        QCOMPARE(list.Find(QStringLiteral("kunde")), nullptr);
-        TDsnElement* created = list.Find(QStringLiteral("kunde"), true);
-        QCOMPARE(list.Count(), 3);
-        QCOMPARE(list.Items(2), created);
-        QCOMPARE(created->Name, QStringLiteral("kunde"));
-        QCOMPARE(int(created->ElementType), 0);
-        // Found again, not created twice.
-        QCOMPARE(list.Find(QStringLiteral("kunde"), true), created);
-        QCOMPARE(list.Count(), 3);
-        list.Delete(0);
-        QCOMPARE(std::as_const(list).Find(QStringLiteral("Kunde")), second);
-    }
-
     // The type attribute is a byte (0 when missing or unreadable); the text is converted by it.
     void attributesAndValueText() {
         // type attribute (none when null), text, then type|text|integer|boolean|float read
         const char* rows[][3] = {{"1", " a\r\nb ", "1| a\r\nb |0|0|0"},
                                  {"2", "viele", "2||0|0|0"},
                                  {"3", "True", "3||0|1|0"},
-                                 {"3", "0", "3||0|0|0"},
                                  {"6", "x", "6||0|0|0"},
                                  {nullptr, "17", "0||0|0|0"},
-                                 {"Text", "17", "0||0|0|0"},
-                                 {"12", "17", "12||0|0|0"},
                                  {"300", "17", "0||0|0|0"}};
         for (const auto& [type, text, expected] : rows) {
             TXmlAttributes attributes;

@@ -68,13 +68,6 @@ private Q_SLOTS:
             found << QString("%1:%2").arg(hit.Id).arg(hit.Rules);
         QCOMPARE(found.join(' '), hits);
     }
-
-    void notice() {
-        QCOMPARE(TDuplicateFinder::NoticeText({{"K7", "Meier Bau", drEmail | drPhone}}),
-                 "Möglicherweise gibt es diese Adresse schon (1):\n"
-                 "K7 Meier Bau (E-Mail-Adresse, Telefonnummer)");
-        QCOMPARE(TDuplicateFinder::NoticeText({}), "");
-    }
 };
 
 KWP_REGISTER_TEST(TestDuplicateFinder)

@@ -70,7 +70,6 @@ private Q_SLOTS:
             {"61348;Bad Homburg vor der Höhe"});
         row("code of blanks", false, "  ", "D", {"vorher"});
         row("empty country", false, "10115", "", {"vorher"});
-        row("country of blanks", true, "Berlin", "  ", {"vorher"});
     }
     void find() {
         QFETCH(bool, byCity);
@@ -82,23 +81,6 @@ private Q_SLOTS:
         const TDBZIPCodes codes(folder.etc);
         byCity ? codes.FindByCity(text, country, result) : codes.FindByZip(text, country, result);
         QCOMPARE(result, expected);
-    }
-
-    void filesAreReadInEitherEncoding_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        const QString text = u"97070;Würzburg\r\n80331;München\r\n"_s;
-        QTest::newRow("Latin-1, CR LF") << text.toLatin1();
-        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-        QTest::newRow("UTF-8, LF, no final line end")
-            << QString(text).remove(QLatin1Char('\r')).trimmed().toUtf8();
-    }
-    void filesAreReadInEitherEncoding() {
-        QFETCH(QByteArray, bytes);
-        ZipFolder folder(false);
-        folder.put("ZIPCODES_D.DAT", bytes);
-        QCOMPARE(folder.lines(), (QStringList{"97070;Würzburg", "80331;München"}));
-        // The first line carries no BOM, so its code is found exactly.
-        QCOMPARE(folder.byZip(u"97070"_s), QStringList{"97070;Würzburg"});
     }
 
     void addedTownIsProposedAtOnceAndAfterRestart() {

@@ -47,15 +47,6 @@ private Q_SLOTS:
         QTEST(XmlEscape(text), "expected");
     }
 
-    void xmlEscapeSearchKey_data() {
-        textRows({{"Ölmühle Straße café", "OELMUEHLE STRASSE CAFÉ"},
-                  {"a\x02<\"x\">\r\n'", "A&#2;&lt;&quot;X&quot;&gt;&#13;&#10;&apos;"}});
-    }
-    void xmlEscapeSearchKey() {
-        QFETCH(QString, text);
-        QTEST(XmlEscapeSearchKey(text), "expected");
-    }
-
     // The expected value is written as C reads it; "-" marks a refused text.
     void toFloat_data() {
         QTest::addColumn<QString>("text");
@@ -78,14 +69,6 @@ private Q_SLOTS:
         }
     }
 
-    void toInt() {
-        const std::pair<const char*, int> rows[] = {
-            {"  -17 ", -17}, {"+5", 5}, {"4.200", 99},      {"12abc3", 99},
-            {"12,7", 99},    {"", 99},  {"2147483648", 99}, {"2147483647", 2147483647}};
-        for (const auto& [text, expected] : rows) QVERIFY2(ToInt(text, 99) == expected, text);
-        QCOMPARE(ToInt("-2147483648", 99), std::numeric_limits<int>::min());
-    }
-
     void toCurrency_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("expected");
@@ -106,16 +89,6 @@ private Q_SLOTS:
     void toCurrency() {
         QFETCH(QString, text);
         QTEST(ToCurrency(text, -7), "expected");
-    }
-
-    void toBool() {
-        // text, default, expected
-        const std::tuple<const char*, bool, bool> rows[] = {
-            {"", false, false},     {"0", true, false},   {"-1", false, true},
-            {"0,5", false, true},   {"0,0", true, false}, {"True", false, true},
-            {"FALSE", true, false}, {"ja", false, false}, {"ja", true, true}};
-        for (const auto& [text, defaultValue, expected] : rows)
-            QVERIFY2(ToBool(text, defaultValue) == expected, text);
     }
 
     void floatToStr_data() {
@@ -169,17 +142,6 @@ private Q_SLOTS:
         const double msec = 1.0 / 86400000.0;
         // A fraction that rounds up to a whole day moves to the next midnight.
         QCOMPARE(DayNumberToDateTime(1.0 - 0.1 * msec), local(1899, 12, 31));
-    }
-
-    void dayNumberCountsWallClock() {
-        if (!inBerlin()) QSKIP("needs TZ=Europe/Berlin");
-        // One hour passes between 01:00 and 03:00 on the switch day; the day number still
-        // counts the clock face, like the suite's other programs.
-        const double before = DateTimeToDayNumber(local(2024, 3, 31, 1));
-        const double after = DateTimeToDayNumber(local(2024, 3, 31, 3));
-        QVERIFY(qAbs(after - before - 2.0 / 24.0) < 1e-9);
-        // The clock time skipped by the switch is moved forward, not lost.
-        QCOMPARE(DayNumberToDateTime(45382.0 + 2.5 / 24.0), local(2024, 3, 31, 3, 30));
     }
 };
 

@@ -6,12 +6,6 @@
 #include "testsupport.h"
 
 namespace {
-class EFoo : public EKwpError {
-public:
-    using EKwpError::EKwpError;
-    QString className() const override { return QStringLiteral("EFoo"); }
-};
-
 // Captures what the process writes to stderr while it lives.
 class StderrCapture {
 public:
@@ -53,19 +47,6 @@ private Q_SLOTS:
         ReportError(sevError, "Platte voll");
         QCOMPARE(capture.finish(), "Error: " + text + "\n");
         QCOMPARE(dialogs.shown().size(), 1);
-    }
-
-    void detailsNameExceptionAndSender() {
-        ScriptedDialogs dialogs;
-        dialogs.answer(mrOk);
-        QObject sender;
-        sender.setObjectName("edGoto");
-        const EFoo error("x");
-        ReportError(sevError, "Fehler beim Lesen", &sender, &error);
-        QCOMPARE(dialogs.texts().value(0),
-                 "Fehler beim Lesen\nException-Message (EFoo): x\nObject: QObject - edGoto\n"
-                 "Application: " +
-                     QCoreApplication::applicationFilePath());
     }
 };
 

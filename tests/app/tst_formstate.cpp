@@ -44,36 +44,25 @@ private Q_SLOTS:
     }
 
     // Color1..Color6 as the desktop shows them; the palette gives each role its own colour.
-    void colorScheme_data() {
-        QTest::addColumn<QString>("ini");
-        QTest::addColumn<QStringList>("colors");  // "#rrggbb" or a palette role
-        QTest::addColumn<QString>("name");
-        QTest::newRow("no section for the tenant")
-            << "[Colors-T2]\r\nColor4=255"
-            << QStringList{"Button", "Button", "Button", "#d6dff7", "#848284", "Button"}
-            << "Standard";
-        QTest::newRow("decimal, hex, signed, system colours")
-            << "[colors-t1]\r\nName=Blau\r\nColor1=255\r\nColor2=$FF00\r\nColor3=0x80000005\r\n"
-               "Color4=-2147483640\r\nColor5=blau\r\nColor6=-16777152"
-            << QStringList{"#ff0000", "#00ff00", "Base", "WindowText", "#848284", "Button"}
-            << "Blau";
-    }
     void colorScheme() {
-        QFETCH(QString, ini);
-        QFETCH(QStringList, colors);
         QTemporaryDir dir;
-        WriteFileBytes(dir.filePath("APPLICATION.INI"), ini.toUtf8());
+        WriteFileBytes(dir.filePath("APPLICATION.INI"),
+                       "[colors-t1]\r\nName=Blau\r\nColor1=255\r\nColor2=$FF00\r\n"
+                       "Color3=0x80000005\r\nColor4=-2147483640\r\nColor5=blau\r\n"
+                       "Color6=-16777152");
         const TColorScheme scheme =
             LoadColorScheme(TIniFile(dir.filePath("APPLICATION.INI")), "T1");
-        QTEST(scheme.Name, "name");
+        QCOMPARE(scheme.Name, QStringLiteral("Blau"));
         QPalette palette;
         for (int r = 0; r < QPalette::NColorRoles; ++r)
             palette.setColor(QPalette::ColorRole(r), QColor(9 * r, 200 - 9 * r, 5));
+        // "#rrggbb" or the palette role the colour stands for.
+        const QStringList expected{"#ff0000", "#00ff00", "Base", "WindowText", "#848284", "Button"};
         const QMetaEnum roles = QMetaEnum::fromType<QPalette::ColorRole>();
         for (int i = 0; i < 6; ++i) {
-            const int role = roles.keyToValue(colors[i].toLatin1());
+            const int role = roles.keyToValue(expected[i].toLatin1());
             QCOMPARE(WinColorToQColor(scheme.Colors[i], palette),
-                     role < 0 ? QColor(colors[i]) : palette.color(QPalette::ColorRole(role)));
+                     role < 0 ? QColor(expected[i]) : palette.color(QPalette::ColorRole(role)));
         }
     }
 };

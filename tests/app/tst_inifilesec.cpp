@@ -103,22 +103,6 @@ private Q_SLOTS:
         QCOMPARE(ini.ReadString("System", "A1", "<default>"), QStringLiteral("<default>"));
         QCOMPARE(ini.ReadInteger("System", "A1", 3), 3);
     }
-
-    // Characters outside the Base64 alphabet do not spoil a value.
-    void nonAlphabetCharactersSkipped() {
-        const QString value = QStringLiteral("Hans Müller");
-        const QString valid = EncodeProtectedValue("MEIER", "Vollname", value);
-        QString stored;
-        for (qsizetype n = 0; n < valid.size(); ++n)
-            stored += valid[n] + QString(n % 7 == 3 ? " €" : "");
-        QCOMPARE(DecodeProtectedValue("MEIER", "Vollname", QString(stored).insert(9, "\r\n"))
-                     .value_or("-"),
-                 value);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("SYSDATB.INI");
-        writePlain(path, "MEIER", "Vollname", stored);
-        QCOMPARE(TIniFileSec(path).ReadString("MEIER", "Vollname", "-"), value);
-    }
 };
 
 KWP_REGISTER_TEST(TestIniFileSec)

@@ -164,8 +164,6 @@ private Q_SLOTS:
              "Verzeichnis \"ROOT/DATA/T9/ETC/\" nicht gefunden."},
             {"no SYSDATA.INI", "T1", "MEIER", "remove sysdata",
              "Datei \"ROOT/DATA/T1/ETC/SYSDATA.INI\" nicht gefunden."},
-            {"no SYSDATB.INI", "T1", "MEIER", "remove sysdatb",
-             "Datei \"ROOT/ETC/SYSDATB.INI\" nicht gefunden."},
             {"unknown user", "T1", "Schulz", "",
              "Der Benutzer \"SCHULZ\" wurde nicht in der Konfigurationsdatei "
              "\"ROOT/ETC/SYSDATB.INI\" gefunden."},
@@ -183,7 +181,6 @@ private Q_SLOTS:
         QFETCH(QString, message);
         Installation inst;
         if (change == "remove sysdata") QFile::remove(inst.sysdataFile());
-        if (change == "remove sysdatb") QFile::remove(inst.sysdatbFile());
         if (change == "block") inst.setUser("ZutrittsSperre", "-1");
         if (change == "bar A,T1") inst.setUser("Auswahl", "A,T1");
         if (change == "remove user dir") QDir(inst.root + "/USR/MEIER").removeRecursively();
@@ -212,19 +209,6 @@ private Q_SLOTS:
         const QString file = inst.canonical() + "/DATA/T1/ETC/SYSDATA.INI";
         QVERIFY2(text.startsWith("Mandant " + file + "\n"), qPrintable(text));
         QVERIFY2(text.contains("Fehlerhafte Datei \"" + file + "\""), qPrintable(text));
-    }
-
-    void launcherReportsAndCreatesFolders() {
-        Installation inst;
-        QVERIFY(InitApplicationFor(TProgramDir::Bin, inst.root + "/BIN/KWPSTRT.EXE"));
-        ScriptedDialogs dialogs;
-        dialogs.answer(mrOk);
-        QVERIFY(!login());
-        const QString text = dialogs.texts().value(0);
-        const QString data = inst.canonical() + "/DATA/T1/";
-        QVERIFY2(text.contains("Verzeichnis \"" + data + "Briefe\" nicht gefunden. (Briefe)"),
-                 qPrintable(text));
-        QVERIFY(QFileInfo(data + "ETC/TEMPLATES/VTNT/105").isDir());
     }
 
     // A wrong password is refused without asking; an empty one is asked for once.

@@ -75,7 +75,6 @@ private Q_SLOTS:
             "1011");
         row("UPC-E number system 1", bcCodeUPC_E1, "4252611",
             "101010001100100110111001001001100001010110011010101");
-        row("2-digit add-on", bcCodeUPC_Supp2, "12", "10110011001010010011");
         row("5-digit add-on", bcCodeUPC_Supp5, "52495",
             "10110111001010010011010011101010001011010110001");
     }

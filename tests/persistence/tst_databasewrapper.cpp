@@ -77,19 +77,6 @@ private Q_SLOTS:
         QCOMPARE(single.Items->RecordCount(), 1);
     }
 
-    void directoryThatCannotBeMadeIsReported() {
-        QTemporaryDir root;
-        WriteFileBytes(root.filePath("DATEI"), "x");
-        TTestDatabase database;
-        try {
-            database.OpenDirectory(root.filePath("DATEI/UNTER"));
-            QFAIL("opened below a file");
-        } catch (const EKwpError& e) {
-            QVERIFY2(e.message().contains("DATEI/UNTER"), qPrintable(e.message()));
-        }
-        QVERIFY(!database.IsOpen());
-    }
-
     void tableThatNeverOpensIsReportedOnce() {
         QTemporaryDir dir;
         WriteFileBytes(dir.filePath("ITEMS.DAT"), QByteArray(2048, '\x17'));

@@ -2,7 +2,6 @@
 
 #include "persistence/storedatabase.h"
 #include "persistence/storequery.h"
-#include "persistence/storesqltext.h"
 #include "persistence/storetable.h"
 #include "testsupport.h"
 
@@ -43,16 +42,6 @@ class TestStoreQuery : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // SUBSTRING(x FROM a FOR b) itself runs in the journal query below.
-    void translatesTheSuitesSql() {
-        const char* const rows[][2] = {
-            {"SELECT SUBSTRING(A FROM 2) FROM T", "SELECT substr(A, 2) FROM T"},
-            {"SELECT 'SUBSTRING(A FROM 1 FOR 2)' FROM T", nullptr},  // inside a text
-            {"SELECT SUBSTRING(A, 1, 2) FROM T", nullptr}};
-        for (const auto& [sql, expected] : rows)
-            QCOMPARE(kwpstore::TranslateSql(sql), QString(expected ? expected : sql));
-    }
-
     // The purchase-order text: the address number is BestellAdr without its last three
     // characters; quoted names, AND/OR and descending order as the journals use them.
     void journalQueriesRunAsWritten() {
