@@ -37,16 +37,25 @@ bool UseLanguage(const QString& code) {
         g_translator.reset();
     }
     g_language = wanted;
-    // German is the source language of every text.
-    if (wanted.startsWith(QLatin1String("de"), Qt::CaseInsensitive)) return true;
-    const QString file = catalogueFor(wanted);
-    if (file.isEmpty()) return false;
+    // German is the source language of every text; its catalogue only names the languages,
+    // whose keys are English.
+    const bool german = wanted.startsWith(QLatin1String("de"), Qt::CaseInsensitive);
+    QString file = catalogueFor(wanted);
+    const bool found = german || !file.isEmpty();
+    // Without a catalogue the texts stay German, so the language names do too.
+    if (!found) file = catalogueFor(QStringLiteral("de"));
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(file)) return false;
+    if (!translator->load(file)) return german;
     QCoreApplication::installTranslator(translator.get());
     g_translator = std::move(translator);
-    return true;
+    return found;
 }
+
+// Before the first choice the program is German, and so are the language names.
+static void useStartLanguage() {
+    UseLanguage(g_language);
+}
+Q_COREAPP_STARTUP_FUNCTION(useStartLanguage)
 
 QString GetCurrentLanguage() {
     return g_language;

@@ -15,8 +15,9 @@ inline QString _(const QString& text) {
 // Marks a text for the catalogue where it is translated later with _().
 #define N_(text) text
 
-// Switches the language ("de_DE", "en_GB", ...). German needs no catalogue; a language
-// without one shows the German texts. Returns false when no catalogue was found.
+// Switches the language ("de_DE", "en_GB", ...). German texts are the keys, so German's
+// catalogue only names the languages; a language without one shows German. Returns false
+// when no catalogue was found.
 bool UseLanguage(const QString& code);
 QString GetCurrentLanguage();
 

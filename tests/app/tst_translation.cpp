@@ -1,16 +1,17 @@
 #include <QtTest>
 
+#include "app/systemeinstellungen.h"
+#include "app/translation.h"
 #include "testsupport.h"
 
 namespace {
-// Every German text the sources hand to _() or mark with N_().
-QStringList userTextsInSources() {
+// Every text the sources (by file name) hand to _() or mark with N_().
+QStringList userTextsInSources(const QStringList& files) {
     QStringList texts;
     const QRegularExpression call(
         QStringLiteral(R"((?<![A-Za-z0-9_])N?_\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))"));
     const QRegularExpression piece(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
-    QDirIterator it(QStringLiteral(KWP_SOURCE_DIR "/src"),
-                    {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+    QDirIterator it(QStringLiteral(KWP_SOURCE_DIR "/src"), files, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
@@ -33,16 +34,49 @@ QStringList userTextsInSources() {
 class TestTranslation : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void englishCatalogueCoversEveryText() {
-        QTranslator english;
-        QVERIFY(english.load(QStringLiteral(":/i18n/kwp_en.qm")));
-        const QStringList texts = userTextsInSources();
-        QVERIFY2(texts.size() > 250, qPrintable(QString::number(texts.size())));
+    // English covers every text, German the language names (English keys).
+    void catalogueCoversEveryText_data() {
+        QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("least");
+        QTest::newRow("en") << "kwp_en" << QStringList{"*.cpp", "*.h"} << 250;
+        QTest::newRow("de") << "kwp_de" << QStringList{"languages.cpp"} << 180;
+    }
+    void catalogueCoversEveryText() {
+        QFETCH(QString, catalogue);
+        QFETCH(QStringList, files);
+        QFETCH(int, least);
+        QTranslator translator;
+        QVERIFY(translator.load(":/i18n/" + catalogue + ".qm"));
+        const QStringList texts = userTextsInSources(files);
+        QVERIFY2(texts.size() > least, qPrintable(QString::number(texts.size())));
         QStringList missing;
         for (const QString& text : texts) {
-            if (english.translate("KWP", text.toUtf8().constData()).isEmpty()) missing.append(text);
+            if (translator.translate("KWP", text.toUtf8().constData()).isEmpty())
+                missing.append(text);
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(" | "))));
+    }
+
+    // The list names the languages in the language shown; no switch is the start state.
+    void languageListFollowsLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("de") << QString() << "de=Deutsch";
+        QTest::newRow("fr") << QString() << "fr=Französisch";
+        QTest::newRow("de_AT") << QString() << "de_AT=Österreichisches Deutsch";
+        QTest::newRow("English") << "en_GB"
+                                 << "de=German";
+        QTest::newRow("back to German") << "de_DE"
+                                        << "de=Deutsch";
+    }
+    void languageListFollowsLanguage() {
+        QFETCH(QString, language);
+        QFETCH(QString, entry);
+        if (!language.isEmpty()) UseLanguage(language);
+        QStringList list;
+        FillLanguageList(list);
+        QVERIFY2(list.contains(entry), qPrintable(list.join(QLatin1Char(' '))));
     }
 };
 
