@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableView>
 #include <QTreeView>
 #include <QXmlStreamReader>
@@ -13,6 +14,7 @@
 #include "address/customeraddress.h"
 #include "addressdb/addressnumbers.h"
 #include "addressdb/dbadress.h"
+#include "app/inifile.h"
 #include "app/systemeinstellungen.h"
 #include "testsupport.h"
 #include "ui/widgets/dbadressviewframe1.h"
@@ -285,6 +287,21 @@ private Q_SLOTS:
         QCOMPARE(record.Info, info->toPlainText());
         QCOMPARE(record.ChangedBy, "Tester");
         QCOMPARE(record.DebitorNr, "10001");
+    }
+
+    // The pane sizes and the store's geometry are kept for the next start.
+    void layoutIsKept() {
+        WindowSetup setup({"-GA"});
+        setup.window->findChild<QSplitter*>("Splitter2")->setSizes({250, 300, 400});
+        setup.window->close();
+        const TIniFile ini(BenutzerEinstellungen()->UserTenantEtcDir + "KWP00207.INI");
+        QCOMPARE(ini.ReadInteger("KWP00207Form1", "Panel8", 0), 250);
+        QCOMPARE(ini.ReadInteger("KWP00207Form1", "Panel3", 0), 300);
+        QCOMPARE(ini.ReadInteger("KWP00207Form8", "Width", 0), 390);
+        TKWP00207Form1 again(TStartOptions::FromArguments({"kwp00207", "FIRMA", "MEIER"}));
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.findChild<QWidget*>("Panel8")->width(), 250);
     }
 
     // The customer prices program gets tenant, user and number; the duplicate search lists the
