@@ -1,5 +1,4 @@
 #include <QDate>
-#include <QRegularExpression>
 #include <QSet>
 #include <QtTest/QTest>
 
@@ -37,16 +36,14 @@ private Q_SLOTS:
                  ReadFileBytes(QStringLiteral(KWP_TEST_DATA_DIR "/generated_3.xml")));
     }
 
-    // What a demo user sees: the demo configuration's values, valid bank data, German texts
-    // and towns, list texts, resubmissions around today, every kind of contact data.
+    // What a demo user sees: the demo configuration's values, valid bank data, postcodes, list
+    // texts, resubmissions around today, every kind of contact data.
     void generatedRecordsAreRealistic() {
         PinnedClock clock(kGeneratorNow);
         const TAddressGenerator generator;
         TAddressConfig config;
         FillDemoConfig(config);
         QSet<int> channelTypes;
-        QSet<QString> countries;
-        int umlauts = 0;
         TCustomerAddress r;
         for (int i = 0; i < 300; ++i) {
             generator.Fill(i, r);
@@ -58,7 +55,6 @@ private Q_SLOTS:
                 QVERIFY2(config.AnschriftArten.contains(a->AArt), id);
                 // German postcodes have five digits, Austrian and Swiss ones four.
                 QCOMPARE(a->Plz.size(), a->Land == QLatin1String("D") ? 5 : 4);
-                countries.insert(a->Land);
             }
             for (const auto& contact : r.Kontakte)
                 for (const auto& data : contact->Data) channelTypes.insert(data->CdType);
@@ -67,7 +63,6 @@ private Q_SLOTS:
                     QVERIFY2(IbanError(way->Iban).isEmpty() && way->Iban.mid(4, 8) == way->BCode &&
                                  way->Iban.mid(12) == way->Acc.rightJustified(10, u'0'),
                              qPrintable(way->Iban));
-            umlauts += r.GetXML(TXmlContent::Full).contains(QRegularExpression("[äöü]"));
             QCOMPARE(r.DisplayTxt, r.GetShortText());
             QVERIFY(r.Changed >= r.Created && r.Changed <= DateTimeToDayNumber(kGeneratorNow));
             if (r.Wv != 0) {
@@ -77,8 +72,6 @@ private Q_SLOTS:
         }
         for (int type = cdtSonstiges; type <= cdtZugehoerigeAnschrift; ++type)
             QVERIFY2(channelTypes.contains(type), qPrintable(QString::number(type)));
-        QVERIFY2(umlauts > 150, qPrintable(QString::number(umlauts)));
-        QVERIFY(countries.contains(QSet<QString>{"D", "A", "CH"}));
     }
 };
 

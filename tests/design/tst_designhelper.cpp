@@ -54,39 +54,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("state");
+        const auto row = [](const char* tag, int type, const char* name, const char* value,
+                            const char* state) {
+            QTest::newRow(tag) << type << name << value << QString(state);
+        };
         // Cleared: edits empty, radio group on its first entry, pickers at the pinned now.
-        const QString cleared = "//0/-1:/-1:/0/01.03.2026/01.03.2026 09:30/";
-        QTest::newRow("date 0 is the day after") << 4 << "dtSeit"
-                                                 << "0"
-                                                 << "//0/-1:/-1:/0/31.12.1899/01.03.2026 09:30/";
-        QTest::newRow("time") << 5 << "tmZeit"
-                              << "46082,75"
-                              << "//0/-1:/-1:/0/01.03.2026/01.03.2026 18:00/";
-        QTest::newRow("date into a time picker") << 4 << "tmZeit"
-                                                 << "46000" << cleared;
-        QTest::newRow("last entry") << 2 << "rgZahlung"
-                                    << "2"
-                                    << "//0/-1:/-1:/2/01.03.2026/01.03.2026 09:30/";
-        QTest::newRow("past the entries") << 2 << "rgZahlung"
-                                          << "3"
-                                          << "//0/-1:/-1:/-1/01.03.2026/01.03.2026 09:30/";
-        QTest::newRow("list entry") << 1 << "cbBranche"
-                                    << "Handwerk"
-                                    << "//0/1:Handwerk/-1:/0/01.03.2026/01.03.2026 09:30/";
-        QTest::newRow("not in the list") << 1 << "cbBranche"
-                                         << "Bau" << cleared;
-        QTest::newRow("free text") << 1 << "cbOrt"
-                                   << "Potsdam"
-                                   << "//0/-1:/-1:Potsdam/0/01.03.2026/01.03.2026 09:30/";
-        QTest::newRow("memo lines") << 1 << "meNotiz"
-                                    << "a\r\nb\r\n"
-                                    << "/a|b/0/-1:/-1:/0/01.03.2026/01.03.2026 09:30/";
-        QTest::newRow("nested, any case") << 3 << "CBNEWS"
-                                          << "-1"
-                                          << "//1/-1:/-1:/0/01.03.2026/01.03.2026 09:30/";
-        QTest::newRow("first of two names") << 1 << "ednamE"
-                                            << "Meier"
-                                            << "Meier//0/-1:/-1:/0/01.03.2026/01.03.2026 09:30/";
+        const char* const cleared = "//0/-1:/-1:/0/01.03.2026/01.03.2026 09:30/";
+        row("date 0 is the day after", 4, "dtSeit", "0",
+            "//0/-1:/-1:/0/31.12.1899/01.03.2026 09:30/");
+        row("date into a time picker", 4, "tmZeit", "46000", cleared);
+        row("last entry", 2, "rgZahlung", "2", "//0/-1:/-1:/2/01.03.2026/01.03.2026 09:30/");
+        row("past the entries", 2, "rgZahlung", "3", "//0/-1:/-1:/-1/01.03.2026/01.03.2026 09:30/");
+        row("list entry", 1, "cbBranche", "Handwerk",
+            "//0/1:Handwerk/-1:/0/01.03.2026/01.03.2026 09:30/");
+        row("not in the list", 1, "cbBranche", "Bau", cleared);
+        row("free text", 1, "cbOrt", "Potsdam",
+            "//0/-1:/-1:Potsdam/0/01.03.2026/01.03.2026 09:30/");
+        row("memo lines", 1, "meNotiz", "a\r\nb\r\n",
+            "/a|b/0/-1:/-1:/0/01.03.2026/01.03.2026 09:30/");
+        row("nested, any case", 3, "CBNEWS", "-1", "//1/-1:/-1:/0/01.03.2026/01.03.2026 09:30/");
+        row("first of two names", 1, "ednamE", "Meier",
+            "Meier//0/-1:/-1:/0/01.03.2026/01.03.2026 09:30/");
     }
     // Every value lands in its control, in the right form, and nowhere else.
     void setValues() {

@@ -25,8 +25,6 @@ private Q_SLOTS:
         QTest::newRow("colour unknown") << "color" << QStringList{"orangeish"} << "" << true;
         QTest::newRow("font") << "font" << QStringList{"Serif, 14"} << "Serif, 14" << false;
         QTest::newRow("font without size") << "font" << QStringList{"Serif"} << "" << true;
-        QTest::newRow("cursor by number")
-            << "cursor" << QStringList{"13"} << "PointingHandCursor" << false;
     }
     // A refused value keeps the old one and tells why; a taken one shows at once.
     void assign() {
@@ -69,8 +67,6 @@ private Q_SLOTS:
         QCOMPARE(combo.count(), 3);
         QCOMPARE(combo.currentText(), "Handel");
         QVERIFY(!inspector.SetPropertyValue("text", {"Gastronomie"}));
-        inspector.SetFilter(TMObjectInspector::pkStrings);
-        QCOMPARE(inspector.Names, QStringList{"items"});
     }
 };
 

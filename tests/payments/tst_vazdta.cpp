@@ -202,7 +202,6 @@ private Q_SLOTS:
         row("kept and replaced", "Straße ÄÖÜäöü $%&*+,-./[\\]~", "STRA~E [\\][\\] $%&*+,-./[\\]~",
             5, "00000000500");
         row("dropped", "a_b@c#d!e?f'g\"h(i)j:k;l", "ABCDEFGHIJKL", 5, "00000000500");
-        row("more dropped", "<m>n=o|p{q}r^s`t\tu\r\n", "MNOPQRSTU", 5, "00000000500");
         row("outside code page", "Łódź €5 ÿµ", "D 5 ", 5, "00000000500");
         row("cut after 27", "Sehr lange Firmenbezeichnung GmbH & Co. KG",
             "SEHR LANGE FIRMENBEZEICHNUN", 5, "00000000500");
@@ -249,9 +248,6 @@ private Q_SLOTS:
             return [=](TVazDTA& d) { d.AddBuchung(name, "V", "", "", amount, blz, konto); };
         };
         row("start twice", started, [](TVazDTA& d) { d.Start(), d.Start(); });
-        row("start after payment", started, [](TVazDTA& d) {
-            d.Start(), d.AddBuchung("K", "V", "", "", 5, 10020030, 99), d.Start();
-        });
         row("start blz 9 digits", blz,
             [](TVazDTA& d) { d.SetAuftraggeberBLZ(100000000), d.Start(); });
         row("start konto 9", konto, [](TVazDTA& d) { d.SetAuftraggeberKontoNr(9), d.Start(); });
@@ -268,8 +264,6 @@ private Q_SLOTS:
         row("add without name", name, add("", 5, 10020030, 99));
         row("add name of foreign characters", payment.arg("()!?@#") + foreign,
             add("()!?@#", 1234.5, 10020030, 99));
-        row("add name of euro signs", payment.arg("???") + foreign,
-            add(ansi("€€€"), 1234.5, 10020030, 99));
         row("add 15 lines", vwz,
             [](TVazDTA& d) { d.AddBuchung("K", QList<QByteArray>(15, "Zeile"), 5, 10020030, 99); });
         row("add one line of 15x27", vwz,

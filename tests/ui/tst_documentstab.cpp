@@ -10,11 +10,11 @@
 namespace {
 // The tab over a tenant folder with a record of the given number and folder field; each file
 // dialog answers with the next list of files.
-struct TabSetup : IFileDialogService {
+struct TabSetup {
     QTemporaryDir dir;
     TCustomerAddress record;
     TDocumentsTab tab;
-    QList<QStringList> answers;
+    ScriptedFileDialogs files{{}};
     ScriptedDialogs dialogs;
     RecordingShell shell;
     QSignalSpy changed{&tab, &TDocumentsTab::customerFolderChanged};
@@ -26,20 +26,14 @@ struct TabSetup : IFileDialogService {
         if (!folder.isEmpty()) QDir().mkpath(TDocumentsTab::CustomerRootDir() + folder);
         record.Id = id;
         record.KndVerz = folder;
-        SetFileDialogService(this);
         tab.show();
         tab.SetAddress(&record);
     }
-    ~TabSetup() override {
-        SetFileDialogService(nullptr);
-        FinalizeApplication();
-    }
-    QStringList openFiles(const TFileDialogRequest&, bool) override { return answers.takeFirst(); }
-    QString saveFile(const TFileDialogRequest&) override { return answers.takeFirst().value(0); }
+    ~TabSetup() { FinalizeApplication(); }
     QWidget* w(const char* name) { return tab.findChild<QWidget*>(name); }
     QString path(const QString& name) { return tab.CurrentFolder() + '/' + name; }
     void menu(const char* item, const QStringList& chosen) {
-        answers.append(chosen);
+        files.answers.append(chosen);
         QTest::mouseClick(w("Button2"), Qt::LeftButton);
         tab.findChild<QAction*>(item)->trigger();
     }

