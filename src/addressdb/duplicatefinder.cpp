@@ -10,101 +10,106 @@
 #include "app/conversions.h"
 #include "app/format.h"
 #include "app/translation.h"
-#include "persistence/storequery.h"
+#include "persistence/storetable.h"
 
 namespace {
 
-// Rows read per query, so the table's XML never has to be in memory at once.
-constexpr int kChunkRows = 2000;
 constexpr int kMinPhoneDigits = 6;
 
 // What the rules compare of the given record. E-mail addresses are kept as the XML of a row
-// holds them (escaped), so rows are compared without unescaping anything.
+// holds them (escaped, UTF-8), so rows are compared without unescaping anything.
 struct TKeys {
-    QStringList ibans, emails, phones;
+    QStringList emails;
+    QList<QByteArray> ibans, phones;
     QString koelner, soundex;
 };
 
 // The start of the next element with that name (given with its "<"), or -1. Looks at each
 // "<" only: a single-character search is much faster than a search for the whole name.
-qsizetype NextElement(QStringView xml, qsizetype pos, QStringView name) {
-    while ((pos = xml.indexOf(QLatin1Char('<'), pos)) >= 0) {
-        if (xml.mid(pos).startsWith(name)) return pos;
+qsizetype NextElement(QByteArrayView xml, qsizetype pos, QByteArrayView name) {
+    while ((pos = xml.indexOf('<', pos)) >= 0) {
+        if (xml.sliced(pos).startsWith(name)) return pos;
         ++pos;
     }
     return -1;
 }
 
 // The value of an attribute of the element in xml[from, to), as written (escaped).
-QStringView Attribute(QStringView xml, qsizetype from, qsizetype to, QStringView name) {
-    const QStringView element = xml.mid(from, to - from);
-    for (qsizetype pos = 0; (pos = element.indexOf(QLatin1Char(' '), pos)) >= 0;) {
+QByteArrayView Attribute(QByteArrayView xml, qsizetype from, qsizetype to, QByteArrayView name) {
+    const QByteArrayView element = xml.sliced(from, to - from);
+    for (qsizetype pos = 0; (pos = element.indexOf(' ', pos)) >= 0;) {
         ++pos;
         const qsizetype quote = pos + name.size();
-        if (element.mid(pos).startsWith(name) && quote + 1 < element.size() &&
-            element.at(quote) == QLatin1Char('=') && element.at(quote + 1) == QLatin1Char('"')) {
-            const qsizetype close = element.indexOf(QLatin1Char('"'), quote + 2);
-            return close < 0 ? QStringView() : element.mid(quote + 2, close - quote - 2);
+        if (element.sliced(pos).startsWith(name) && quote + 1 < element.size() &&
+            element.at(quote) == '=' && element.at(quote + 1) == '"') {
+            const qsizetype close = element.indexOf('"', quote + 2);
+            return close < 0 ? QByteArrayView() : element.sliced(quote + 2, close - quote - 2);
         }
     }
     return {};
 }
 
 // Equal IBANs when blanks and case are ignored; ours is normalised already.
-bool SameIban(QStringView typed, const QString& iban) {
+bool SameIban(QByteArrayView typed, const QByteArray& iban) {
     qsizetype i = 0;
-    for (const QChar c : typed) {
-        if (c.isSpace()) continue;
-        if (i >= iban.size() || c.toUpper() != iban.at(i)) return false;
+    for (const char c : typed) {
+        if (c == ' ') continue;
+        const char upper = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+        if (i >= iban.size() || upper != iban.at(i)) return false;
         ++i;
     }
     return i == iban.size();
 }
 
-QString LastDigit(QStringView text) {
+char LastDigit(QByteArrayView text) {
     for (qsizetype i = text.size() - 1; i >= 0; --i)
-        if (text.at(i).isDigit()) return text.at(i);
-    return {};
+        if (text.at(i) >= '0' && text.at(i) <= '9') return text.at(i);
+    return 0;
 }
 
 TKeys KeysOfRecord(const TCustomerAddress& record, bool withSoundex) {
     TKeys keys;
     keys.koelner = TPhonetics::KoelnerPhonetik(record.DisplayTxt);
     if (withSoundex) keys.soundex = TPhonetics::Soundex(record.DisplayTxt);
-    const auto add = [](QStringList& list, const QString& key) {
-        if (!key.isEmpty() && !list.contains(key)) list << key;
+    // Phone keys and IBANs are ASCII.
+    const auto add = [](QList<QByteArray>& list, const QString& key) {
+        if (!key.isEmpty() && !list.contains(key.toLatin1())) list << key.toLatin1();
     };
     for (const auto& contact : record.Kontakte) {
         for (const auto& data : contact->Data) {
-            if (data->CdType == cdtEmail)
-                add(keys.emails, XmlEscape(data->CdValue.trimmed()));
-            else if (data->CdType == cdtTelefon || data->CdType == cdtFax)
+            if (data->CdType == cdtEmail) {
+                const QString email = XmlEscape(data->CdValue.trimmed());
+                if (!email.isEmpty() && !keys.emails.contains(email)) keys.emails << email;
+            } else if (data->CdType == cdtTelefon || data->CdType == cdtFax) {
                 add(keys.phones, TDuplicateFinder::PhoneKey(data->CdValue));
+            }
         }
     }
     for (const auto& way : record.PaymentWays) add(keys.ibans, NormalizedIban(way->Iban));
     return keys;
 }
 
-// The rules by which a row's XML matches; reads only the channels and accounts, and builds
-// a phone key only for numbers that end like one of ours.
-unsigned MatchXml(const TKeys& mine, QStringView xml) {
+// The rules by which a row's XML (UTF-8) matches; reads only the channels and accounts, and
+// builds a phone key only for numbers that end like one of ours.
+unsigned MatchXml(const TKeys& mine, QByteArrayView xml) {
     unsigned rules = 0;
     if (!mine.emails.isEmpty() || !mine.phones.isEmpty()) {
-        for (qsizetype pos = 0; (pos = NextElement(xml, pos, u"<kontaktdata ")) >= 0;) {
-            const qsizetype end = xml.indexOf(QLatin1Char('>'), pos);
+        for (qsizetype pos = 0; (pos = NextElement(xml, pos, "<kontaktdata ")) >= 0;) {
+            const qsizetype end = xml.indexOf('>', pos);
             if (end < 0) break;
-            const int type = Attribute(xml, pos, end, u"cdtype").toInt();
+            const int type = Attribute(xml, pos, end, "cdtype").toInt();
             if (type == cdtEmail || type == cdtTelefon || type == cdtFax) {
-                const QStringView value = Attribute(xml, pos, end, u"cdvalue").trimmed();
+                const QByteArrayView value = Attribute(xml, pos, end, "cdvalue").trimmed();
                 if (type == cdtEmail) {
+                    const QString text = QString::fromUtf8(value);
                     for (const QString& email : mine.emails)
-                        if (value.compare(email, Qt::CaseInsensitive) == 0) rules |= drEmail;
+                        if (text.compare(email, Qt::CaseInsensitive) == 0) rules |= drEmail;
                 } else if (!mine.phones.isEmpty()) {
-                    const QString last = LastDigit(value);
-                    for (const QString& phone : mine.phones) {
-                        if (!last.isEmpty() && phone.endsWith(last) &&
-                            TDuplicateFinder::PhoneKey(value.toString()) == phone)
+                    const char last = LastDigit(value);
+                    for (const QByteArray& phone : mine.phones) {
+                        if (last && phone.endsWith(last) &&
+                            TDuplicateFinder::PhoneKey(QString::fromUtf8(value)).toLatin1() ==
+                                phone)
                             rules |= drPhone;
                     }
                 }
@@ -113,11 +118,11 @@ unsigned MatchXml(const TKeys& mine, QStringView xml) {
         }
     }
     if (!mine.ibans.isEmpty()) {
-        for (qsizetype pos = 0; (pos = NextElement(xml, pos, u"<pw ")) >= 0;) {
-            const qsizetype end = xml.indexOf(QLatin1Char('>'), pos);
+        for (qsizetype pos = 0; (pos = NextElement(xml, pos, "<pw ")) >= 0;) {
+            const qsizetype end = xml.indexOf('>', pos);
             if (end < 0) break;
-            const QStringView iban = Attribute(xml, pos, end, u"iban");
-            for (const QString& own : mine.ibans)
+            const QByteArrayView iban = Attribute(xml, pos, end, "iban");
+            for (const QByteArray& own : mine.ibans)
                 if (SameIban(iban, own)) rules |= drIban;
             pos = end;
         }
@@ -146,38 +151,22 @@ QList<TDuplicateHit> TDuplicateFinder::Find(const TCustomerAddress& record, TDBA
     QList<TDuplicateHit> hits;
     const TKeys mine = KeysOfRecord(record, withSoundex);
     const bool readXml = !mine.emails.isEmpty() || !mine.phones.isEmpty() || !mine.ibans.isEmpty();
-    const QString ownId = record.Id.trimmed().toUpper();
+    const QByteArray ownId = record.Id.trimmed().toUpper().toUtf8();
     try {
         if (!db.IsOpen() || !db.AddressTable()) return hits;
-        // Chunks by row id, which the table keeps in order anyway; the hits are sorted by
-        // number afterwards.
-        qint64 after = 0;
-        bool more = true;
-        while (more) {
-            TStoreQuery query;
-            query.SetDatabase(&db.Database());
-            query.SetSQL(
-                QStringLiteral("SELECT rowid, ID, DISPLAYTXT%1 FROM ADDRESS WHERE rowid > ? "
-                               "ORDER BY rowid LIMIT %2")
-                    .arg(readXml ? QStringLiteral(", XMLDATA") : QString())
-                    .arg(kChunkRows));
-            query.AddParam(after);
-            query.Open();
-            more = query.RecordCount() == kChunkRows;
-            for (query.First(); !query.Eof(); query.Next()) {
-                after = query.Fields(0).AsInteger();
-                const QString id = query.Fields(1).AsString();
-                if (id.compare(ownId, Qt::CaseInsensitive) == 0) continue;
-                const QString displayTxt = query.Fields(2).AsString();
-                unsigned rules = readXml ? MatchXml(mine, query.Fields(3).AsString()) : 0;
-                if (!mine.koelner.isEmpty() &&
-                    TPhonetics::KoelnerPhonetik(displayTxt) == mine.koelner)
-                    rules |= drKoelner;
-                if (!mine.soundex.isEmpty() && TPhonetics::Soundex(displayTxt) == mine.soundex)
-                    rules |= drSoundex;
-                if (rules) hits.append({id, displayTxt, rules});
-            }
-        }
+        QStringList columns{QStringLiteral("ID"), QStringLiteral("DISPLAYTXT")};
+        if (readXml) columns << QStringLiteral("XMLDATA");
+        // Row id order; the hits are sorted by number afterwards.
+        db.AddressTable()->ScanUtf8(columns, [&](const QList<QByteArrayView>& values) {
+            if (values[0].compare(ownId, Qt::CaseInsensitive) == 0) return;
+            const QString displayTxt = QString::fromUtf8(values[1]);
+            unsigned rules = readXml ? MatchXml(mine, values[2]) : 0;
+            if (!mine.koelner.isEmpty() && TPhonetics::KoelnerPhonetik(displayTxt) == mine.koelner)
+                rules |= drKoelner;
+            if (!mine.soundex.isEmpty() && TPhonetics::Soundex(displayTxt) == mine.soundex)
+                rules |= drSoundex;
+            if (rules) hits.append({QString::fromUtf8(values[0]), displayTxt, rules});
+        });
         // The table's order: case-insensitive, then exact.
         std::sort(hits.begin(), hits.end(), [](const TDuplicateHit& a, const TDuplicateHit& b) {
             const int c = a.Id.compare(b.Id, Qt::CaseInsensitive);

@@ -262,6 +262,29 @@ TStoreReadSnapshot::TStoreReadSnapshot(const TStoreTable& table)
 
 TStoreReadSnapshot::~TStoreReadSnapshot() = default;
 
+void TStoreTable::ScanUtf8(const QStringList& columns, const TUtf8RowVisitor& visit) const {
+    constexpr int chunkRows = 2000;
+    QStringList quoted;
+    for (const QString& column : columns) quoted << QuoteIdent(column);
+    kwpstore::Statement statement(
+        connection(),
+        QStringLiteral("SELECT rowid, ") + quoted.join(u',') + QStringLiteral(" FROM ") +
+            quotedTableName() +
+            QStringLiteral(" WHERE rowid > ? ORDER BY rowid LIMIT %1").arg(chunkRows));
+    QList<QByteArrayView> values(columns.size());
+    qint64 after = 0;
+    for (int rows = chunkRows; rows == chunkRows;) {
+        statement.bind(1, after);
+        for (rows = 0; statement.step(); ++rows) {
+            after = statement.int64(0);
+            for (qsizetype i = 0; i < values.size(); ++i) values[i] = statement.utf8(int(i) + 1);
+            visit(values);
+        }
+        // Ends the read, so a writer may commit before the next chunk.
+        statement.reset();
+    }
+}
+
 QString TStoreTable::quotedTableName() const {
     return QuoteIdent(m_tableName);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -188,6 +191,11 @@ public:
     quint64 ChangeCount() const { return m_changeCount; }
     // Row ids in the current order.
     const std::vector<qint64>& rowOrder() const { return m_order; }
+    // Every row's values of some columns as UTF-8, without copies (valid during the call only;
+    // null for NULL), in row id order. Read in chunks, so writers of other workstations get in
+    // between and nothing of the table is held in memory. Throws EStoreError.
+    using TUtf8RowVisitor = std::function<void(const QList<QByteArrayView>& values)>;
+    void ScanUtf8(const QStringList& columns, const TUtf8RowVisitor& visit) const;
 
 private:
     friend class TStoreField;
