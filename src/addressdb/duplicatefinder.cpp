@@ -17,7 +17,7 @@ namespace {
 constexpr int kMinPhoneDigits = 6;
 
 // What the rules compare of the given record. E-mail addresses are kept as the XML of a row
-// holds them (escaped, UTF-8), so rows are compared without unescaping anything.
+// holds them (escaped), so rows are compared without unescaping anything.
 struct TKeys {
     QStringList emails;
     QList<QByteArray> ibans, phones;
@@ -101,9 +101,9 @@ unsigned MatchXml(const TKeys& mine, QByteArrayView xml) {
             if (type == cdtEmail || type == cdtTelefon || type == cdtFax) {
                 const QByteArrayView value = Attribute(xml, pos, end, "cdvalue").trimmed();
                 if (type == cdtEmail) {
-                    const QString text = QString::fromUtf8(value);
-                    for (const QString& email : mine.emails)
-                        if (text.compare(email, Qt::CaseInsensitive) == 0) rules |= drEmail;
+                    if (!mine.emails.isEmpty() &&
+                        mine.emails.contains(QString::fromUtf8(value), Qt::CaseInsensitive))
+                        rules |= drEmail;
                 } else if (!mine.phones.isEmpty()) {
                     const char last = LastDigit(value);
                     for (const QByteArray& phone : mine.phones) {
