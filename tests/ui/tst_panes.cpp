@@ -254,7 +254,13 @@ private Q_SLOTS:
         QCOMPARE(list->topLevelItem(1)->text(0), "Filiale\nD");
         trigger(&pane, "miAnschriftDefault");
         QVERIFY(added->Std && !record.Anschriften.Items(0)->Std);
-        QCOMPARE(modified.count(), 4);
+        onNextDialog(
+            [](QWidget* dialog) { dialog->findChild<QLineEdit*>("edName1")->setText("Lager"); });
+        const QPoint itemCentre = list->visualItemRect(list->topLevelItem(1)).center();
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, itemCentre);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, itemCentre);
+        QCOMPARE(added->Name1, "Lager");  // a double click edits
+        QCOMPARE(modified.count(), 5);
         QCOMPARE(TAnschriftViewFrame::MapUrl("Am Markt 1, 50667 Köln"),
                  "https://www.openstreetmap.org/search?viewpoint=Am+Markt+1,+50667+K%F6ln");
     }

@@ -34,7 +34,6 @@ TAnschriftViewFrame::TAnschriftViewFrame(QWidget* parent) : QWidget(parent) {
     m_list->setIconSize(QSize(16, 16));
     m_list->header()->setStretchLastSection(true);
     m_list->viewport()->setCursor(Qt::PointingHandCursor);
-    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(m_list);
 
     m_menu = new QMenu(this);
@@ -52,10 +51,8 @@ TAnschriftViewFrame::TAnschriftViewFrame(QWidget* parent) : QWidget(parent) {
     AddTaggedAction(m_menu, "miAnschriftUp", _("Nach oben"), cmUp);
     AddTaggedAction(m_menu, "miAnschriftDown", _("Nach unten"), cmDown);
     connect(m_menu, &QMenu::aboutToShow, this, &TAnschriftViewFrame::prepareMenu);
-    DispatchTaggedActions(m_menu, this, [this](int tag) { Command(tag); });
-    connect(m_list, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { m_menu->popup(m_list->viewport()->mapToGlobal(pos)); });
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { Command(cmEdit); });
+    AttachPaneMenu(
+        m_list, m_menu, this, [this](int tag) { Command(tag); }, cmEdit);
 }
 
 void TAnschriftViewFrame::setRecord(TCustomerAddress* record) {

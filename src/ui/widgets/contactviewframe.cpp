@@ -42,7 +42,6 @@ TContactViewFrame::TContactViewFrame(QWidget* parent) : QWidget(parent) {
     m_tree->header()->setStretchLastSection(false);
     m_tree->setIconSize(QSize(16, 16));
     m_tree->viewport()->setCursor(Qt::PointingHandCursor);
-    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     m_tree->setExpandsOnDoubleClick(false);
     m_tree->viewport()->installEventFilter(this);
     layout->addWidget(m_tree);
@@ -64,10 +63,8 @@ TContactViewFrame::TContactViewFrame(QWidget* parent) : QWidget(parent) {
     AddTaggedAction(m_menu, "miContactUp", _("Nach oben"), cmUp);
     AddTaggedAction(m_menu, "miContactDown", _("Nach unten"), cmDown);
     connect(m_menu, &QMenu::aboutToShow, this, &TContactViewFrame::prepareMenu);
-    DispatchTaggedActions(m_menu, this, [this](int tag) { Command(tag); });
-    connect(m_tree, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { m_menu->popup(m_tree->viewport()->mapToGlobal(pos)); });
-    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this] { Command(cmEdit); });
+    AttachPaneMenu(
+        m_tree, m_menu, this, [this](int tag) { Command(tag); }, cmEdit);
 }
 
 bool TContactViewFrame::eventFilter(QObject* watched, QEvent* event) {

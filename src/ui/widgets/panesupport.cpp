@@ -1,5 +1,6 @@
 #include "ui/widgets/panesupport.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMenu>
 #include <QPainter>
@@ -63,4 +64,15 @@ void DispatchTaggedActions(QMenu* menu, QObject* context,
                              [dispatch, tag] { dispatch(tag); });
         }
     }
+}
+
+void AttachPaneMenu(QAbstractItemView* view, QMenu* menu, QObject* context,
+                    const std::function<void(int)>& dispatch, int editTag) {
+    DispatchTaggedActions(menu, context, dispatch);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(
+        view, &QWidget::customContextMenuRequested, context,
+        [view, menu](const QPoint& pos) { menu->popup(view->viewport()->mapToGlobal(pos)); });
+    QObject::connect(view, &QAbstractItemView::doubleClicked, context,
+                     [dispatch, editTag] { dispatch(editTag); });
 }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+class QAbstractItemView;
 class QAction;
 class QMenu;
 class QObject;
@@ -24,6 +25,11 @@ QAction* AddTaggedAction(QMenu* menu, const char* objectName, const QString& cap
 // Every tagged item of the menu and its sub-menus runs dispatch with its tag. Each item is
 // connected itself: a sub-menu item triggered from code never reaches the top menu's signal.
 void DispatchTaggedActions(QMenu* menu, QObject* context, const std::function<void(int)>& dispatch);
+
+// A pane's list with its popup menu: the menu opens at the pointer, its tagged items run
+// dispatch, and a double click on an item runs the edit tag.
+void AttachPaneMenu(QAbstractItemView* view, QMenu* menu, QObject* context,
+                    const std::function<void(int)>& dispatch, int editTag);
 
 // Exchanges two items of an owning list.
 template <typename TList>

@@ -129,7 +129,6 @@ QWidget* TZusaetzlichFrame::buildPaymentWays() {
     vstPaymentWays->header()->setStretchLastSection(false);
     vstPaymentWays->setExpandsOnDoubleClick(false);
     vstPaymentWays->viewport()->setCursor(Qt::PointingHandCursor);
-    vstPaymentWays->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(vstPaymentWays);
 
     pmPaymentWays = new QMenu(this);
@@ -153,13 +152,9 @@ QWidget* TZusaetzlichFrame::buildPaymentWays() {
     pmPaymentWays->addSeparator();
     AddTaggedAction(pmPaymentWays, "miPwUp", _("Nach oben"), pwcUp);
     AddTaggedAction(pmPaymentWays, "miPwDown", _("Nach unten"), pwcDown);
-    DispatchTaggedActions(pmPaymentWays, this, [this](int tag) { PaymentWayCommand(tag); });
+    AttachPaneMenu(
+        vstPaymentWays, pmPaymentWays, this, [this](int tag) { PaymentWayCommand(tag); }, pwcEdit);
     connect(pmPaymentWays, &QMenu::aboutToShow, this, &TZusaetzlichFrame::preparePaymentWayMenu);
-    connect(vstPaymentWays, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        pmPaymentWays->popup(vstPaymentWays->viewport()->mapToGlobal(pos));
-    });
-    connect(vstPaymentWays, &QTreeWidget::itemDoubleClicked, this,
-            [this] { PaymentWayCommand(pwcEdit); });
     return box;
 }
 
@@ -170,21 +165,17 @@ QWidget* TZusaetzlichFrame::buildTerms() {
     lbZahlbed->setObjectName(QStringLiteral("lbZahlbed"));
     lbZahlbed->setItemDelegate(new TTermDelegate(lbZahlbed));
     lbZahlbed->viewport()->setCursor(Qt::PointingHandCursor);
-    lbZahlbed->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(lbZahlbed);
     pmZahlbed = new QMenu(this);
     pmZahlbed->setObjectName(QStringLiteral("pmZahlbed"));
     AddTaggedAction(pmZahlbed, "miZbAdd", _("Hinzufuegen"), ptcAdd);
     AddTaggedAction(pmZahlbed, "miZbEdit", _("Bearbeiten"), ptcEdit);
     AddTaggedAction(pmZahlbed, "miZbDelete", _("Loeschen"), ptcDelete);
-    DispatchTaggedActions(pmZahlbed, this, [this](int tag) { TermCommand(tag); });
+    AttachPaneMenu(
+        lbZahlbed, pmZahlbed, this, [this](int tag) { TermCommand(tag); }, ptcEdit);
     connect(pmZahlbed, &QMenu::aboutToShow, this, [this] {
         for (QAction* action : pmZahlbed->actions()) action->setEnabled(editable());
     });
-    connect(lbZahlbed, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        pmZahlbed->popup(lbZahlbed->viewport()->mapToGlobal(pos));
-    });
-    connect(lbZahlbed, &QListWidget::itemDoubleClicked, this, [this] { TermCommand(ptcEdit); });
     return box;
 }
 
